@@ -1,0 +1,47 @@
+#include "engine/runtime_failure.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace tavrel {
+namespace failures {
+
+RuntimeFailure Overflow() { return {kOverflow, "Overflow"}; }
+
+RuntimeFailure SubscriptOutOfRange() { return {kSubscriptOutOfRange, "Subscript out of range"}; }
+
+RuntimeFailure FromErrno(int errorNumber) {
+    switch (errorNumber) {
+        case ENOENT:
+            return {kFileNotFound, "File not found"};
+        case ENOTDIR:
+            return {kPathNotFound, "Path not found"};
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return {kPermissionDenied, "Permission denied"};
+        case ENOSPC:
+        case EDQUOT:
+            return {kDiskFull, "Disk full"};
+        case EBUSY:
+        case ETXTBSY:
+            return {kFileAlreadyOpen, "File already open"};
+        default:
+            return {kPathFileAccessError,
+                    std::string("Path/File access error (") + std::strerror(errorNumber) + ")"};
+    }
+}
+
+}  // namespace failures
+
+ErrorBoxText FormatErrorBox(std::int32_t number, const std::string& description,
+                            const std::string& programTitle) {
+    if (number == failures::kUnspecified) {
+        return {programTitle, "File not found..terminating", true};
+    }
+    return {"VB Error",
+            "Error: " + std::to_string(number) + ". " + description + "...terminating command",
+            false};
+}
+
+}  // namespace tavrel
