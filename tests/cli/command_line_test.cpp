@@ -7,13 +7,13 @@
 namespace tavrel::cli {
 namespace {
 
-struct Run {
+struct CliRun {
     int status;
     std::string out;
     std::string err;
 };
 
-Run RunLine(const std::vector<std::string>& args) {
+CliRun RunLine(const std::vector<std::string>& args) {
     std::istringstream in;
     std::ostringstream out, err;
     const int status = RunCommandLine(args, {in, out, err});
@@ -21,18 +21,18 @@ Run RunLine(const std::vector<std::string>& args) {
 }
 
 TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
-    const Run help = RunLine({"--help"});
+    const CliRun help = RunLine({"--help"});
     EXPECT_EQ(help.status, kExitDone);
     EXPECT_NE(help.out.find("Usage: tavrel"), std::string::npos);
     EXPECT_TRUE(help.err.empty());
 
-    const Run version = RunLine({"--version"});
+    const CliRun version = RunLine({"--version"});
     EXPECT_EQ(version.status, kExitDone);
     EXPECT_EQ(version.out.rfind("tavrel ", 0), 0u);
 }
 
 TEST(CommandLine, UnknownCommandIsAUsageError) {
-    const Run run = RunLine({"frobnicate"});
+    const CliRun run = RunLine({"frobnicate"});
     EXPECT_EQ(run.status, kExitUsageOrIo);
     EXPECT_NE(run.err.find("unknown command 'frobnicate'"), std::string::npos);
 }
