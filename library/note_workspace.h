@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+
+#include "engine/runtime_failure.h"
+#include "engine/user_interface.h"
+#include "library/note_input_writer.h"
+#include "library/note_list_model.h"
+#include "library/note_tables.h"
+#include "library/unit_system.h"
+
+namespace tavrel {
+
+// What the main window holds apart from its widgets: the chosen unit system, the note tables,
+// the note lists with their ticks and the project lines. The window binds its controls to it.
+class NoteWorkspace {
+  public:
+    explicit NoteWorkspace(std::string libraryDir);
+
+    // Unit selection: reads the unit system's reference files and rebuilds the lists, also
+    // when a read failed (the caller then shows kReferenceFilesMissingMessage).
+    UnitLoadResult SelectUnits(UnitSystem units, ErrorReporter& errors);
+    // "Show Note Numbers" was ticked or unticked: rebuilds the lists, keeping the ticks.
+    void ShowNoteNumbers(bool show);
+    // Clear: unticks the lists in use and empties the project lines.
+    void Clear();
+
+    // The text of a note of a list view's category (the preview's lookup).
+    bool FindNote(int listView, const std::string& noteName, std::string& text) const;
+
+    std::string ComposeNoteInputFile() const;
+    void SaveNoteInputFile(CommandServices& services) const;
+
+    NoteListModel& lists() { return lists_; }
+    const NoteListModel& lists() const { return lists_; }
+    const NoteTables& tables() const { return tables_; }
+    ProjectLines& projectLines() { return projectLines_; }
+    const ProjectLines& projectLines() const { return projectLines_; }
+    UnitSystem units() const { return lists_.units(); }
+    bool showNoteNumbers() const { return showNoteNumbers_; }
+    const std::string& libraryDir() const { return libraryDir_; }
+
+  private:
+    std::string libraryDir_;
+    NoteTables tables_;
+    NoteListModel lists_;
+    ProjectLines projectLines_;
+    bool showNoteNumbers_ = false;
+};
+
+}  // namespace tavrel
