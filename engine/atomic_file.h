@@ -12,7 +12,7 @@ namespace tavrel {
 // the bytes go to a temporary file in the target's folder, which is renamed over the target
 // only by Commit(). Destroying an uncommitted writer removes the temporary file.
 class AtomicFileWriter {
-public:
+  public:
     explicit AtomicFileWriter(std::string targetPath);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
@@ -27,7 +27,7 @@ public:
 
     const std::string& targetPath() const { return target_; }
 
-private:
+  private:
     void Discard();
 
     std::string target_;

@@ -6,9 +6,21 @@
 namespace tavrel {
 namespace failures {
 
-RuntimeFailure Overflow() { return {kOverflow, "Overflow"}; }
+RuntimeFailure Overflow() {
+    return {kOverflow, "Overflow"};
+}
 
-RuntimeFailure SubscriptOutOfRange() { return {kSubscriptOutOfRange, "Subscript out of range"}; }
+RuntimeFailure OutOfMemory() {
+    return {kOutOfMemory, "Out of memory"};
+}
+
+RuntimeFailure SubscriptOutOfRange() {
+    return {kSubscriptOutOfRange, "Subscript out of range"};
+}
+
+RuntimeFailure TypeMismatch() {
+    return {kTypeMismatch, "Type mismatch"};
+}
 
 RuntimeFailure FromErrno(int errorNumber) {
     switch (errorNumber) {

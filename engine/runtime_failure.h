@@ -14,7 +14,9 @@ struct RuntimeFailure {
 // The failures this program's own runtime can raise, with stable numbers and texts.
 namespace failures {
 inline constexpr std::int32_t kOverflow = 6;
+inline constexpr std::int32_t kOutOfMemory = 7;
 inline constexpr std::int32_t kSubscriptOutOfRange = 9;
+inline constexpr std::int32_t kTypeMismatch = 13;
 inline constexpr std::int32_t kFileNotFound = 53;
 inline constexpr std::int32_t kFileAlreadyOpen = 55;
 inline constexpr std::int32_t kDiskFull = 61;
@@ -25,7 +27,9 @@ inline constexpr std::int32_t kPathNotFound = 76;
 inline constexpr std::int32_t kUnspecified = -2147467259;
 
 RuntimeFailure Overflow();
+RuntimeFailure OutOfMemory();
 RuntimeFailure SubscriptOutOfRange();
+RuntimeFailure TypeMismatch();
 // Maps an errno value from a failed file operation to the failure a user is shown.
 RuntimeFailure FromErrno(int errorNumber);
 }  // namespace failures
@@ -33,10 +37,12 @@ RuntimeFailure FromErrno(int errorNumber);
 // The shared error box: every command and every engine routine reports unexpected failures here
 // and then goes on with what it holds.
 class ErrorReporter {
-public:
+  public:
     virtual ~ErrorReporter() = default;
     virtual void ShowErrorBox(std::int32_t number, const std::string& description) = 0;
-    void Report(const RuntimeFailure& failure) { ShowErrorBox(failure.number, failure.description); }
+    void Report(const RuntimeFailure& failure) {
+        ShowErrorBox(failure.number, failure.description);
+    }
 };
 
 // The text of the shared error box, and whether it carries the critical icon and program title

@@ -26,7 +26,7 @@ struct FileDialogRequest {
 // Every question and message box a command shows goes through here, so commands run headless
 // under a scripted stand-in.
 class UserPrompts {
-public:
+  public:
     virtual ~UserPrompts() = default;
     // The chosen full path, or nothing when the user cancelled.
     virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
@@ -40,7 +40,7 @@ public:
 
 // Starts the external text editor on a file and does not wait for it.
 class EditorLauncher {
-public:
+  public:
     virtual ~EditorLauncher() = default;
     // Nothing on success; the failure to report when the editor could not be started.
     virtual std::optional<RuntimeFailure> ViewInEditor(const std::string& path) = 0;

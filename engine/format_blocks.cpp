@@ -1,0 +1,301 @@
+#include "engine/format_blocks.h"
+
+#include <algorithm>
+#include <array>
+#include <variant>
+
+#include "engine/failure_trap.h"
+#include "engine/format_keywords.h"
+#include "engine/setting_value.h"
+#include "engine/text_utils.h"
+
+namespace tavrel {
+namespace {
+
+using namespace keywords;
+
+struct SettingRule {
+    std::string_view keyword;
+    int minimum;
+    int maximum;
+    std::string_view rangeMessage;
+};
+
+// In the order in which a line is searched for them.
+constexpr std::array<SettingRule, 5> kSettingRules{{
+    {kIndentFirstLine, 0, 20, "Error..[Indent First Line] value out of range (0-20)."},
+    {kIndentBody, 0, 20, "Error..[Indent Body] value out of range (0-20)."},
+    {kLeftMargin, 1, 20, "Error..[Left Margin] value out of range (1-20)."},
+    {kRightMargin, 40, 150, "Error..[Right Margin] value out of range (40-150)."},
+    {kLineSpacing, 1, 2, "Error..[Line Spacing] value out of range (1/2)."},
+}};
+
+constexpr std::array<std::string_view, 7> kBracketKeywords{
+    kLiteral, kEndLiteral, kWordWrap, kEndWordWrap, kCenter, kCenterHeader, kSpace};
+
+constexpr std::size_t kMinContentLength = 5;
+constexpr std::size_t kMaxContentLength = 25;
+
+constexpr std::string_view kUnrecognized = "Error..Unrecognized format statement.";
+
+bool IsSetting(std::string_view keyword) {
+    return std::any_of(kSettingRules.begin(), kSettingRules.end(),
+                       [&](const SettingRule& rule) { return rule.keyword == keyword; });
+}
+
+// The first byte that is not a blank, or 0 for a blank line.
+char FirstNonBlank(std::string_view line) {
+    const auto first = line.find_first_not_of(' ');
+    return first == std::string_view::npos ? '\0' : line[first];
+}
+
+// Removes every occurrence of the pattern, left to right without rescanning what was joined.
+std::string RemoveAll(std::string_view text, std::string_view pattern) {
+    std::string result;
+    result.reserve(text.size());
+    std::size_t from = 0;
+    for (auto at = text.find(pattern); at != std::string_view::npos;
+         at = text.find(pattern, from)) {
+        result.append(text, from, at - from);
+        from = at + pattern.size();
+    }
+    result.append(text, from);
+    return result;
+}
+
+}  // namespace
+
+clsFormatBlocks::clsFormatBlocks(ErrorReporter& errors) : errors_(errors) {}
+
+void clsFormatBlocks::setText(std::string text) {
+    text_ = std::move(text);
+    lineStarts_.resize(1);  // never allocates: the list always holds the first line's start
+    RunTrapped(errors_, 0, [&] {
+        lineStarts_.reserve(std::count(text_.begin(), text_.end(), CarriageReturn) + 1);
+        for (auto cr = text_.find(CarriageReturn); cr != std::string::npos;
+             cr = text_.find(CarriageReturn, cr + 1)) {
+            lineStarts_.push_back(cr + 1);
+        }
+        return 0;
+    });
+    lineIndex_ = 1;
+    currentLine_ = 0;
+}
+
+void clsFormatBlocks::setFlagValue(const std::string& value) {
+    const auto read = ReadSettingValue(value);
+    if (const auto* number = std::get_if<std::int16_t>(&read)) {
+        flagValue_ = *number;
+    } else if (std::get<SettingValueFault>(read) == SettingValueFault::kOverflow) {
+        errors_.Report(failures::Overflow());
+    } else {
+        errors_.Report(failures::TypeMismatch());
+    }
+}
+
+std::string_view clsFormatBlocks::Line(std::int64_t number) const {
+    const std::size_t start = lineStarts_[number - 1];
+    const std::size_t end = lineStarts_[number] - 1;  // the line's CR
+    return std::string_view(text_).substr(start, end - start);
+}
+
+std::optional<std::string_view> clsFormatBlocks::ParseFormatStatement(std::string_view line) {
+    const std::string_view trimmed = TrimSpaces(line);
+    if (!trimmed.empty() && trimmed.front() == '.') {
+        return kDotLine;
+    }
+    const std::string s = ToUpperAscii(trimmed);
+    const auto open = s.find('[');
+    if (open == std::string::npos) {
+        formatStatementError_.clear();
+        return std::nullopt;
+    }
+    const auto close = s.find(']');
+    if (close == std::string::npos) {
+        formatStatementError_ = "Error..End format statement character ']' not found.";
+        return std::nullopt;
+    }
+    if (open != 0) {
+        formatStatementError_ =
+            "Error..Begin format statement character '[' not first character in line.";
+        return std::nullopt;
+    }
+    // "[" is first, so the first "]" cannot come before it.
+    const std::size_t contentLength = close - 1;
+    if (contentLength < kMinContentLength || contentLength > kMaxContentLength) {
+        formatStatementError_ = "Error..format flag statement length out of range (5-25).";
+        return std::nullopt;
+    }
+    const std::string_view content = std::string_view(s).substr(1, contentLength);
+
+    for (const SettingRule& rule : kSettingRules) {
+        if (s.find(rule.keyword) == std::string::npos) {
+            continue;
+        }
+        if (!ParseFlagValue(content)) {
+            formatStatementError_ = kUnrecognized;
+            return std::nullopt;
+        }
+        if (flagValue_ < rule.minimum || flagValue_ > rule.maximum) {
+            formatStatementError_ = rule.rangeMessage;
+            return std::nullopt;
+        }
+        return rule.keyword;
+    }
+    for (std::string_view keyword : kBracketKeywords) {
+        if (content == keyword) {
+            return keyword;
+        }
+    }
+    formatStatementError_ = kUnrecognized;
+    return std::nullopt;
+}
+
+bool clsFormatBlocks::ParseFlagValue(std::string_view content) {
+    const auto equals = content.find('=');
+    if (equals == std::string_view::npos) {
+        return false;
+    }
+    const auto read = ReadSettingValue(content.substr(equals + 1));
+    if (const auto* number = std::get_if<std::int16_t>(&read)) {
+        flagValue_ = *number;
+        return true;
+    }
+    if (std::get<SettingValueFault>(read) == SettingValueFault::kOverflow) {
+        errors_.Report(failures::Overflow());
+    }
+    return false;
+}
+
+std::optional<std::string> clsFormatBlocks::CheckNesting(std::string_view keyword,
+                                                         bool& literalOpen, bool& wrapOpen) const {
+    const bool blockOpen = literalOpen || wrapOpen;
+    if (keyword == kLiteral || keyword == kWordWrap) {
+        if (blockOpen) {
+            return "Error..Missing previous [END WORD WRAP] or [END LITERAL] format statement.";
+        }
+        (keyword == kLiteral ? literalOpen : wrapOpen) = true;
+    } else if (keyword == kEndLiteral) {
+        if (!literalOpen) {
+            return "Error..Missing previous [LITERAL] format statement.";
+        }
+        literalOpen = false;
+    } else if (keyword == kEndWordWrap) {
+        if (!wrapOpen) {
+            return "Error..Missing previous [WORD WRAP] format statement.";
+        }
+        wrapOpen = false;
+    } else if (IsSetting(keyword)) {
+        if (blockOpen) {
+            return "Error..[" + std::string(keyword) +
+                   "] format statement can not be inside [LITERAL] OR [WORD WRAP].";
+        }
+    } else if (blockOpen) {  // CENTER, CENTER HEADER or SPACE
+        return "Error..[CENTER] OR [SPACE] format statements can not be inside [LITERAL] OR "
+               "[WORD WRAP].";
+    }
+    return std::nullopt;
+}
+
+bool clsFormatBlocks::IsValidFormatFlags() {
+    return RunTrapped(errors_, false, [&] {
+        errorLine_ = 0;
+        if (text_.empty()) {
+            return false;
+        }
+        const auto fail = [&](std::string_view message, std::int64_t lineNumber) {
+            formatStatementError_ = std::string(message) + "..Line:  " + std::to_string(lineNumber);
+            errorLine_ = lineNumber;
+            return false;
+        };
+        bool literalOpen = false;
+        bool wrapOpen = false;
+        const std::int64_t lineCount = LineCount();
+        for (std::int64_t i = 1; i <= lineCount; ++i) {
+            const std::string_view line = Line(i);
+            if (FirstNonBlank(line) != '[') {
+                continue;
+            }
+            currentLine_ = i;
+            const auto keyword = ParseFormatStatement(line);
+            if (!keyword) {
+                return fail(formatStatementError_, i);
+            }
+            if (const auto fault = CheckNesting(*keyword, literalOpen, wrapOpen)) {
+                return fail(*fault, i);
+            }
+        }
+        if (wrapOpen) {
+            return fail("Error..Missing [END WORD WRAP] format statement at end of file.",
+                        lineCount + 1);
+        }
+        if (literalOpen) {
+            return fail("Error..Missing [END LITERAL] format statement at end of file.",
+                        lineCount + 1);
+        }
+        return true;
+    });
+}
+
+bool clsFormatBlocks::GetNextFlag() {
+    return RunTrapped(errors_, false, [&] {
+        const std::int64_t lineCount = LineCount();
+        for (; lineIndex_ <= lineCount; ++lineIndex_) {
+            const std::string_view line = Line(lineIndex_);
+            // Only a "[" or "." line can be a statement; skipping the rest early keeps the scan
+            // of long text cheap.
+            const char first = FirstNonBlank(line);
+            if (first != '[' && first != '.') {
+                continue;
+            }
+            if (const auto keyword = ParseFormatStatement(line)) {
+                return TakeStatement(lineIndex_, *keyword);
+            }
+        }
+        return false;
+    });
+}
+
+bool clsFormatBlocks::TakeStatement(std::int64_t lineNumber, std::string_view keyword) {
+    currentLine_ = lineNumber;
+    flagType_ = keyword;
+    lineIndex_ = lineNumber + 1;
+    if (keyword == kLiteral || keyword == kWordWrap) {
+        blockText_ = CollectBlockText(lineNumber + 1);
+    } else if (keyword == kEndLiteral || keyword == kEndWordWrap) {
+        blockText_.clear();
+    } else if (keyword == kCenter || keyword == kCenterHeader) {
+        blockText_ = CenterLineText(Line(lineNumber));
+    } else if (keyword == kDotLine) {
+        blockText_ = Line(lineNumber);
+    }
+    // A setting statement's value was read by ParseFormatStatement; SPACE keeps BlockText.
+    return true;
+}
+
+std::string clsFormatBlocks::CollectBlockText(std::int64_t firstLine) {
+    const std::int64_t lineCount = LineCount();
+    std::int64_t end = firstLine;
+    while (end <= lineCount && FirstNonBlank(Line(end)) != '[') {
+        ++end;
+    }
+    // Without a closing "[" line (unvalidated text) the block runs to the end of the text.
+    lineIndex_ = end;
+    const std::size_t from = lineStarts_[firstLine - 1];
+    const std::size_t to = lineStarts_[end - 1];
+    return TrimTrailingBreaks(std::string_view(text_).substr(from, to - from));
+}
+
+std::string clsFormatBlocks::TrimTrailingBreaks(std::string_view text) {
+    return StripTrailingBreaks(text);
+}
+
+std::string clsFormatBlocks::CenterLineText(std::string_view line) {
+    std::string text = RemoveAll(line, kCenterHeader);
+    text = RemoveAll(text, kCenter);
+    text = RemoveAll(text, "[");
+    text = RemoveAll(text, "]");
+    return std::string(TrimSpaces(text));
+}
+
+}  // namespace tavrel

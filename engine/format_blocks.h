@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/runtime_failure.h"
+
+namespace tavrel {
+
+// The format statement scanner: holds the whole text of a note input file (lines ended by CR),
+// validates every statement at once and then hands the statements out in file order, each with
+// its block text or setting value. Unexpected failures go to the error reporter; statement
+// errors are reported through the results and FormatStatementError.
+class clsFormatBlocks {
+  public:
+    explicit clsFormatBlocks(ErrorReporter& errors);
+
+    const std::string& text() const { return text_; }
+    // Stores the text, splits it into lines (every CR ends one; bytes after the last CR are not
+    // part of any line) and restarts the scan at line 1.
+    void setText(std::string text);
+
+    const std::string& BlockText() const { return blockText_; }
+    void setBlockText(std::string blockText) { blockText_ = std::move(blockText); }
+
+    // The value of the setting statement last read, as a decimal string and as a number.
+    std::string FlagValue() const { return std::to_string(flagValue_); }
+    void setFlagValue(const std::string& value);
+    std::int16_t FlagNumber() const { return flagValue_; }
+
+    const std::string& FormatStatementError() const { return formatStatementError_; }
+    void setFormatStatementError(std::string message) {
+        formatStatementError_ = std::move(message);
+    }
+
+    const std::string& FlagType() const { return flagType_; }
+    void setFlagType(std::string flagType) { flagType_ = std::move(flagType); }
+
+    // The number of the next line GetNextFlag examines (1-based).
+    std::int64_t LineIndex() const { return lineIndex_; }
+    std::int64_t LineCount() const { return static_cast<std::int64_t>(lineStarts_.size()) - 1; }
+    // The line the scanner examined last: the statement GetNextFlag returned, or the line being
+    // validated. Lets a caller tie a reported failure to a line.
+    std::int64_t CurrentLine() const { return currentLine_; }
+    // The line of the last statement error found by IsValidFormatFlags; 0 when there was none.
+    std::int64_t ErrorLine() const { return errorLine_; }
+
+    // Advances to the next statement or dot line; false when the lines have run out.
+    bool GetNextFlag();
+    // Checks every statement and the nesting of blocks; on false, FormatStatementError says
+    // why (it stays empty for an empty text).
+    bool IsValidFormatFlags();
+
+  private:
+    std::string_view Line(std::int64_t number) const;
+    // Recognises one line: its keyword, or nothing when it is no statement (a text line, or a
+    // faulty statement, for which FormatStatementError holds the message).
+    std::optional<std::string_view> ParseFormatStatement(std::string_view line);
+    bool ParseFlagValue(std::string_view content);
+    std::optional<std::string> CheckNesting(std::string_view keyword, bool& literalOpen,
+                                            bool& wrapOpen) const;
+    std::string CollectBlockText(std::int64_t firstLine);
+    static std::string TrimTrailingBreaks(std::string_view text);
+    static std::string CenterLineText(std::string_view line);
+    bool TakeStatement(std::int64_t lineNumber, std::string_view keyword);
+
+    ErrorReporter& errors_;
+    std::string text_;
+    std::vector<std::size_t> lineStarts_{0};  // start of each line, then one past the last CR
+    std::string blockText_;
+    std::string flagType_;
+    std::string formatStatementError_;
+    std::int16_t flagValue_ = 0;
+    std::int64_t lineIndex_ = 1;
+    std::int64_t currentLine_ = 0;
+    std::int64_t errorLine_ = 0;
+};
+
+}  // namespace tavrel

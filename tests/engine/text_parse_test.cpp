@@ -1,0 +1,198 @@
+#include "engine/text_parse.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "notation.h"
+#include "recording_reporter.h"
+
+namespace tavrel {
+namespace {
+
+using testing::FromNotation;
+using testing::RecordingReporter;
+
+struct Settings {
+    std::int16_t indentFirstLine;
+    std::int16_t indentBody;
+    std::int16_t leftMargin;
+    std::int16_t rightMargin;
+    std::int16_t lineSpacing;
+};
+constexpr Settings kStartSettings{1, 5, 1, 80, 1};
+
+std::string Wrap(const std::string& text, const Settings& settings) {
+    RecordingReporter errors;
+    clsTextParse parse(errors);
+    parse.setIndentFirstLine(settings.indentFirstLine);
+    parse.setIndentBody(settings.indentBody);
+    parse.setLeftMargin(settings.leftMargin);
+    parse.setRightMargin(settings.rightMargin);
+    parse.setLineSpacing(settings.lineSpacing);
+    parse.setText(text);
+    std::string wrapped = parse.WrapText();
+    EXPECT_TRUE(errors.reported.empty());
+    return wrapped;
+}
+
+struct LayoutExample {
+    const char* name;
+    Settings settings;
+    const char* text;
+    // Each line with its blanks in front, and its length.
+    std::vector<std::pair<const char*, std::size_t>> lines;
+};
+
+const char* const kConcreteText =
+    "ALL·CONCRETE·SHALL·BE·CLASS·AA.··REINFORCING·STEEL·SHALL·BE·GRADE·60·UNLESS·NOTED·"
+    "OTHERWISE.";
+
+const LayoutExample kLayoutExamples[] = {
+    {"JustifiedBetweenMarginsWithSentenceGap",
+     {0, 4, 1, 40, 1},
+     kConcreteText,
+     {{"ALL···CONCRETE···SHALL···BE···CLASS··AA.", 40},
+      {"····REINFORCING··STEEL·SHALL·BE·GRADE·60", 40},
+      {"····UNLESS·NOTED·OTHERWISE.", 27}}},
+    {"DoubleLineSpacing",
+     {0, 4, 1, 40, 2},
+     kConcreteText,
+     {{"ALL···CONCRETE···SHALL···BE···CLASS··AA.", 40},
+      {"····REINFORCING··STEEL·SHALL·BE·GRADE·60", 40},
+      {"····UNLESS·NOTED·OTHERWISE.", 27}}},
+    {"LineBreaksBlankRunsAndPeriods",
+     {2, 2, 1, 40, 1},
+     "··BEARING···PADS·SHALL¶··CONFORM·TO·SECTION·NO.·5.¶THE¶¶CONTRACTOR·SHALL.·.·.·",
+     {{"··BEARING··PADS·SHALL·CONFORM·TO·SECTION", 40},
+      {"··NO.··5.··THE·CONTRACTOR·SHALL.··.·.", 37}}},
+    {"LineFillingTheWidthExactlyIsNotWidened",
+     {0, 0, 7, 40, 1},
+     "PAINT·ALL·EXPOSED·STEEL·SURFACES.··USE·SYSTEM·VI.",
+     {{"PAINT·ALL·EXPOSED·STEEL·SURFACES.", 33}, {"USE·SYSTEM·VI.", 14}}},
+    {"LeftMarginNarrowsWithoutShifting",
+     {1, 5, 10, 40, 1},
+     kConcreteText,
+     {{"·ALL··CONCRETE··SHALL··BE·CLASS", 31},
+      {"·····AA.····REINFORCING···STEEL", 31},
+      {"·····SHALL··BE··GRADE·60·UNLESS", 31},
+      {"·····NOTED·OTHERWISE.", 21}}},
+    {"StartSettingsJoinLines",
+     kStartSettings,
+     "THE·CONTRACTOR·SHALL·VERIFY·ALL·DIMENSIONS¶IN·THE·FIELD·BEFORE·ORDERING·MATERIALS.¶"
+     "ALL·REINFORCING·STEEL·SHALL·BE·GRADE·60·AND·SHALL·BE·DETAILED·IN·ACCORDANCE·WITH·THE·"
+     "LATEST·SPECIFICATIONS.",
+     {{"·THE··CONTRACTOR··SHALL··VERIFY··ALL··DIMENSIONS··IN··THE··FIELD·BEFORE·ORDERING", 80},
+      {"·····MATERIALS.···ALL··REINFORCING·STEEL·SHALL·BE·GRADE·60·AND·SHALL·BE·DETAILED", 80},
+      {"·····IN·ACCORDANCE·WITH·THE·LATEST·SPECIFICATIONS.", 50}}},
+};
+
+class LayoutExampleTest : public ::testing::TestWithParam<LayoutExample> {};
+
+TEST_P(LayoutExampleTest, LaysOutLineByLine) {
+    const LayoutExample& example = GetParam();
+    const std::string separator(example.settings.lineSpacing, '\r');
+    std::string expected;
+    for (const auto& [notation, length] : example.lines) {
+        const std::string line = FromNotation(notation);
+        ASSERT_EQ(line.size(), length) << notation;
+        expected += (expected.empty() ? "" : separator) + line;
+    }
+    expected += '\r';
+    EXPECT_EQ(Wrap(FromNotation(example.text), example.settings), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, LayoutExampleTest, ::testing::ValuesIn(kLayoutExamples),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WrapText, SmallCases) {
+    const struct {
+        const char* text;
+        const char* wrapped;
+    } cases[] = {
+        {"", ""},
+        {"····", ""},
+        {"¶¶", "¶"},
+        {"··¶··", "¶"},
+        {"ONE", "·ONE¶"},
+        {"RATIO·0.5·AND·A.B", "·RATIO·0.5·AND·A.B¶"},
+        {"SEE·NO.·5", "·SEE·NO.··5¶"},
+        {"WHY?···NOT", "·WHY?·NOT¶"},
+        {"A\xAE"
+         "B·C\xAE",
+         "·A·B·C¶"},
+        {"LINE\nFEED\r\nPAIR", "·LINE·FEED·PAIR¶"},
+        {"END.·········NEXT", "·END.··NEXT¶"},
+        {"A..·B", "·A..·B¶"},
+        {"TAB\tIS·A·CHARACTER", "·TAB\tIS·A·CHARACTER¶"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Wrap(FromNotation(c.text), kStartSettings), FromNotation(c.wrapped)) << c.text;
+    }
+}
+
+TEST(WrapText, WordWiderThanTheLineStandsAloneUnwidened) {
+    const std::string longWord(45, 'X');
+    // Width 40 on the first line, 36 after; the long word clears the first-line state.
+    EXPECT_EQ(Wrap("A " + longWord + " B C", {0, 4, 1, 40, 2}),
+              "A\r\r    " + longWord + "\r\r    B C\r");
+    // The sentence marker after the long word goes with the line end.
+    EXPECT_EQ(Wrap(longWord + ".  NEXT", {0, 4, 1, 40, 1}), longWord + ".\r    NEXT\r");
+}
+
+TEST(WrapText, ClosedSingleWordLineGoesOnUnwidened) {
+    // "ABCDEFGHIJ" leaves no room for the next word on a line of 12 columns.
+    EXPECT_EQ(Wrap("ABCDEFGHIJ XYZ", {0, 0, 1, 12, 1}), "ABCDEFGHIJ\rXYZ\r");
+}
+
+TEST(WrapText, LongBlockIsLaidOutWhole) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i) {
+        text += "WORD" + std::to_string(i % 10) + " ";
+    }
+    const std::string wrapped = Wrap(text, kStartSettings);
+    // 6-column words fill 13 to a line: 79 and 75 columns of words.
+    EXPECT_EQ(std::count(wrapped.begin(), wrapped.end(), '\r'), 1 + (20000 - 13) / 12 + 1);
+    EXPECT_EQ(wrapped.find('\xAE'), std::string::npos);
+}
+
+TEST(CenterText, LeadIsHalfTheRoomRoundedToEven) {
+    const struct {
+        const char* text;
+        std::size_t blanks;
+        std::size_t headerBlanks;
+    } cases[] = {
+        {"GENERAL NOTES", 33, 16},
+        {"SPAN 1 NOTES", 34, 17},
+        {"BRIDGE CONSISTS OF", 30, 15},
+        {"AB", 38, 19},
+        {"", 40, 20},
+    };
+    RecordingReporter errors;
+    clsTextParse parse(errors);
+    parse.setLeftMargin(1);
+    parse.setRightMargin(80);
+    for (const auto& c : cases) {
+        parse.setText(c.text);
+        EXPECT_EQ(parse.CenterText(false), std::string(c.blanks, ' ') + c.text);
+        EXPECT_EQ(parse.CenterText(true), std::string(c.headerBlanks, ' ') + c.text);
+    }
+    parse.setText(std::string(80, 'X'));
+    EXPECT_EQ(parse.CenterText(false), std::string(80, 'X'));
+    parse.setText(std::string(200, 'X'));
+    EXPECT_EQ(parse.CenterText(true), std::string(200, 'X'));
+    EXPECT_TRUE(errors.reported.empty());
+}
+
+TEST(CenterText, UsesTheMarginsWithoutAddingTheLeftOne) {
+    RecordingReporter errors;
+    clsTextParse parse(errors);
+    parse.setLeftMargin(11);
+    parse.setRightMargin(50);
+    parse.setText(" TITLE ");
+    // (39 - 7) / 2 = 16; the text is not trimmed.
+    EXPECT_EQ(parse.CenterText(false), std::string(16, ' ') + " TITLE ");
+}
+
+}  // namespace
+}  // namespace tavrel
