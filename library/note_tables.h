@@ -46,10 +46,17 @@ class NoteTables {
     const std::vector<NoteRow>& Rows(NoteCategory category) const;
     // The file the category's table was last read from.
     const std::string& SourcePath(NoteCategory category) const;
+    // Why the category's last read returned false; empty after a successful read.
+    const std::string& ReadProblem(NoteCategory category) const;
 
   private:
+    std::vector<NoteRow>& Table(NoteCategory category);
+    bool Fail(NoteCategory category, const RuntimeFailure& failure, std::string problem,
+              ErrorReporter& errors);
+
     std::array<std::vector<NoteRow>, kCategoryCount> tables_;
     std::array<std::string, kCategoryCount> sources_;
+    std::array<std::string, kCategoryCount> problems_;
 };
 
 }  // namespace tavrel

@@ -1,0 +1,100 @@
+#include "library/note_input_writer.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "engine/atomic_file.h"
+#include "engine/statement_builders.h"
+#include "engine/text_utils.h"
+
+namespace tavrel {
+namespace {
+
+// Each block is one write: its lines joined by CR, then CR LF.
+void WriteBlock(std::string& file, std::string_view block) {
+    file.append(block);
+    file.append(kItemEnd);
+}
+
+std::string FailedNoteLine(const std::string& noteName) {
+    return "=============Failed to find note " + noteName + "=============" + CarriageReturn;
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+}  // namespace
+
+std::string ComposeNoteInputFile(const NoteTables& tables, const NoteListModel& lists,
+                                 const ProjectLines& projectLines) {
+    std::string file;
+    WriteBlock(file, BuildDefaultStatements());
+    WriteBlock(file, BuildCadHeader(IsEnglish(lists.units())));
+    const std::string projectBlock = BuildProjectBlock(projectLines);
+    bool nothingWrittenYet = projectBlock.empty();
+    if (!nothingWrittenYet) {
+        WriteBlock(file, projectBlock);
+    }
+    int previousListView = -1;
+    for (int listView = lists.firstListView(); listView <= lists.lastListView(); ++listView) {
+        const NoteCategory category = CategoryOfListView(listView);
+        for (const NoteEntry& entry : lists.Entries(listView)) {
+            if (!entry.ticked) {
+                continue;
+            }
+            std::string text;
+            if (!tables.FindNote(category, entry.key, text) || TrimSpaces(text).empty()) {
+                WriteBlock(file, FailedNoteLine(entry.key));
+                continue;
+            }
+            if (listView != previousListView) {
+                const std::string header(SectionTable()[listView].header);
+                WriteBlock(file, BuildSectionHeader(header, nothingWrittenYet));
+                nothingWrittenYet = false;
+            }
+            previousListView = listView;
+            WriteBlock(file, StripTrailingBreaks(text));
+        }
+    }
+    return file;
+}
+
+FileDialogRequest NoteInputSaveDialog() {
+    FileDialogRequest request;
+    request.DefaultExt = "inp";
+    request.InitialDir = "C:\\";
+    request.DialogTitle = "INP Files - Save";
+    request.Filter = "Input File(*.inp)|*.inp";
+    request.FilterIndex = 0;
+    request.MaxFileSize = 255;
+    request.fOpen = false;
+    return request;
+}
+
+void SaveNoteInputFile(CommandServices& services, const NoteTables& tables,
+                       const NoteListModel& lists, const ProjectLines& projectLines) {
+    const std::optional<std::string> path = services.prompts.ChooseFile(NoteInputSaveDialog());
+    if (!path) {
+        return;
+    }
+    if (FileExists(*path) && !services.prompts.AskOkCancel(kOverwriteQuestion)) {
+        return;
+    }
+    AtomicFileWriter writer(*path);
+    if (const auto failure = writer.Open()) {
+        services.errors.Report(*failure);
+        return;
+    }
+    writer.Write(ComposeNoteInputFile(tables, lists, projectLines));
+    if (const auto failure = writer.Commit()) {
+        services.errors.Report(*failure);
+        return;
+    }
+    if (const auto failure = services.editor.ViewInEditor(*path)) {
+        services.errors.Report(*failure);
+    }
+}
+
+}  // namespace tavrel

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include "library/note_list_model.h"
+#include "library/note_workspace.h"
+#include "tests/library/library_fixture.h"
+
+namespace tavrel {
+namespace {
+
+using testing::CrLfLines;
+using enum NoteCategory;
+
+std::vector<std::string> Keys(const NoteListModel& lists, int listView) {
+    std::vector<std::string> keys;
+    for (const NoteEntry& entry : lists.Entries(listView)) {
+        keys.push_back(entry.key);
+    }
+    return keys;
+}
+
+std::vector<std::string> Ticked(const NoteListModel& lists) {
+    std::vector<std::string> ticked;
+    for (int listView = 0; listView < kListViewCount; ++listView) {
+        for (const NoteEntry& entry : lists.Entries(listView)) {
+            if (entry.ticked) {
+                ticked.push_back(std::to_string(listView) + ":" + entry.key);
+            }
+        }
+    }
+    return ticked;
+}
+
+class NoteListsTest : public ::testing::Test {
+  protected:
+    void LoadBridge(std::string_view bytes) {
+        tables.ReadReferenceText(Bridge, bytes, "bridge.txt", errors);
+    }
+
+    NoteTables tables;
+    NoteListModel lists;
+    testing::RecordingReporter errors;
+};
+
+TEST_F(NoteListsTest, EntriesFollowFileOrderPerSection) {
+    LoadBridge(CrLfLines({"$$G12 - Deck drains", "a", "$$B1 Spans", "b", "$$G3 Rail", "c",
+                          "$$S1 Quantities", "d", "$$SE1 Sequence", "e", "$$"}));
+    lists.Rebuild(tables, UnitSystem::English, true);
+    EXPECT_EQ(Keys(lists, 5), (std::vector<std::string>{"G12", "G3"}));
+    EXPECT_EQ(Keys(lists, 0), (std::vector<std::string>{"B1"}));
+    EXPECT_EQ(Keys(lists, 7), (std::vector<std::string>{"S1"}));
+    EXPECT_EQ(Keys(lists, 2), (std::vector<std::string>{"SE1"}));
+    EXPECT_EQ(lists.Entries(5)[0].text, "(G12) Deck drains");
+
+    lists.Rebuild(tables, UnitSystem::English, false);
+    EXPECT_EQ(lists.Entries(5)[0].text, "Deck drains");
+    EXPECT_EQ(lists.Entries(5)[0].key, "G12");
+}
+
+TEST_F(NoteListsTest, TitleErrorIsListedAsIs) {
+    LoadBridge(CrLfLines({"$$G1", "text", "$$"}));
+    lists.Rebuild(tables, UnitSystem::English, true);
+    ASSERT_EQ(lists.Entries(5).size(), 1u);
+    EXPECT_EQ(lists.Entries(5)[0].text, "(G1) ERROR");
+}
+
+TEST_F(NoteListsTest, TicksSurviveShowNoteNumbersToggles) {
+    LoadBridge(CrLfLines({"$$G1 A", "a", "$$G2 B", "b", "$$DE1 C", "c", "$$"}));
+    lists.Rebuild(tables, UnitSystem::English, false);
+    lists.SetTicked(5, 1, true);
+    lists.SetTicked(6, 0, true);
+    lists.Rebuild(tables, UnitSystem::English, true);
+    lists.Rebuild(tables, UnitSystem::English, false);
+    EXPECT_EQ(Ticked(lists), (std::vector<std::string>{"5:G2", "6:DE1"}));
+}
+
+TEST_F(NoteListsTest, FirstFillKeepsNoTicks) {
+    LoadBridge(CrLfLines({"$$G1 A", "a", "$$"}));
+    EXPECT_FALSE(lists.listsFilled());
+    lists.Rebuild(tables, UnitSystem::English, false);
+    EXPECT_TRUE(lists.listsFilled());
+    EXPECT_TRUE(Ticked(lists).empty());
+}
+
+TEST_F(NoteListsTest, TicksFollowNotesByNameWhenTheFileChanges) {
+    LoadBridge(CrLfLines({"$$G1 A", "a", "$$G2 B", "b", "$$"}));
+    lists.Rebuild(tables, UnitSystem::English, false);
+    lists.SetTickedByName(5, "g2", true);
+    // A note added in front would shift a position-based restore onto G0.
+    LoadBridge(CrLfLines({"$$G0 New", "n", "$$G1 A", "a", "$$G2 B", "b", "$$G3 More", "m", "$$"}));
+    lists.Rebuild(tables, UnitSystem::English, false);
+    EXPECT_EQ(Ticked(lists), (std::vector<std::string>{"5:G2"}));
+}
+
+TEST_F(NoteListsTest, DuplicateNameIsWarnedSkippedAndFillingGoesOn) {
+    LoadBridge(CrLfLines({"$$B3 First", "a", "$$B3 Second", "b", "$$G1 Later", "c", "$$"}));
+    tables.ReadReferenceText(Wall, CrLfLines({"$$W1 Wall", "w", "$$"}), "wall.txt", errors);
+    lists.Rebuild(tables, UnitSystem::English, false);
+    lists.SetTickedByName(0, "B3", true);
+    EXPECT_EQ(Keys(lists, 0), (std::vector<std::string>{"B3"}));
+    EXPECT_EQ(lists.Entries(0)[0].text, "First");
+    EXPECT_EQ(Keys(lists, 5), (std::vector<std::string>{"G1"}));
+    EXPECT_EQ(Keys(lists, 16), (std::vector<std::string>{"W1"}));
+
+    const std::vector<NoteWarning> warnings = lists.TakeWarnings();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].file, "bridge.txt");
+    EXPECT_EQ(warnings[0].row, 2);
+    EXPECT_EQ(warnings[0].message, "Note box type = 0  B3  2");
+
+    lists.Rebuild(tables, UnitSystem::English, true);
+    EXPECT_TRUE(lists.TakeWarnings().empty());
+    EXPECT_EQ(Ticked(lists), (std::vector<std::string>{"0:B3"}));
+}
+
+TEST_F(NoteListsTest, NotesWithoutAListViewAreWarnedOnceAndSkipped) {
+    LoadBridge(
+        CrLfLines({"$$12X Bad name", "a", "$$SU1 Hydraulic code", "b", "$$G1 Good", "c", "$$"}));
+    tables.ReadReferenceText(Hydraulic, CrLfLines({"$$S1 Bridge code", "d", "$$"}), "hyd.txt",
+                             errors);
+    lists.Rebuild(tables, UnitSystem::English, false);
+    EXPECT_EQ(Keys(lists, 5), (std::vector<std::string>{"G1"}));
+    EXPECT_TRUE(lists.Entries(0).empty());
+    EXPECT_TRUE(lists.Entries(15).empty());
+
+    const std::vector<NoteWarning> warnings = lists.TakeWarnings();
+    ASSERT_EQ(warnings.size(), 3u);
+    EXPECT_EQ(warnings[0].row, 1);
+    EXPECT_NE(warnings[0].message.find("$$12X Bad name"), std::string::npos);
+    EXPECT_EQ(warnings[1].row, 2);
+    EXPECT_EQ(warnings[2].file, "hyd.txt");
+    lists.Rebuild(tables, UnitSystem::English, false);
+    EXPECT_TRUE(lists.TakeWarnings().empty());
+}
+
+TEST_F(NoteListsTest, AllBridgeGeneralNotesTouchesOnlyListFive) {
+    LoadBridge(CrLfLines({"$$G1 A", "a", "$$G2 B", "b", "$$DE1 C", "c", "$$"}));
+    tables.ReadReferenceText(Hydraulic, CrLfLines({"$$G1 H", "h", "$$"}), "h.txt", errors);
+    lists.Rebuild(tables, UnitSystem::English, false);
+    lists.SetAllBridgeGeneralNotes(true);
+    EXPECT_EQ(Ticked(lists), (std::vector<std::string>{"5:G1", "5:G2"}));
+    lists.SetTicked(6, 0, true);
+    lists.SetAllBridgeGeneralNotes(false);
+    EXPECT_EQ(Ticked(lists), (std::vector<std::string>{"6:DE1"}));
+}
+
+class WorkspaceTest : public ::testing::Test {
+  protected:
+    void SetUp() override { testing::WriteLibrary(dir.path(), testing::SampleLibrary()); }
+
+    testing::TempDir dir;
+    NoteWorkspace workspace{dir.path().string()};
+    testing::RecordingReporter errors;
+};
+
+TEST_F(WorkspaceTest, MetricListsOnlyBridgeAndKeepsEnglishTicksForTheWayBack) {
+    ASSERT_TRUE(workspace.SelectUnits(UnitSystem::English, errors).allRead);
+    workspace.ShowNoteNumbers(true);
+    workspace.lists().SetTickedByName(15, "SU1", true);
+    workspace.lists().SetTickedByName(5, "G2", true);
+
+    ASSERT_TRUE(workspace.SelectUnits(UnitSystem::Metric, errors).allRead);
+    EXPECT_EQ(workspace.lists().lastListView(), 7);
+    EXPECT_EQ(Keys(workspace.lists(), 0), (std::vector<std::string>{"B1"}));
+    EXPECT_EQ(workspace.lists().Entries(0)[0].text, "(B1) Metric bridge");
+    // G2 is not in the Metric file, so nothing in the Metric lists is ticked for it.
+    EXPECT_EQ(Ticked(workspace.lists()), (std::vector<std::string>{"15:SU1"}));
+
+    workspace.Clear();
+    EXPECT_EQ(Ticked(workspace.lists()), (std::vector<std::string>{"15:SU1"}));
+
+    ASSERT_TRUE(workspace.SelectUnits(UnitSystem::English, errors).allRead);
+    EXPECT_EQ(Ticked(workspace.lists()), (std::vector<std::string>{"15:SU1"}));
+}
+
+TEST_F(WorkspaceTest, ClearUnticksAndEmptiesProjectLines) {
+    workspace.SelectUnits(UnitSystem::English, errors);
+    workspace.projectLines() = {"Route 9", "over", "Elm Creek"};
+    workspace.lists().SetAllBridgeGeneralNotes(true);
+    workspace.lists().SetTickedByName(16, "W1", true);
+    workspace.Clear();
+    EXPECT_TRUE(Ticked(workspace.lists()).empty());
+    EXPECT_EQ(workspace.projectLines(), (ProjectLines{"", "", ""}));
+}
+
+TEST_F(WorkspaceTest, FailedReadStillRebuildsFromWhatWasLoaded) {
+    std::filesystem::remove(dir.path() / "English/Wall/WallNotesReference.txt");
+    const UnitLoadResult result = workspace.SelectUnits(UnitSystem::English, errors);
+    EXPECT_FALSE(result.allRead);
+    EXPECT_EQ(Keys(workspace.lists(), 5), (std::vector<std::string>{"G1", "G2"}));
+    EXPECT_TRUE(workspace.lists().Entries(16).empty());
+}
+
+}  // namespace
+}  // namespace tavrel

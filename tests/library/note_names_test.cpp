@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "library/note_names.h"
+#include "library/sections.h"
+
+namespace tavrel {
+namespace {
+
+struct MarkerCase {
+    const char* markerLine;
+    const char* name;
+    const char* title;
+};
+
+TEST(NoteNames, NameAndTitleOfMarkerLines) {
+    const MarkerCase cases[] = {
+        {"$$DE12 Design live loads", "DE12", "Design live loads"},
+        {"$$ G12 - Deck", "G12", "Deck"},
+        {"$$B1A2 x2", "B1A2", "x2"},
+        {"$$12B text", "ERROR", "12B text"},
+        {"$$Gx note", "ERROR", "Gx note"},
+        {"$$A1", "A1", "ERROR"},
+        {"$$", "ERROR", "ERROR"},
+        {"$$B1 - Bridge b1 spans", "B1", "Bridge  spans"},
+        {"$$B1 x", "B1", "ERROR"},
+        {"see $$ below", "ERROR", "see  below"},
+        {"$$g5\tlower case", "G5", "lower case"},
+        {"$$SE3.Sequence", "SE3", "Sequence"},
+        {"$$ERROR1 Title with error1 inside", "ERROR1", "Title with  inside"},
+        {"$$X9 caf\xE9 \xE9t\xE9", "X9", "caf\xE9 \xE9t\xE9"},
+    };
+    for (const MarkerCase& c : cases) {
+        SCOPED_TRACE(c.markerLine);
+        EXPECT_EQ(GetNoteName(c.markerLine), c.name);
+        EXPECT_EQ(GetNoteTitle(c.markerLine), c.title);
+    }
+}
+
+TEST(NoteNames, SectionCodeIsTheLeadingLetters) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"DE12", "DE"},   {"B1A2", "B"}, {"ERROR", "ERROR"}, {" su4 ", "SU"},
+        {"12B", "ERROR"}, {"", "ERROR"}, {"-G1", "ERROR"},
+    };
+    for (const auto& [name, code] : cases) {
+        EXPECT_EQ(GetSectionCode(name), code) << name;
+    }
+}
+
+TEST(NoteNames, StripLeadingSymbolsKeepsFromFirstLetterOrDigit) {
+    EXPECT_EQ(StripLeadingSymbols(" - (Deck)"), "Deck)");
+    EXPECT_EQ(StripLeadingSymbols("\xE9t\xE9"), "t\xE9");
+    EXPECT_EQ(StripLeadingSymbols("--"), "");
+    EXPECT_EQ(StripLeadingSymbols("7 spans"), "7 spans");
+}
+
+TEST(NoteNames, MarkerLineIsAnyLineHoldingTwoDollars) {
+    EXPECT_TRUE(IsMarkerLine("$$B1"));
+    EXPECT_TRUE(IsMarkerLine("see $$ below"));
+    EXPECT_FALSE(IsMarkerLine("costs $5 each"));
+}
+
+TEST(Sections, CodesMapToListViewsExactlyPerCategory) {
+    using enum NoteCategory;
+    EXPECT_EQ(ListViewFor(Bridge, "S"), 7);
+    EXPECT_EQ(ListViewFor(Bridge, "SE"), 2);
+    EXPECT_EQ(ListViewFor(Bridge, "SU"), std::nullopt);
+    EXPECT_EQ(ListViewFor(Hydraulic, "SU"), 15);
+    EXPECT_EQ(ListViewFor(Hydraulic, "S"), std::nullopt);
+    EXPECT_EQ(ListViewFor(Hydraulic, "B"), 8);
+    EXPECT_EQ(ListViewFor(Wall, "W"), 16);
+    EXPECT_EQ(ListViewFor(Wall, "G"), std::nullopt);
+    EXPECT_EQ(ListViewFor(Bridge, "de"), std::nullopt);
+    for (int listView = 0; listView < kListViewCount; ++listView) {
+        const Section& section = SectionTable()[listView];
+        EXPECT_EQ(CategoryOfListView(listView), section.category) << listView;
+        EXPECT_EQ(ListViewFor(section.category, section.code), listView);
+    }
+    EXPECT_EQ(SectionTable()[15].header, "DATA TABLES");
+    EXPECT_EQ(SectionTable()[0].label, "Bridge Consist of");
+}
+
+}  // namespace
+}  // namespace tavrel
