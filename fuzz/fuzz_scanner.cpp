@@ -1,0 +1,280 @@
+// Validates arbitrary bytes as a note input file and walks its statements, checking the message
+// of every rejection and that a validated file hands out exactly its statements, once each.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "engine/format_blocks.h"
+#include "engine/setting_value.h"
+#include "engine/text_utils.h"
+#include "fuzz/fuzz_support.h"
+
+namespace {
+
+using tavrel::fuzz::Printable;
+
+constexpr std::string_view kLineSuffix = "..Line:  ";
+
+const std::set<std::string_view> kKeywords = {"LITERAL",
+                                              "END LITERAL",
+                                              "WORD WRAP",
+                                              "END WORD WRAP",
+                                              "INDENT FIRST LINE",
+                                              "INDENT BODY",
+                                              "LEFT MARGIN",
+                                              "RIGHT MARGIN",
+                                              "LINE SPACING",
+                                              "CENTER",
+                                              "CENTER HEADER",
+                                              "SPACE",
+                                              "."};
+
+const std::set<std::string_view> kLineMessages = {
+    "Error..End format statement character ']' not found.",
+    "Error..Begin format statement character '[' not first character in line.",
+    "Error..format flag statement length out of range (5-25).",
+    "Error..Unrecognized format statement.",
+    "Error..[Indent First Line] value out of range (0-20).",
+    "Error..[Indent Body] value out of range (0-20).",
+    "Error..[Left Margin] value out of range (1-20).",
+    "Error..[Right Margin] value out of range (40-150).",
+    "Error..[Line Spacing] value out of range (1/2).",
+    "Error..Missing previous [END WORD WRAP] or [END LITERAL] format statement.",
+    "Error..Missing previous [LITERAL] format statement.",
+    "Error..Missing previous [WORD WRAP] format statement.",
+    "Error..[INDENT FIRST LINE] format statement can not be inside [LITERAL] OR [WORD WRAP].",
+    "Error..[INDENT BODY] format statement can not be inside [LITERAL] OR [WORD WRAP].",
+    "Error..[LEFT MARGIN] format statement can not be inside [LITERAL] OR [WORD WRAP].",
+    "Error..[RIGHT MARGIN] format statement can not be inside [LITERAL] OR [WORD WRAP].",
+    "Error..[LINE SPACING] format statement can not be inside [LITERAL] OR [WORD WRAP].",
+    "Error..[CENTER] OR [SPACE] format statements can not be inside [LITERAL] OR [WORD WRAP]."};
+
+const std::set<std::string_view> kEndOfFileMessages = {
+    "Error..Missing [END WORD WRAP] format statement at end of file.",
+    "Error..Missing [END LITERAL] format statement at end of file."};
+
+// The file's lines as processing reads them: a line ends at CR or CR LF.
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = std::min(bytes.find('\r', start), bytes.size());
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 1;
+        if (start < bytes.size() && bytes[start] == '\n') {
+            ++start;
+        }
+    }
+    return lines;
+}
+
+std::string WholeText(const std::vector<std::string_view>& lines) {
+    std::string text;
+    for (std::string_view line : lines) {
+        text.append(line);
+        text += '\r';
+    }
+    return text;
+}
+
+char FirstNonBlank(std::string_view line) {
+    const std::string_view trimmed = tavrel::TrimSpaces(line);
+    return trimmed.empty() ? '\0' : trimmed.front();
+}
+
+void CheckRejection(const tavrel::clsFormatBlocks& scanner, std::int64_t lineCount,
+                    const std::vector<std::string_view>& lines) {
+    const std::string& error = scanner.FormatStatementError();
+    const auto suffix = error.rfind(kLineSuffix);
+    TAVREL_FUZZ_CHECK(suffix != std::string::npos, Printable(error));
+    const std::string message = error.substr(0, suffix);
+    const std::string number = error.substr(suffix + kLineSuffix.size());
+    TAVREL_FUZZ_CHECK(!number.empty() && number.size() < 19 &&
+                          number.find_first_not_of("0123456789") == std::string::npos,
+                      Printable(error));
+    const std::int64_t line = std::stoll(number);
+    TAVREL_FUZZ_CHECK(line >= 1 && line <= lineCount + 1, Printable(error));
+    TAVREL_FUZZ_CHECK(scanner.ErrorLine() == line, Printable(error));
+    if (line == lineCount + 1) {
+        TAVREL_FUZZ_CHECK(kEndOfFileMessages.count(message) == 1, Printable(error));
+    } else {
+        TAVREL_FUZZ_CHECK(kLineMessages.count(message) == 1, Printable(error));
+        // Only statement lines are checked, and a dot line never is.
+        TAVREL_FUZZ_CHECK(FirstNonBlank(lines[line - 1]) == '[', Printable(lines[line - 1]));
+    }
+}
+
+struct Statement {
+    std::int64_t line;
+    std::string type;
+    std::string blockText;
+    std::int16_t value;
+};
+
+std::vector<Statement> WalkStatements(tavrel::clsFormatBlocks& scanner, std::int64_t lineCount) {
+    std::vector<Statement> statements;
+    while (scanner.GetNextFlag()) {
+        TAVREL_FUZZ_CHECK(static_cast<std::int64_t>(statements.size()) < lineCount,
+                          "more statements than lines");
+        statements.push_back(
+            {scanner.CurrentLine(), scanner.FlagType(), scanner.BlockText(), scanner.FlagNumber()});
+    }
+    TAVREL_FUZZ_CHECK(!scanner.GetNextFlag(), "GetNextFlag true again after false");
+    return statements;
+}
+
+void CheckRange(const Statement& statement, std::int16_t low, std::int16_t high) {
+    TAVREL_FUZZ_CHECK(statement.value >= low && statement.value <= high,
+                      statement.type + " = " + std::to_string(statement.value));
+}
+
+void CheckStatement(const Statement& statement, const Statement* previous) {
+    const std::string& type = statement.type;
+    TAVREL_FUZZ_CHECK(kKeywords.count(type) == 1, Printable(type));
+    // A block's end statement comes right after its opening statement, and nothing else does.
+    const bool endsBlock = type == "END LITERAL" || type == "END WORD WRAP";
+    const bool previousOpens =
+        previous != nullptr && (previous->type == "LITERAL" || previous->type == "WORD WRAP");
+    TAVREL_FUZZ_CHECK(endsBlock == previousOpens, type);
+    if (endsBlock) {
+        TAVREL_FUZZ_CHECK(type == "END " + previous->type, type);
+    }
+    if (type == "LITERAL" || type == "WORD WRAP") {
+        TAVREL_FUZZ_CHECK(statement.blockText.empty() || statement.blockText.back() != '\r',
+                          Printable(statement.blockText));
+        for (std::size_t start = 0; start <= statement.blockText.size();) {
+            const std::size_t end =
+                std::min(statement.blockText.find('\r', start), statement.blockText.size());
+            TAVREL_FUZZ_CHECK(
+                FirstNonBlank(std::string_view(statement.blockText).substr(start, end - start)) !=
+                    '[',
+                Printable(statement.blockText));
+            start = end + 1;
+        }
+    } else if (type == "CENTER" || type == "CENTER HEADER") {
+        const std::string& text = statement.blockText;
+        TAVREL_FUZZ_CHECK(text.find_first_of("[]") == std::string::npos, Printable(text));
+        TAVREL_FUZZ_CHECK(tavrel::TrimSpaces(text) == text, Printable(text));
+    } else if (type == ".") {
+        TAVREL_FUZZ_CHECK(FirstNonBlank(statement.blockText) == '.',
+                          Printable(statement.blockText));
+    } else if (type == "INDENT FIRST LINE" || type == "INDENT BODY") {
+        CheckRange(statement, 0, 20);
+    } else if (type == "LEFT MARGIN") {
+        CheckRange(statement, 1, 20);
+    } else if (type == "RIGHT MARGIN") {
+        CheckRange(statement, 40, 150);
+    } else if (type == "LINE SPACING") {
+        CheckRange(statement, 1, 2);
+    }
+}
+
+// Every "[" line is a statement; a dot line is one outside blocks; no other line is.
+void CheckCoverage(const std::vector<Statement>& statements,
+                   const std::vector<std::string_view>& lines) {
+    std::size_t next = 0;
+    bool insideBlock = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::int64_t number = static_cast<std::int64_t>(i) + 1;
+        const char first = FirstNonBlank(lines[i]);
+        const bool expected = first == '[' || (first == '.' && !insideBlock);
+        const bool returned = next < statements.size() && statements[next].line == number;
+        TAVREL_FUZZ_CHECK(expected == returned,
+                          "line " + std::to_string(number) + ": " + Printable(lines[i]));
+        if (returned) {
+            const std::string& type = statements[next].type;
+            insideBlock = type == "LITERAL" || type == "WORD WRAP";
+            ++next;
+        }
+    }
+    TAVREL_FUZZ_CHECK(next == statements.size(), "statements past the last line");
+}
+
+// The setting value reader against plain floating point, where doubles are still exact.
+void CheckSettingValue(std::string_view candidate) {
+    const auto read = tavrel::ReadSettingValue(candidate);
+    const std::string_view trimmed = tavrel::TrimSpaces(candidate);
+    std::string_view digits = trimmed;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+        digits.remove_prefix(1);
+    }
+    const auto point = digits.find('.');
+    const bool numeric =
+        !digits.empty() && digits != "." &&
+        digits.find_first_not_of("0123456789.") == std::string_view::npos &&
+        (point == std::string_view::npos || digits.find('.', point + 1) == std::string_view::npos);
+    const bool notNumeric =
+        std::holds_alternative<tavrel::SettingValueFault>(read) &&
+        std::get<tavrel::SettingValueFault>(read) == tavrel::SettingValueFault::kNotNumeric;
+    TAVREL_FUZZ_CHECK(numeric != notNumeric, Printable(candidate));
+    if (!numeric || digits.size() > 15) {
+        return;
+    }
+    const double exact = std::strtod(std::string(trimmed).c_str(), nullptr);
+    const double rounded = std::nearbyint(exact);  // the default mode: half to even
+    if (rounded < -32768.0 || rounded > 32767.0) {
+        TAVREL_FUZZ_CHECK(std::holds_alternative<tavrel::SettingValueFault>(read),
+                          Printable(candidate));
+    } else {
+        TAVREL_FUZZ_CHECK(std::holds_alternative<std::int16_t>(read) &&
+                              std::get<std::int16_t>(read) == static_cast<std::int16_t>(rounded),
+                          Printable(candidate));
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    const std::int64_t lineCount = static_cast<std::int64_t>(lines.size());
+
+    tavrel::fuzz::CountingErrors errors;
+    tavrel::clsFormatBlocks scanner(errors);
+    scanner.setText(WholeText(lines));
+    TAVREL_FUZZ_CHECK(scanner.LineCount() == lineCount, "line count");
+
+    const bool valid = scanner.IsValidFormatFlags();
+    TAVREL_FUZZ_CHECK(scanner.LineIndex() == 1, "validation moved the scan");
+    if (lines.empty()) {
+        TAVREL_FUZZ_CHECK(!valid && scanner.FormatStatementError().empty(), "empty text");
+    } else if (!valid) {
+        CheckRejection(scanner, lineCount, lines);
+    } else {
+        const std::vector<Statement> statements = WalkStatements(scanner, lineCount);
+        for (std::size_t i = 0; i < statements.size(); ++i) {
+            CheckStatement(statements[i], i == 0 ? nullptr : &statements[i - 1]);
+        }
+        CheckCoverage(statements, lines);
+        // A second scanner over the same text hands out the same statements.
+        tavrel::clsFormatBlocks again(errors);
+        again.setText(WholeText(lines));
+        TAVREL_FUZZ_CHECK(again.IsValidFormatFlags(), "second validation disagrees");
+        const std::vector<Statement> repeated = WalkStatements(again, lineCount);
+        TAVREL_FUZZ_CHECK(repeated.size() == statements.size(), "second walk disagrees");
+        for (std::size_t i = 0; i < statements.size(); ++i) {
+            TAVREL_FUZZ_CHECK(repeated[i].type == statements[i].type &&
+                                  repeated[i].blockText == statements[i].blockText &&
+                                  repeated[i].value == statements[i].value,
+                              "second walk disagrees");
+        }
+    }
+    // Unvalidated text may hold anything; the walk must still end.
+    tavrel::clsFormatBlocks unchecked(errors);
+    unchecked.setText(WholeText(lines));
+    std::int64_t steps = 0;
+    while (unchecked.GetNextFlag()) {
+        TAVREL_FUZZ_CHECK(++steps <= lineCount, "walk of unvalidated text does not end");
+    }
+
+    if (!lines.empty()) {
+        CheckSettingValue(lines.front().substr(0, 64));
+    }
+    return 0;
+}
