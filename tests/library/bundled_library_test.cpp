@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "engine/format_blocks.h"
+#include "library/note_workspace.h"
+#include "tests/library/library_fixture.h"
+
+namespace tavrel {
+namespace {
+
+// The scanner's whole text: every line ended by one CR.
+std::string WholeText(const std::string& bytes) {
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (!(bytes[i] == '\n' && i > 0 && bytes[i - 1] == '\r')) {
+            text += bytes[i];
+        }
+    }
+    return text;
+}
+
+std::size_t Count(const std::string& text, std::string_view needle) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(needle); at != std::string::npos;
+         at = text.find(needle, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+class BundledLibrary : public ::testing::TestWithParam<UnitSystem> {};
+
+TEST_P(BundledLibrary, EveryNoteComposesIntoAValidNoteInputFile) {
+    NoteWorkspace workspace(TAVREL_BUILD_LIBRARY_DIR);
+    testing::RecordingReporter errors;
+    ASSERT_TRUE(workspace.SelectUnits(GetParam(), errors).allRead);
+    EXPECT_TRUE(errors.shown.empty());
+    for (const NoteWarning& warning : workspace.lists().TakeWarnings()) {
+        ADD_FAILURE() << warning.file << ":" << warning.row << ": " << warning.message;
+    }
+
+    NoteListModel& lists = workspace.lists();
+    std::size_t sections = 0;
+    for (int listView = lists.firstListView(); listView <= lists.lastListView(); ++listView) {
+        for (std::size_t entry = 0; entry < lists.Entries(listView).size(); ++entry) {
+            lists.SetTicked(listView, entry, true);
+        }
+        sections += lists.Entries(listView).empty() ? 0 : 1;
+    }
+    ASSERT_GT(sections, 0u);
+    workspace.projectLines() = {"Route 9 over Elm Creek", "", "Bridge No. 12"};
+
+    const std::string file = workspace.ComposeNoteInputFile();
+    EXPECT_EQ(Count(file, "Failed to find note"), 0u);
+    EXPECT_EQ(Count(file, ".NEWGG"), sections + 1);
+
+    clsFormatBlocks scanner(errors);
+    scanner.setText(WholeText(file));
+    EXPECT_TRUE(scanner.IsValidFormatFlags())
+        << scanner.FormatStatementError() << " at line " << scanner.ErrorLine();
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothUnitSystems, BundledLibrary,
+                         ::testing::Values(UnitSystem::English, UnitSystem::Metric));
+
+}  // namespace
+}  // namespace tavrel
