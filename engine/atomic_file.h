@@ -28,6 +28,7 @@ class AtomicFileWriter {
     const std::string& targetPath() const { return target_; }
 
   private:
+    void Flush();
     void Discard();
 
     std::string target_;

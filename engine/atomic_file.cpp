@@ -1,0 +1,131 @@
+#include "engine/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+namespace tavrel {
+namespace {
+
+// Large enough that a big output costs few system calls, small enough to stay out of the way.
+constexpr std::size_t kFlushThreshold = 1 << 16;
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The mode a new file gets here: the target's own when it is replaced, else the usual default.
+mode_t ModeFor(const std::string& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) {
+        return existing.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    Discard();
+}
+
+std::optional<RuntimeFailure> AtomicFileWriter::Open() {
+    std::string pattern = target_ + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    descriptor_ = ::mkstemp(name.data());
+    if (descriptor_ < 0) {
+        failure_ = failures::FromErrno(errno);
+        return failure_;
+    }
+    temporary_ = name.data();
+    if (::fchmod(descriptor_, ModeFor(target_)) != 0) {
+        failure_ = failures::FromErrno(errno);
+        return failure_;
+    }
+    return std::nullopt;
+}
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+    if (failure_ || descriptor_ < 0) {
+        return;
+    }
+    buffer_ += bytes;
+    if (buffer_.size() >= kFlushThreshold) {
+        Flush();
+    }
+}
+
+void AtomicFileWriter::Flush() {
+    std::string_view pending = buffer_;
+    while (!pending.empty() && !failure_) {
+        const ssize_t written = ::write(descriptor_, pending.data(), pending.size());
+        if (written < 0) {
+            if (errno != EINTR) {
+                failure_ = failures::FromErrno(errno);
+            }
+            continue;
+        }
+        pending.remove_prefix(static_cast<std::size_t>(written));
+    }
+    buffer_.clear();
+}
+
+std::optional<RuntimeFailure> AtomicFileWriter::Commit() {
+    if (descriptor_ < 0 && !failure_) {
+        failure_ = failures::FromErrno(EBADF);
+    }
+    if (!failure_) {
+        Flush();
+    }
+    if (!failure_ && ::fsync(descriptor_) != 0) {
+        failure_ = failures::FromErrno(errno);
+    }
+    if (descriptor_ >= 0) {
+        const int closed = ::close(descriptor_);
+        descriptor_ = -1;
+        if (closed != 0 && !failure_) {
+            failure_ = failures::FromErrno(errno);
+        }
+    }
+    if (!failure_ && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        failure_ = failures::FromErrno(errno);
+    }
+    if (failure_) {
+        Discard();
+        return failure_;
+    }
+    temporary_.clear();
+    // Make the rename itself durable; a failure here leaves a complete file either way.
+    const int folder = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return std::nullopt;
+}
+
+void AtomicFileWriter::Discard() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+}  // namespace tavrel

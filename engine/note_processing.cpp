@@ -1,0 +1,151 @@
+#include "engine/note_processing.h"
+
+#include <optional>
+#include <variant>
+
+#include "engine/atomic_file.h"
+#include "engine/format_keywords.h"
+#include "engine/note_input_file.h"
+#include "engine/text_parse.h"
+#include "engine/text_utils.h"
+
+namespace tavrel {
+namespace {
+
+using namespace keywords;
+
+// The settings every run starts from; every note input file states them in its first lines.
+void SetStartSettings(clsTextParse& layout) {
+    layout.setIndentFirstLine(1);
+    layout.setIndentBody(5);
+    layout.setLeftMargin(1);
+    layout.setRightMargin(80);
+    layout.setLineSpacing(1);
+}
+
+// Applies a setting statement; any other keyword changes nothing.
+void ApplySetting(std::string_view keyword, std::int16_t value, clsTextParse& layout) {
+    if (keyword == kIndentFirstLine) {
+        layout.setIndentFirstLine(value);
+    } else if (keyword == kIndentBody) {
+        layout.setIndentBody(value);
+    } else if (keyword == kLeftMargin) {
+        layout.setLeftMargin(value);
+    } else if (keyword == kRightMargin) {
+        layout.setRightMargin(value);
+    } else if (keyword == kLineSpacing) {
+        layout.setLineSpacing(value);
+    }
+}
+
+ProcessOutcome Stopped(ProcessStatus status, std::string_view message, std::int64_t line = 0) {
+    ProcessOutcome outcome;
+    outcome.status = status;
+    outcome.message = message;
+    outcome.line = line;
+    return outcome;
+}
+
+ProcessOutcome IoFailure(const RuntimeFailure& failure) {
+    ProcessOutcome outcome;
+    outcome.status = ProcessStatus::kIoFailure;
+    outcome.failure = failure;
+    return outcome;
+}
+
+// Reads and validates; on kDone `processing` is ready to walk the statements.
+ProcessOutcome ReadAndValidate(const std::string& inputPath, const FailureSink& onFailure,
+                               std::optional<NoteInputProcessing>& processing) {
+    if (!NoteInputFileExists(inputPath)) {
+        return Stopped(ProcessStatus::kInputMissing, kInputMissingMessage);
+    }
+    auto read = ReadNoteInputFile(inputPath);
+    if (const auto* failure = std::get_if<RuntimeFailure>(&read)) {
+        return IoFailure(*failure);
+    }
+    processing.emplace(std::move(std::get<std::string>(read)), onFailure);
+    return processing->Validate();
+}
+
+}  // namespace
+
+void NoteInputProcessing::LineTaggingReporter::ShowErrorBox(std::int32_t number,
+                                                            const std::string& description) {
+    if (sink_) {
+        sink_({number, description}, scanner_.CurrentLine());
+    }
+}
+
+NoteInputProcessing::NoteInputProcessing(std::string wholeText, FailureSink onFailure)
+    : reporter_(std::move(onFailure), scanner_), scanner_(reporter_) {
+    scanner_.setText(std::move(wholeText));
+}
+
+ProcessOutcome NoteInputProcessing::Validate() {
+    if (scanner_.text().empty()) {
+        return Stopped(ProcessStatus::kEmpty, kEmptyInputMessage);
+    }
+    if (scanner_.IsValidFormatFlags()) {
+        return {};
+    }
+    if (scanner_.FormatStatementError().empty()) {
+        // Validation itself failed; the reporter has already said why.
+        return IoFailure(failures::OutOfMemory());
+    }
+    return Stopped(ProcessStatus::kInvalid, scanner_.FormatStatementError(), scanner_.ErrorLine());
+}
+
+void NoteInputProcessing::WriteItems(const ByteSink& sink) {
+    clsTextParse layout(reporter_);
+    SetStartSettings(layout);
+    std::string laidOut;
+    while (scanner_.GetNextFlag()) {
+        const std::string& keyword = scanner_.FlagType();
+        std::string_view item;
+        bool space = false;
+        if (keyword == kLiteral || keyword == kDotLine) {
+            item = scanner_.BlockText();
+        } else if (keyword == kWordWrap) {
+            layout.setText(scanner_.BlockText());
+            laidOut = layout.WrapText();
+            item = laidOut;
+        } else if (keyword == kCenter || keyword == kCenterHeader) {
+            layout.setText(scanner_.BlockText());
+            laidOut = layout.CenterText(keyword == kCenterHeader);
+            item = laidOut;
+        } else if (keyword == kSpace) {
+            space = true;
+        } else {
+            ApplySetting(keyword, scanner_.FlagNumber(), layout);
+        }
+        if (space || !TrimSpaces(item).empty()) {
+            sink(item);
+            sink(kItemEnd);
+        }
+    }
+}
+
+ProcessOutcome ProcessNoteInputFileTo(const std::string& inputPath, const std::string& outputPath,
+                                      const FailureSink& onFailure) {
+    std::optional<NoteInputProcessing> processing;
+    ProcessOutcome outcome = ReadAndValidate(inputPath, onFailure, processing);
+    if (outcome.status != ProcessStatus::kDone) {
+        return outcome;
+    }
+    AtomicFileWriter writer(outputPath);
+    if (const auto failure = writer.Open()) {
+        return IoFailure(*failure);
+    }
+    processing->WriteItems([&writer](std::string_view bytes) { writer.Write(bytes); });
+    if (const auto failure = writer.Commit()) {
+        return IoFailure(*failure);
+    }
+    return outcome;
+}
+
+ProcessOutcome CheckNoteInputFile(const std::string& inputPath, const FailureSink& onFailure) {
+    std::optional<NoteInputProcessing> processing;
+    return ReadAndValidate(inputPath, onFailure, processing);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,59 @@
+#include "engine/process_command.h"
+
+#include "engine/file_names.h"
+#include "engine/note_input_file.h"
+#include "engine/note_processing.h"
+
+namespace tavrel {
+namespace {
+
+FileDialogRequest NoteInputOpenRequest() {
+    FileDialogRequest request;
+    request.DefaultExt = "inp";
+    request.InitialDir = "C:\\";
+    request.DialogTitle = "INP Files - Open";
+    request.Filter = "Input File(*.inp)|*.inp";
+    request.FilterIndex = 0;
+    request.MaxFileSize = 255;
+    request.fOpen = true;
+    return request;
+}
+
+}  // namespace
+
+void ProcessNoteInputFile(CommandServices& services) {
+    const auto inputPath = services.prompts.ChooseFile(NoteInputOpenRequest());
+    if (!inputPath) {
+        return;
+    }
+    if (!NoteInputFileExists(*inputPath)) {
+        services.prompts.ShowCritical(std::string(kInputMissingMessage));
+        return;
+    }
+    const std::string outputPath = CadTextPathFor(*inputPath);
+    if (NoteInputFileExists(outputPath) &&
+        !services.prompts.AskOkCancel("Output file " + outputPath + " exists..overwrite?")) {
+        return;
+    }
+    const ProcessOutcome outcome = ProcessNoteInputFileTo(
+        *inputPath, outputPath, [&services](const RuntimeFailure& failure, std::int64_t) {
+            services.errors.Report(failure);
+        });
+    switch (outcome.status) {
+        case ProcessStatus::kDone:
+            if (const auto failure = services.editor.ViewInEditor(outputPath)) {
+                services.errors.Report(*failure);
+            }
+            return;
+        case ProcessStatus::kInputMissing:
+        case ProcessStatus::kEmpty:
+        case ProcessStatus::kInvalid:
+            services.prompts.ShowCritical(outcome.message);
+            return;
+        case ProcessStatus::kIoFailure:
+            services.errors.Report(outcome.failure);
+            return;
+    }
+}
+
+}  // namespace tavrel

@@ -1,0 +1,30 @@
+#include "engine/file_names.h"
+
+#include <gtest/gtest.h>
+
+namespace tavrel {
+namespace {
+
+TEST(FileNames, OutputNameReplacesTheLastExtension) {
+    const struct {
+        const char* input;
+        const char* stripped;
+        const char* output;
+    } cases[] = {
+        {"C:\\Jobs\\Bridge 12.inp", "C:\\Jobs\\Bridge 12.", "C:\\Jobs\\Bridge 12.txt"},
+        {"C:\\A.B\\file", "C:\\A.", "C:\\A.txt"},
+        {"file", "file", "file.txt"},
+        {"file.", "file.", "file.txt"},
+        {"jobs/span.2/notes.v1.inp", "jobs/span.2/notes.v1.", "jobs/span.2/notes.v1.txt"},
+        {"", "", ".txt"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StripExtension(c.input), c.stripped);
+        EXPECT_EQ(CadTextPathFor(c.input), c.output);
+    }
+    EXPECT_EQ(AddExtension("file.", "txt"), "file.txt");
+    EXPECT_EQ(AddExtension("file", "txt"), "file.txt");
+}
+
+}  // namespace
+}  // namespace tavrel
