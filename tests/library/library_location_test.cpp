@@ -16,18 +16,6 @@ TEST(LibraryLocation, ExplicitFolderWinsOverEnvironmentAndBundled) {
     EXPECT_EQ(FindLibraryDir({"", "", exeDir}), (dir.path() / "share/tavrel").string());
 }
 
-TEST(LibraryLocation, FilesBelowTheLibraryFolder) {
-    const std::string root = "/lib";
-    EXPECT_EQ(ReferenceFilePath(root, UnitSystem::English, NoteCategory::Bridge),
-              "/lib/English/Bridge/TavrelReference.txt");
-    EXPECT_EQ(ReferenceFilePath(root, UnitSystem::Metric, NoteCategory::Hydraulic),
-              "/lib/Metric/Hydraulic/HydraulicNotesReference.txt");
-    EXPECT_EQ(ReferenceFilePath(root, UnitSystem::English, NoteCategory::Wall),
-              "/lib/English/Wall/WallNotesReference.txt");
-    EXPECT_EQ(VersionFilePath(root), "/lib/Help/VersionNumber.txt");
-    EXPECT_EQ(ManualPath(root), "/lib/Help/Tavrel.pdf");
-}
-
 TEST(LibraryLocation, BuildTreeHoldsTheVersionFile) {
     const std::string version = testing::ReadBytes(VersionFilePath(TAVREL_BUILD_LIBRARY_DIR));
     EXPECT_EQ(version, std::string(kVersionText) + "\r\n");

@@ -43,9 +43,12 @@ class NoteListsTest : public ::testing::Test {
 
 TEST_F(NoteListsTest, EntriesFollowFileOrderPerSection) {
     LoadBridge(CrLfLines({"$$G12 - Deck drains", "a", "$$B1 Spans", "b", "$$G3 Rail", "c",
-                          "$$S1 Quantities", "d", "$$SE1 Sequence", "e", "$$"}));
+                          "$$S1 Quantities", "d", "$$SE1 Sequence", "e", "$$G4", "f", "$$"}));
+    EXPECT_FALSE(lists.listsFilled());
     lists.Rebuild(tables, UnitSystem::English, true);
-    EXPECT_EQ(Keys(lists, 5), (std::vector<std::string>{"G12", "G3"}));
+    EXPECT_TRUE(lists.listsFilled());
+    EXPECT_EQ(Keys(lists, 5), (std::vector<std::string>{"G12", "G3", "G4"}));
+    EXPECT_EQ(lists.Entries(5)[2].text, "(G4) ERROR");
     EXPECT_EQ(Keys(lists, 0), (std::vector<std::string>{"B1"}));
     EXPECT_EQ(Keys(lists, 7), (std::vector<std::string>{"S1"}));
     EXPECT_EQ(Keys(lists, 2), (std::vector<std::string>{"SE1"}));
@@ -56,13 +59,6 @@ TEST_F(NoteListsTest, EntriesFollowFileOrderPerSection) {
     EXPECT_EQ(lists.Entries(5)[0].key, "G12");
 }
 
-TEST_F(NoteListsTest, TitleErrorIsListedAsIs) {
-    LoadBridge(CrLfLines({"$$G1", "text", "$$"}));
-    lists.Rebuild(tables, UnitSystem::English, true);
-    ASSERT_EQ(lists.Entries(5).size(), 1u);
-    EXPECT_EQ(lists.Entries(5)[0].text, "(G1) ERROR");
-}
-
 TEST_F(NoteListsTest, TicksSurviveShowNoteNumbersToggles) {
     LoadBridge(CrLfLines({"$$G1 A", "a", "$$G2 B", "b", "$$DE1 C", "c", "$$"}));
     lists.Rebuild(tables, UnitSystem::English, false);
@@ -71,14 +67,6 @@ TEST_F(NoteListsTest, TicksSurviveShowNoteNumbersToggles) {
     lists.Rebuild(tables, UnitSystem::English, true);
     lists.Rebuild(tables, UnitSystem::English, false);
     EXPECT_EQ(Ticked(lists), (std::vector<std::string>{"5:G2", "6:DE1"}));
-}
-
-TEST_F(NoteListsTest, FirstFillKeepsNoTicks) {
-    LoadBridge(CrLfLines({"$$G1 A", "a", "$$"}));
-    EXPECT_FALSE(lists.listsFilled());
-    lists.Rebuild(tables, UnitSystem::English, false);
-    EXPECT_TRUE(lists.listsFilled());
-    EXPECT_TRUE(Ticked(lists).empty());
 }
 
 TEST_F(NoteListsTest, TicksFollowNotesByNameWhenTheFileChanges) {

@@ -46,19 +46,6 @@ TEST(NoteNames, SectionCodeIsTheLeadingLetters) {
     }
 }
 
-TEST(NoteNames, StripLeadingSymbolsKeepsFromFirstLetterOrDigit) {
-    EXPECT_EQ(StripLeadingSymbols(" - (Deck)"), "Deck)");
-    EXPECT_EQ(StripLeadingSymbols("\xE9t\xE9"), "t\xE9");
-    EXPECT_EQ(StripLeadingSymbols("--"), "");
-    EXPECT_EQ(StripLeadingSymbols("7 spans"), "7 spans");
-}
-
-TEST(NoteNames, MarkerLineIsAnyLineHoldingTwoDollars) {
-    EXPECT_TRUE(IsMarkerLine("$$B1"));
-    EXPECT_TRUE(IsMarkerLine("see $$ below"));
-    EXPECT_FALSE(IsMarkerLine("costs $5 each"));
-}
-
 TEST(Sections, CodesMapToListViewsExactlyPerCategory) {
     using enum NoteCategory;
     EXPECT_EQ(ListViewFor(Bridge, "S"), 7);
