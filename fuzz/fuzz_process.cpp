@@ -1,0 +1,111 @@
+// Processes arbitrary bytes as a note input file, from the bytes read to the CAD text file, and
+// checks that a rejected file writes nothing and names a line of the file, and that a valid one
+// gives the same, well-formed output every time.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/format_blocks.h"
+#include "engine/note_input_file.h"
+#include "engine/note_processing.h"
+#include "fuzz/fuzz_support.h"
+
+namespace {
+
+using tavrel::fuzz::Printable;
+
+struct Run {
+    tavrel::ProcessOutcome outcome;
+    std::string output;
+    int failures = 0;
+};
+
+Run Process(const std::string& wholeText) {
+    Run run;
+    tavrel::NoteInputProcessing processing(
+        wholeText, [&run](const tavrel::RuntimeFailure&, std::int64_t) { ++run.failures; });
+    run.outcome = processing.Validate();
+    if (run.outcome.status == tavrel::ProcessStatus::kDone) {
+        processing.WriteItems([&run](std::string_view bytes) { run.output.append(bytes); });
+    }
+    return run;
+}
+
+std::size_t Count(std::string_view text, std::string_view what) {
+    std::size_t count = 0;
+    for (auto at = text.find(what); at != std::string_view::npos; at = text.find(what, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// Statements the scanner hands out, and those of them that always write an item.
+struct StatementCounts {
+    std::size_t all = 0;
+    std::size_t alwaysWritten = 0;
+};
+
+StatementCounts CountStatements(const std::string& wholeText) {
+    tavrel::fuzz::CountingErrors errors;
+    tavrel::clsFormatBlocks scanner(errors);
+    scanner.setText(wholeText);
+    StatementCounts counts;
+    while (scanner.GetNextFlag()) {
+        ++counts.all;
+        const std::string& type = scanner.FlagType();
+        counts.alwaysWritten += (type == "SPACE" || type == ".") ? 1 : 0;
+    }
+    return counts;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::string wholeText = tavrel::ToWholeText(bytes);
+    TAVREL_FUZZ_CHECK(wholeText.find('\n') == std::string::npos, Printable(wholeText));
+    TAVREL_FUZZ_CHECK(wholeText.empty() == bytes.empty(), Printable(bytes));
+    TAVREL_FUZZ_CHECK(wholeText.empty() || wholeText.back() == '\r', Printable(wholeText));
+
+    const Run run = Process(wholeText);
+    const tavrel::ProcessOutcome& outcome = run.outcome;
+    if (bytes.empty()) {
+        TAVREL_FUZZ_CHECK(outcome.status == tavrel::ProcessStatus::kEmpty, "empty file");
+        return 0;
+    }
+    const std::size_t lineCount = Count(wholeText, "\r");
+    if (outcome.status == tavrel::ProcessStatus::kInvalid) {
+        const std::string suffix = "..Line:  " + std::to_string(outcome.line);
+        TAVREL_FUZZ_CHECK(outcome.message.size() > suffix.size() &&
+                              outcome.message.compare(outcome.message.size() - suffix.size(),
+                                                      suffix.size(), suffix) == 0,
+                          Printable(outcome.message));
+        TAVREL_FUZZ_CHECK(outcome.line >= 1 &&
+                              outcome.line <= static_cast<std::int64_t>(lineCount) + 1,
+                          Printable(outcome.message));
+        TAVREL_FUZZ_CHECK(run.output.empty(), "a rejected file wrote output");
+        return 0;
+    }
+    TAVREL_FUZZ_CHECK(outcome.status == tavrel::ProcessStatus::kDone,
+                      "status " + std::to_string(static_cast<int>(outcome.status)));
+
+    // Items are separated by CR LF and hold no LF of their own; statements that produce nothing
+    // write nothing, SPACE and dot lines always write.
+    const std::string& output = run.output;
+    TAVREL_FUZZ_CHECK(output.empty() || output.size() >= 2, Printable(output));
+    TAVREL_FUZZ_CHECK(output.empty() || output.compare(output.size() - 2, 2, "\r\n") == 0,
+                      Printable(output));
+    const std::size_t items = Count(output, "\r\n");
+    TAVREL_FUZZ_CHECK(Count(output, "\n") == items, Printable(output));
+    const StatementCounts statements = CountStatements(wholeText);
+    TAVREL_FUZZ_CHECK(items <= statements.all && items >= statements.alwaysWritten,
+                      std::to_string(items) + " items from " + std::to_string(statements.all) +
+                          " statements");
+    TAVREL_FUZZ_CHECK(output.size() <= 2 * items + 200 * bytes.size(), "output out of proportion");
+
+    const Run again = Process(wholeText);
+    TAVREL_FUZZ_CHECK(again.output == output && again.failures == run.failures,
+                      "processing the same file twice gave different results");
+    return 0;
+}
