@@ -1,12 +1,91 @@
 #include "app/desktop_main.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+#include <iostream>
+
+#include "app/editor_launcher.h"
+#include "app/main_window.h"
+#include "app/message_boxes.h"
+#include "app/pictures.h"
+#include "app/splash_window.h"
+#include "library/library_location.h"
+#include "tavrel/version.h"
 
 namespace tavrel {
+namespace {
+
+struct DesktopOptions {
+    bool splash = true;
+    QString libraryDir;
+    QString screenshotPath;
+};
+
+DesktopOptions ParseOptions(const QApplication& application) {
+    QCommandLineParser parser;
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
+                                      QStringLiteral("Skip the splash window."));
+    const QCommandLineOption library(QStringLiteral("library"),
+                                     QStringLiteral("Note library folder."), QStringLiteral("DIR"));
+    // Saves a picture of the main window once it is drawn, then exits (for documentation).
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Save the main window to FILE and exit."),
+                                        QStringLiteral("FILE"));
+    parser.addOptions({noSplash, library, screenshot});
+    parser.process(application);
+    return {!parser.isSet(noSplash) && !parser.isSet(screenshot), parser.value(library),
+            parser.value(screenshot)};
+}
+
+std::string LibraryDir(const DesktopOptions& options) {
+    const std::string explicitDir = QFile::encodeName(options.libraryDir).toStdString();
+    // Without any library the reads fail and name the missing folder in the error box.
+    return FindLibraryDir(DefaultLibrarySearch(explicitDir)).value_or(kInstalledLibraryDir);
+}
+
+}  // namespace
 
 int RunDesktop(int argc, char** argv) {
     QApplication application(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QString::fromLatin1(kProgramTitle));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
+    QApplication::setWindowIcon(ProgramIcon());
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tavrel.Tavrel"));
+    const DesktopOptions options = ParseOptions(application);
+
+    MessageBoxPrompts prompts;
+    DesktopEditorLauncher editor;
+    MessageBoxErrorReporter errors;
+    DesktopDocumentViewer viewer;
+    MainWindow window({prompts, editor, errors, viewer}, LibraryDir(options));
+    prompts.setParentWindow(&window);
+    errors.setParentWindow(&window);
+    if (window.exitConfirmed()) {
+        return 0;
+    }
+    QObject::connect(&window, &MainWindow::ExitConfirmed, &application, &QApplication::quit,
+                     Qt::QueuedConnection);
+
+    if (!options.screenshotPath.isEmpty()) {
+        window.show();
+        QApplication::processEvents();
+        const bool saved = window.grab().save(options.screenshotPath);
+        if (!saved) {
+            std::cerr << "tavrel: cannot write " << options.screenshotPath.toStdString() << "\n";
+        }
+        return saved ? 0 : 2;
+    }
+    if (!options.splash) {
+        window.show();
+        return QApplication::exec();
+    }
+    auto* splash = new SplashWindow;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(splash, &QDialog::accepted, &window, &QWidget::show);
+    QObject::connect(splash, &QDialog::rejected, &window, &QWidget::show);
+    splash->show();
+    return QApplication::exec();
 }
 
 }  // namespace tavrel

@@ -1,0 +1,62 @@
+#include "app/about_window.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/info_card.h"
+#include "app/program_texts.h"
+#include "app/text_encoding.h"
+#include "tavrel/version.h"
+
+namespace tavrel {
+
+FileContent ReadWholeFile(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return {{}, failures::FromErrno(errno)};
+    }
+    FileContent content;
+    char buffer[4096];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        content.bytes.append(buffer, count);
+    }
+    if (std::ferror(file) != 0) {
+        content.failure = failures::FromErrno(errno);
+    }
+    std::fclose(file);
+    return content;
+}
+
+AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    const InfoCard card =
+        BuildInfoCard(this, {QStringLiteral("lblLabel_7"), QStringLiteral("lblLabel_8"),
+                             AboutDisclaimer(), HelpDeskLine()});
+    lblTitle_ = card.lblTitle;
+    lblVersion_ = card.lblVersion;
+    setWindowTitle(QStringLiteral("About MyApp"));
+    lblTitle_->setText(QStringLiteral("Application Title"));
+    lblVersion_->setText(QStringLiteral("Application Version"));
+    connect(card.cmdOK, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void AboutWindow::Load(const std::string& versionFilePath, ErrorReporter& errors) {
+    const FileContent version = ReadWholeFile(versionFilePath);
+    if (version.failure) {
+        errors.Report(*version.failure);
+        return;
+    }
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    const QString title = QString::fromLatin1(kProgramTitle);
+    setWindowTitle(QStringLiteral("About ") + title);
+    lblTitle_->setText(title);
+    lblVersion_->setText(QStringLiteral("Version ") + NoteTextForDisplay(version.bytes));
+}
+
+}  // namespace tavrel

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "engine/user_interface.h"
+
+namespace tavrel {
+
+// The questions only the main window asks, on top of those every command asks.
+class WindowPrompts : public UserPrompts {
+  public:
+    // Yes/No box without icon; true for Yes.
+    virtual bool AskYesNo(const std::string& title, const std::string& message) = 0;
+    // OK box without icon under the program's title.
+    virtual void ShowMessage(const std::string& message) = 0;
+};
+
+// Opens a document (the help manual) with the desktop's default viewer; outcome not reported.
+class DocumentViewer {
+  public:
+    virtual ~DocumentViewer() = default;
+    virtual void OpenDocument(const std::string& path) = 0;
+};
+
+// Everything the main window reaches outside itself; tests hand in scripted stand-ins.
+struct DesktopServices {
+    WindowPrompts& prompts;
+    EditorLauncher& editor;
+    ErrorReporter& errors;
+    DocumentViewer& viewer;
+
+    CommandServices ForCommands() const { return {prompts, editor, errors}; }
+};
+
+}  // namespace tavrel

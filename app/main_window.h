@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <string>
+
+#include "app/desktop_services.h"
+#include "library/note_workspace.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QTabWidget;
+
+namespace tavrel {
+
+class AboutWindow;
+class NoteListWidget;
+class PreviewWindow;
+class SymbolsWindow;
+
+// frmMain: the unit choice, the project lines, the seventeen note lists, the menu bar and the
+// toolbar. It holds no rules of its own: the lists and project lines are bound to a
+// NoteWorkspace, and the commands run through the services handed in.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    // Runs the start-up (English, note numbers shown, "Project" tab) before returning; the
+    // window is shown by the caller.
+    MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Picks an item of the unit box (0 English, 1 Metric) as the user would.
+    void ChooseUnits(int index);
+    void Clear();
+    // Acts on a toolbar button's key alone; unknown keys do nothing.
+    void DispatchToolbarKey(const QString& key);
+    // The exit confirmation; sets cancel when the user answers No.
+    void ConfirmExit(bool& cancel);
+
+    void SaveNoteInputFile();
+    void ProcessInputFile();
+    void OpenInputFile();
+    void ShowManual();
+    void ShowAbout();
+    void ShowSymbols();
+    void PreviewNote(int listView);
+
+    bool exitConfirmed() const { return exitConfirmed_; }
+    NoteWorkspace& workspace() { return workspace_; }
+    PreviewWindow* previewWindow() const;
+    AboutWindow* aboutWindow() const;
+    SymbolsWindow* symbolsWindow(UnitSystem units) const;
+
+  signals:
+    // The user answered Yes to "Are you sure you want to exit?": the program is to end.
+    void ExitConfirmed();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildTabs();
+    QWidget* BuildProjectTab();
+    QWidget* BuildNoteTab(int firstListView, int lastListView);
+    QWidget* BuildWallTab();
+    QWidget* LabelledList(int listView);
+    QWidget* PreviewHint();
+
+    void cboSelectRbar_Click();
+    UnitLoadResult SelectUnitsNamingFailedFiles(UnitSystem units);
+    void chkShowNoteNumbers_Click();
+    void chkAllTavrelONOFF_Click();
+    void RefreshLists();
+    void ShowListWarnings();
+    void ConfirmExitFromCommand();
+
+    DesktopServices services_;
+    NoteWorkspace workspace_;
+    bool exitConfirmed_ = false;
+
+    QTabWidget* SSTab1_ = nullptr;
+    QComboBox* cboSelectRbar_ = nullptr;
+    QCheckBox* chkShowNoteNumbers_ = nullptr;
+    QCheckBox* chkAllTavrelONOFF_ = nullptr;
+    std::array<QLineEdit*, 3> txtProject_{};
+    std::array<NoteListWidget*, kListViewCount> ListView1_{};
+
+    QPointer<PreviewWindow> preview_;
+    QPointer<AboutWindow> about_;
+    QPointer<SymbolsWindow> symbolsEnglish_;
+    QPointer<SymbolsWindow> symbolsMetric_;
+};
+
+}  // namespace tavrel

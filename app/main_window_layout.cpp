@@ -1,0 +1,261 @@
+#include <QCheckBox>
+#include <functional>
+#include <vector>
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/main_window.h"
+#include "app/note_list_widget.h"
+#include "app/pictures.h"
+#include "app/program_texts.h"
+#include "app/text_encoding.h"
+
+namespace tavrel {
+namespace {
+
+constexpr int kProjectLineLength = 80;
+
+struct MenuItem {
+    const char* name;
+    const char* caption;  // empty: separator
+    QKeySequence key;
+};
+
+struct ToolbarButton {
+    const char* key;
+    const char* tooltip;
+};
+
+constexpr ToolbarButton kToolbarButtons[] = {
+    {"Clear", "Clear Form"},
+    {"SaveNoteInputFile", "Save Note Input File"},
+    {"ProcessNoteInputFile", "Process Note Input File"},
+    {"OpenInputFile", "Open Input File"},
+    {"Help", "Help"},
+    {"Symbol", "Engineering Symbols"},
+    {"Exit", "Exit"},
+};
+
+QLabel* NamedLabel(const QString& name, const QString& text) {
+    auto* label = new QLabel(text);
+    label->setObjectName(name);
+    return label;
+}
+
+}  // namespace
+
+void MainWindow::BuildMenus() {
+    struct Menu {
+        const char* name;
+        const char* caption;
+        std::vector<MenuItem> items;
+        std::vector<std::function<void()>> commands;
+    };
+    const std::vector<Menu> menus = {
+        {"mnuFile",
+         "&File",
+         {{"mnuClear", "Clear Note", QKeySequence(Qt::CTRL | Qt::Key_C)},
+          {"mnuNew", "&Save Note Input File", QKeySequence(Qt::CTRL | Qt::Key_N)},
+          {"mnuOpen", "&Process Input File", QKeySequence(Qt::CTRL | Qt::Key_O)},
+          {"mnuInsert", "Open Input File", QKeySequence(Qt::CTRL | Qt::Key_I)},
+          {"mnuBreak1", "", {}},
+          {"itemSep1", "", {}},
+          {"mnuExit", "&Exit", QKeySequence(Qt::CTRL | Qt::Key_Q)}},
+         {[this] { Clear(); },
+          [this] { SaveNoteInputFile(); },
+          [this] { ProcessInputFile(); },
+          [this] { OpenInputFile(); },
+          {},
+          {},
+          [this] { ConfirmExitFromCommand(); }}},
+        {"mnuHelp",
+         "&Help",
+         {{"mnuManual", "&Tavrel Help", QKeySequence(Qt::Key_F1)},
+          {"itemSep2", "", {}},
+          {"mnuSymbol", "&Engineering Symbols", QKeySequence(Qt::Key_F2)},
+          {"itemSep3", "", {}},
+          {"mnuAbout", "&About", QKeySequence(Qt::Key_F3)}},
+         {[this] { ShowManual(); }, {}, [this] { ShowSymbols(); }, {}, [this] { ShowAbout(); }}},
+    };
+    for (const Menu& menu : menus) {
+        QMenu* qmenu = menuBar()->addMenu(QString::fromLatin1(menu.caption));
+        qmenu->setObjectName(QLatin1String(menu.name));
+        for (std::size_t i = 0; i < menu.items.size(); ++i) {
+            const MenuItem& item = menu.items[i];
+            QAction* action = *item.caption == '\0'
+                                  ? qmenu->addSeparator()
+                                  : qmenu->addAction(QString::fromLatin1(item.caption));
+            action->setObjectName(QLatin1String(item.name));
+            if (menu.commands[i]) {
+                action->setShortcut(item.key);
+                connect(action, &QAction::triggered, this, menu.commands[i]);
+            }
+        }
+    }
+}
+
+void MainWindow::BuildToolbar() {
+    auto* toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar->setMovable(false);
+    toolbar->setIconSize(QSize(24, 24));
+    for (const ToolbarButton& button : kToolbarButtons) {
+        const QString key = QLatin1String(button.key);
+        QAction* action = toolbar->addAction(ToolbarIcon(key), QLatin1String(button.tooltip));
+        action->setObjectName(QStringLiteral("Toolbar1_") + key);
+        action->setData(key);
+        action->setToolTip(QLatin1String(button.tooltip));
+        connect(action, &QAction::triggered, this, [this, key] { DispatchToolbarKey(key); });
+    }
+    toolbar->addSeparator();
+    chkShowNoteNumbers_ = new QCheckBox(QStringLiteral("Show Note Numbers"));
+    chkShowNoteNumbers_->setObjectName(QStringLiteral("chkShowNoteNumbers"));
+    chkAllTavrelONOFF_ = new QCheckBox(QStringLiteral("All Bridge General Notes ON/OFF"));
+    chkAllTavrelONOFF_->setObjectName(QStringLiteral("chkAllTavrelONOFF"));
+    auto* boxes = new QWidget;
+    auto* layout = new QHBoxLayout(boxes);
+    layout->setContentsMargins(12, 0, 0, 0);
+    layout->setSpacing(18);
+    layout->addWidget(chkShowNoteNumbers_);
+    layout->addWidget(chkAllTavrelONOFF_);
+    toolbar->addWidget(boxes);
+    connect(chkShowNoteNumbers_, &QCheckBox::toggled, this, [this] { chkShowNoteNumbers_Click(); });
+    connect(chkAllTavrelONOFF_, &QCheckBox::toggled, this, [this] { chkAllTavrelONOFF_Click(); });
+}
+
+void MainWindow::BuildTabs() {
+    for (int i = 0; i < kListViewCount; ++i) {
+        ListView1_[static_cast<std::size_t>(i)] = new NoteListWidget(workspace_.lists(), i);
+        connect(ListView1_[static_cast<std::size_t>(i)], &NoteListWidget::PreviewRequested, this,
+                &MainWindow::PreviewNote);
+    }
+    SSTab1_ = new QTabWidget;
+    SSTab1_->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1_->addTab(BuildProjectTab(), QStringLiteral("Project"));
+    SSTab1_->addTab(BuildNoteTab(0, 7), QStringLiteral("Tavrel"));
+    SSTab1_->addTab(BuildNoteTab(8, 15), QStringLiteral("Hydraulic Notes"));
+    SSTab1_->addTab(BuildWallTab(), QStringLiteral("Wall Notes"));
+    setCentralWidget(SSTab1_);
+}
+
+QWidget* MainWindow::BuildProjectTab() {
+    auto* tab = new QWidget;
+    auto* column = new QVBoxLayout;
+    column->setSpacing(10);
+
+    auto* heading = new QHBoxLayout;
+    auto* logo = NamedLabel(QStringLiteral("imgLogo"), QString());
+    logo->setPixmap(BridgeEmblem(152, 56));
+    heading->addWidget(logo);
+    auto* organisation = new QVBoxLayout;
+    QLabel* name = NamedLabel(QStringLiteral("lblProject_1"), QLatin1String(kOrganisationName));
+    QFont nameFont = name->font();
+    nameFont.setBold(true);
+    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.3);
+    name->setFont(nameFont);
+    organisation->addWidget(name);
+    organisation->addWidget(
+        NamedLabel(QStringLiteral("lblProject_2"), QLatin1String(kDesignOfficeName)));
+    heading->addLayout(organisation);
+    heading->addStretch();
+    column->addLayout(heading);
+    column->addSpacing(20);
+
+    column->addWidget(NamedLabel(
+        QStringLiteral("lblProject_0"),
+        QStringLiteral("You may enter up to 3 lines to describe your project and this program.")));
+    for (std::size_t i = 0; i < txtProject_.size(); ++i) {
+        auto* line = new QLineEdit;
+        line->setObjectName(QStringLiteral("txtProject_%1").arg(i));
+        line->setMaxLength(kProjectLineLength);
+        line->setMinimumWidth(488);
+        connect(line, &QLineEdit::textChanged, this, [this, i](const QString& text) {
+            workspace_.projectLines()[i] = ToWindows1252(text);
+        });
+        txtProject_[i] = line;
+        column->addWidget(line);
+    }
+    column->addSpacing(16);
+
+    auto* units = new QHBoxLayout;
+    units->addWidget(
+        NamedLabel(QStringLiteral("Label4"), QStringLiteral("Select the unit of measure")));
+    cboSelectRbar_ = new QComboBox;
+    cboSelectRbar_->setObjectName(QStringLiteral("cboSelectRbar"));
+    cboSelectRbar_->addItems({QStringLiteral("English"), QStringLiteral("Metric")});
+    cboSelectRbar_->setMinimumWidth(137);
+    connect(cboSelectRbar_, &QComboBox::activated, this, [this] { cboSelectRbar_Click(); });
+    units->addWidget(cboSelectRbar_);
+    units->addStretch();
+    column->addLayout(units);
+
+    // The block sits a little below the middle of the tab, as on the paper form.
+    auto* outer = new QGridLayout(tab);
+    outer->setRowStretch(0, 3);
+    outer->setRowStretch(2, 2);
+    outer->setColumnStretch(0, 1);
+    outer->setColumnStretch(2, 1);
+    outer->addLayout(column, 1, 1);
+    return tab;
+}
+
+QWidget* MainWindow::LabelledList(int listView) {
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    const Section& section = SectionTable()[static_cast<std::size_t>(listView)];
+    layout->addWidget(NamedLabel(QStringLiteral("lblSection_%1").arg(listView),
+                                 FromWindows1252(std::string(section.label))));
+    layout->addWidget(ListView1_[static_cast<std::size_t>(listView)], 1);
+    return box;
+}
+
+QWidget* MainWindow::PreviewHint() {
+    QLabel* hint = NamedLabel(QStringLiteral("lblPreviewHint"),
+                              QStringLiteral("* Double-Click on note to preview"));
+    hint->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    return hint;
+}
+
+// Five small lists down the left, the tall General Notes list in the middle, Design Data and
+// the last section on the right, the preview hint below them.
+QWidget* MainWindow::BuildNoteTab(int firstListView, int lastListView) {
+    auto* tab = new QWidget;
+    auto* grid = new QGridLayout(tab);
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(10);
+    for (int row = 0; row < 5; ++row) {
+        grid->addWidget(LabelledList(firstListView + row), row, 0);
+        grid->setRowStretch(row, 1);
+    }
+    grid->addWidget(LabelledList(firstListView + 5), 0, 1, 5, 1);
+    grid->addWidget(LabelledList(firstListView + 6), 0, 2);
+    grid->addWidget(LabelledList(lastListView), 1, 2);
+    grid->addWidget(PreviewHint(), 4, 2);
+    grid->setColumnStretch(0, 3135);
+    grid->setColumnStretch(1, 4215);
+    grid->setColumnStretch(2, 3135);
+    return tab;
+}
+
+QWidget* MainWindow::BuildWallTab() {
+    auto* tab = new QWidget;
+    auto* grid = new QGridLayout(tab);
+    grid->addWidget(LabelledList(16), 0, 1);
+    grid->addWidget(PreviewHint(), 1, 1);
+    grid->setColumnStretch(0, 4440);
+    grid->setColumnStretch(1, 4215);
+    grid->setColumnStretch(2, 3630);
+    return tab;
+}
+
+}  // namespace tavrel

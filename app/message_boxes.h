@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/desktop_services.h"
+
+class QWidget;
+
+namespace tavrel {
+
+// The program's real boxes and file dialog, owned by the window they belong to.
+class MessageBoxPrompts : public WindowPrompts {
+  public:
+    void setParentWindow(QWidget* parent) { parent_ = parent; }
+
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+    bool AskOkCancel(const std::string& message) override;
+    void ShowCritical(const std::string& message) override;
+    void ShowInformation(const std::string& message) override;
+    bool AskYesNo(const std::string& title, const std::string& message) override;
+    void ShowMessage(const std::string& message) override;
+
+  private:
+    QWidget* parent_ = nullptr;
+};
+
+// The shared error box as a message box.
+class MessageBoxErrorReporter : public ErrorReporter {
+  public:
+    void setParentWindow(QWidget* parent) { parent_ = parent; }
+    void ShowErrorBox(std::int32_t number, const std::string& description) override;
+
+  private:
+    QWidget* parent_ = nullptr;
+};
+
+// Opens documents with the desktop's default viewer.
+class DesktopDocumentViewer : public DocumentViewer {
+  public:
+    void OpenDocument(const std::string& path) override;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,64 @@
+#include "app/note_list_widget.h"
+
+#include <QHeaderView>
+
+#include "app/text_encoding.h"
+
+namespace tavrel {
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole;
+constexpr int kEntryRole = Qt::UserRole + 1;
+
+}  // namespace
+
+NoteListWidget::NoteListWidget(NoteListModel& model, int listView, QWidget* parent)
+    : QTreeWidget(parent), model_(model), listView_(listView) {
+    setObjectName(QStringLiteral("ListView1_%1").arg(listView));
+    setColumnCount(1);
+    setHeaderLabels({QStringLiteral("Note Name")});
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Titles are long; one wide column that scrolls sideways, as wide as its longest entry.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    connect(this, &QTreeWidget::itemChanged, this, &NoteListWidget::OnItemChanged);
+    connect(this, &QTreeWidget::itemDoubleClicked, this,
+            [this] { emit PreviewRequested(listView_); });
+}
+
+void NoteListWidget::Refresh() {
+    refreshing_ = true;
+    const QString selected = SelectedKey();
+    clear();
+    const std::vector<NoteEntry>& entries = model_.Entries(listView_);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        auto* item = new QTreeWidgetItem(this);
+        item->setText(0, FromWindows1252(entries[i].text));
+        item->setData(0, kKeyRole, FromWindows1252(entries[i].key));
+        item->setData(0, kEntryRole, static_cast<qulonglong>(i));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, entries[i].ticked ? Qt::Checked : Qt::Unchecked);
+        if (!selected.isEmpty() && item->data(0, kKeyRole).toString() == selected) {
+            setCurrentItem(item);
+        }
+    }
+    refreshing_ = false;
+}
+
+QString NoteListWidget::SelectedKey() const {
+    const QList<QTreeWidgetItem*> items = selectedItems();
+    return items.isEmpty() ? QString() : items.constFirst()->data(0, kKeyRole).toString();
+}
+
+void NoteListWidget::OnItemChanged(QTreeWidgetItem* item) {
+    if (refreshing_) {
+        return;
+    }
+    const auto entry = static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong());
+    model_.SetTicked(listView_, entry, item->checkState(0) == Qt::Checked);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace tavrel {
+
+// The organisation named on the project tab, the splash and the About window.
+inline constexpr const char* kOrganisationName = "Bridge Engineering Division";
+inline constexpr const char* kDesignOfficeName = "Structures Design Office";
+
+// "Version 1.50": major, ".", minor and patch written together.
+QString SplashVersionText(int major, int minor, int patch);
+
+QString SplashDisclaimer();
+QString AboutDisclaimer();
+QString HelpDeskLine();
+
+}  // namespace tavrel

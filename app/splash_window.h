@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDialog>
+
+namespace tavrel {
+
+// frmSplash: title, version and disclaimer without a title bar; OK closes it.
+class SplashWindow : public QDialog {
+    Q_OBJECT
+  public:
+    explicit SplashWindow(QWidget* parent = nullptr);
+};
+
+}  // namespace tavrel

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+namespace tavrel {
+
+// A chart of the characters a CAD font draws as engineering symbols, read from a UTF-8 file of
+// "key<TAB>symbol" lines. Lines without a TAB are captions shown under the chart; empty lines
+// are skipped. Keys a to z are letters; any other key is a keyboard symbol.
+struct SymbolChart {
+    struct Entry {
+        QString key;
+        QString symbol;
+    };
+    QList<Entry> letters;
+    QList<Entry> keyboard;
+    QStringList captions;
+};
+
+SymbolChart ParseSymbolChart(const QString& content);
+// The chart of a file; a missing file gives an empty chart whose caption says so.
+SymbolChart LoadSymbolChart(const QString& path);
+
+// Draws a chart: the letters A to M, then N to Z, each under "LOWER CASE LETTER" with its
+// symbol under "ENGINEERING SYMBOL", then the keyboard block when there is one.
+class SymbolChartView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SymbolChartView(SymbolChart chart, QWidget* parent = nullptr);
+    const SymbolChart& chart() const { return chart_; }
+    QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    SymbolChart chart_;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace tavrel {
+
+// Note texts are 8-bit Windows-1252; these convert them for the widgets and back. Characters
+// the code page lacks become "?".
+QString FromWindows1252(const std::string& bytes);
+std::string ToWindows1252(const QString& text);
+
+// A note text with lines separated by CR, as plain text lines for display.
+QString NoteTextForDisplay(const std::string& bytes);
+
+}  // namespace tavrel

@@ -1,0 +1,243 @@
+// The pieces of the shell around the main window: file dialog, editor launch, texts, charts.
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/about_window.h"
+#include "app/editor_launcher.h"
+#include "app/file_dialog.h"
+#include "app/program_texts.h"
+#include "app/splash_window.h"
+#include "app/symbol_chart.h"
+#include "app/text_encoding.h"
+#include "test_support.h"
+
+namespace tavrel::testing {
+
+class ShellServicesTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void filter_becomes_qt_name_filters_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("one pair") << "Input File(*.inp)|*.inp"
+                                  << QStringList{"Input File(*.inp) (*.inp)"};
+        QTest::newRow("two pairs")
+            << "Input|*.inp|Text|*.txt;*.prn" << QStringList{"Input (*.inp)", "Text (*.txt *.prn)"};
+        QTest::newRow("no bar") << "Everything" << QStringList{"Everything (*)"};
+        QTest::newRow("trailing bar") << "Input|*.inp|" << QStringList{"Input (*.inp)"};
+        QTest::newRow("empty") << "" << QStringList{};
+    }
+    void filter_becomes_qt_name_filters() {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, expected);
+        QCOMPARE(ConvertFilterForQt(filter.toStdString()), expected);
+    }
+
+    void drive_root_means_home_folder() {
+        QCOMPARE(StartFolderFor("C:\\"), QDir::homePath());
+        QCOMPARE(StartFolderFor("d:"), QDir::homePath());
+        QCOMPARE(StartFolderFor(""), QDir::homePath());
+        QCOMPARE(StartFolderFor("/srv/jobs"), QStringLiteral("/srv/jobs"));
+    }
+
+    void default_extension_added_only_without_one_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("bare") << "/jobs/bridge"
+                              << "/jobs/bridge.inp";
+        QTest::newRow("has ext") << "/jobs/bridge.txt"
+                                 << "/jobs/bridge.txt";
+        QTest::newRow("dot in folder") << "/jobs.v2/bridge"
+                                       << "/jobs.v2/bridge.inp";
+        QTest::newRow("blank in name") << "/jobs/Bridge 12"
+                                       << "/jobs/Bridge 12.inp";
+    }
+    void default_extension_added_only_without_one() {
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        QCOMPARE(WithDefaultExtension(typed, "inp"), expected);
+    }
+
+    void file_dialog_shows_request_and_returns_typed_name() {
+        QTemporaryDir folder;
+        CFileDialog dialog;
+        dialog.setDialogTitle("INP Files - Open");
+        dialog.setFilter("Input File(*.inp)|*.inp");
+        dialog.setDefaultExt("inp");
+        dialog.setInitialDir(QFile::encodeName(folder.path()).toStdString());
+        dialog.setMaxFileSize(255);
+        QString seenTitle;
+        QStringList seenFilters;
+        QTimer::singleShot(0, [&] {
+            auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(shown != nullptr);
+            seenTitle = shown->windowTitle();
+            seenFilters = shown->nameFilters();
+            shown->selectFile(folder.filePath("Bridge 12"));
+            QMetaObject::invokeMethod(shown, "accept");
+        });
+        QVERIFY(dialog.Show(true));
+        QCOMPARE(seenTitle, QStringLiteral("INP Files - Open"));
+        QCOMPARE(seenFilters, QStringList{"Input File(*.inp) (*.inp)"});
+        QCOMPARE(QString::fromStdString(dialog.filename()), folder.filePath("Bridge 12.inp"));
+        QCOMPARE(dialog.FileTitle(), std::string("Bridge 12.inp"));
+        QCOMPARE(dialog.MaxFileSize(), std::int16_t{255});
+    }
+
+    void file_dialog_cancel_keeps_filename() {
+        CFileDialog dialog;
+        QTimer::singleShot(0, [] {
+            auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(shown != nullptr);
+            shown->reject();
+        });
+        QVERIFY(!dialog.Show(false));
+        QCOMPARE(dialog.filename(), std::string());
+    }
+
+    void command_words_split_like_a_shell_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("plain") << "gedit --new-window" << QStringList{"gedit", "--new-window"}
+                               << true;
+        QTest::newRow("double quotes")
+            << "\"/opt/My Editor/ed\" -w" << QStringList{"/opt/My Editor/ed", "-w"} << true;
+        QTest::newRow("single quotes") << "ed 'a \"b\"'" << QStringList{"ed", "a \"b\""} << true;
+        QTest::newRow("escaped blank") << "my\\ ed  -x" << QStringList{"my ed", "-x"} << true;
+        QTest::newRow("no shell") << "ed; rm -rf x" << QStringList{"ed;", "rm", "-rf", "x"} << true;
+        QTest::newRow("empty quotes") << "ed ''" << QStringList{"ed", ""} << true;
+        QTest::newRow("unbalanced") << "ed 'open" << QStringList{} << false;
+    }
+    void command_words_split_like_a_shell() {
+        QFETCH(QString, command);
+        QFETCH(QStringList, words);
+        QFETCH(bool, valid);
+        const std::optional<QStringList> split = SplitCommandWords(command);
+        QCOMPARE(split.has_value(), valid);
+        if (valid) {
+            QCOMPARE(*split, words);
+        }
+    }
+
+    void editor_receives_path_with_blanks_as_one_argument() {
+        QTemporaryDir folder;
+        const QString script = folder.filePath("record.sh");
+        const QString record = folder.filePath("args.txt");
+        WriteBytes(script,
+                   "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$1\"\n");
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("TAVREL_EDITOR", ("'" + script + "' '" + record + "'").toLocal8Bit());
+        const QString sheet = folder.filePath("Bridge 12 $(touch x).txt");
+        DesktopEditorLauncher launcher;
+        QVERIFY(!launcher.ViewInEditor(QFile::encodeName(sheet).toStdString()).has_value());
+        QTRY_VERIFY_WITH_TIMEOUT(ReadBytes(record).find(".txt]") != std::string::npos, 5000);
+        QCOMPARE(QString::fromStdString(ReadBytes(record)), "[" + record + "]\n[" + sheet + "]\n");
+        QVERIFY(!QFile::exists(folder.filePath("x")));
+        qunsetenv("TAVREL_EDITOR");
+    }
+
+    void editor_that_cannot_start_reports_a_failure() {
+        qputenv("TAVREL_EDITOR", "/nonexistent/editor --flag");
+        DesktopEditorLauncher launcher;
+        const std::optional<RuntimeFailure> failure = launcher.ViewInEditor("/tmp/a.txt");
+        QVERIFY(failure.has_value());
+        QCOMPARE(failure->number, failures::kFileNotFound);
+        QVERIFY(failure->description.find("/nonexistent/editor") != std::string::npos);
+        qputenv("TAVREL_EDITOR", "'unbalanced");
+        QVERIFY(launcher.ViewInEditor("/tmp/a.txt").has_value());
+        qunsetenv("TAVREL_EDITOR");
+    }
+
+    void windows_1252_round_trip() {
+        std::string all;
+        for (int byte = 1; byte < 256; ++byte) {
+            if (byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D) {
+                all += static_cast<char>(byte);
+            }
+        }
+        QCOMPARE(ToWindows1252(FromWindows1252(all)), all);
+        QCOMPARE(FromWindows1252("\x80\xB0"), QStringLiteral("\u20AC\u00B0"));
+        QCOMPARE(ToWindows1252(QStringLiteral("\u03B1")), std::string("?"));
+        QCOMPARE(NoteTextForDisplay("a\r\rb\r\nc\r"), QStringLiteral("a\n\nb\nc\n"));
+    }
+
+    void splash_version_joins_minor_and_patch() {
+        QCOMPARE(SplashVersionText(1, 5, 0), QStringLiteral("Version 1.50"));
+        QCOMPARE(SplashVersionText(2, 10, 3), QStringLiteral("Version 2.103"));
+        SplashWindow splash;
+        QCOMPARE(splash.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Tavrel"));
+        QVERIFY(splash.findChild<QLabel*>("lblVersion")->text().startsWith("Version "));
+        QCOMPARE(splash.findChild<QLabel*>("lblLabel_3")->text(), QStringLiteral("DISCLAIMER"));
+        QVERIFY(splash.findChild<QLabel*>("lblLabel_4")->text().contains(kOrganisationName));
+        QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    void version_file_read_whole_or_failure() {
+        QTemporaryDir folder;
+        WriteBytes(folder.filePath("v.txt"), "1.05\r\nbuild 7\r\n");
+        const FileContent read =
+            ReadWholeFile(QFile::encodeName(folder.filePath("v.txt")).toStdString());
+        QVERIFY(!read.failure);
+        QCOMPARE(read.bytes, std::string("1.05\r\nbuild 7\r\n"));
+        const FileContent missing =
+            ReadWholeFile(QFile::encodeName(folder.filePath("none.txt")).toStdString());
+        QCOMPARE(missing.failure->number, failures::kFileNotFound);
+        const FileContent folderRead =
+            ReadWholeFile(QFile::encodeName(folder.path()).toStdString());
+        QVERIFY(folderRead.failure.has_value());
+    }
+
+    void symbol_chart_sorts_letters_keys_and_captions() {
+        const SymbolChart chart = ParseSymbolChart(
+            "Example chart for font 49\r\n\r\na\t\u03B1\r\nB\t\u2104 "
+            "\n!\t\u2265\n\u00A6\t\u00BD\n");
+        QCOMPARE(chart.captions, QStringList{"Example chart for font 49"});
+        QCOMPARE(chart.letters.size(), 2);
+        QCOMPARE(chart.letters[1].key, QStringLiteral("B"));
+        QCOMPARE(chart.letters[1].symbol, QStringLiteral("\u2104"));
+        QCOMPARE(chart.keyboard.size(), 2);
+        QCOMPARE(chart.keyboard[0].key, QStringLiteral("!"));
+        const SymbolChart missing = LoadSymbolChart("/nonexistent/SymbolsEnglish.txt");
+        QVERIFY(missing.letters.isEmpty());
+        QVERIFY(missing.captions.value(0).contains("/nonexistent/SymbolsEnglish.txt"));
+    }
+
+    void bundled_charts_cover_every_letter_and_say_they_are_examples_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("keyboard");
+        QTest::newRow("english") << "SymbolsEnglish.txt" << 0;
+        QTest::newRow("metric") << "SymbolsMetric.txt" << 2;
+    }
+    void bundled_charts_cover_every_letter_and_say_they_are_examples() {
+        QFETCH(QString, file);
+        QFETCH(int, keyboard);
+        const SymbolChart chart =
+            LoadSymbolChart(QStringLiteral(TAVREL_SOURCE_DIR "/data/library/Help/") + file);
+        QCOMPARE(chart.letters.size(), 26);
+        for (int i = 0; i < 26; ++i) {
+            QCOMPARE(chart.letters[i].key, QString(QChar('a' + i)));
+            QVERIFY(!chart.letters[i].symbol.isEmpty());
+        }
+        QCOMPARE(chart.keyboard.size(), keyboard);
+        QVERIFY(chart.captions.join(' ').contains("example", Qt::CaseInsensitive));
+    }
+};
+
+}  // namespace tavrel::testing
+
+int main(int argc, char** argv) {
+    tavrel::testing::UseOffscreenPlatformUnlessSet();
+    QApplication application(argc, argv);
+    tavrel::testing::ShellServicesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "shell_services_test.moc"

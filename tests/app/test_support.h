@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/desktop_services.h"
+
+namespace tavrel::testing {
+
+// Sets QT_QPA_PLATFORM=offscreen unless the caller chose a platform, so tests need no display.
+void UseOffscreenPlatformUnlessSet();
+
+// A box the window showed, in order.
+struct ShownBox {
+    QString kind;  // "critical", "information", "message", "okcancel", "yesno", "file"
+    std::string title;
+    std::string message;
+};
+
+// Answers every question from queues filled by the test; an unexpected question fails the
+// test through the recorded `unexpected` list rather than blocking.
+class ScriptedPrompts : public WindowPrompts {
+  public:
+    std::deque<std::optional<std::string>> files;
+    std::deque<bool> okCancelAnswers;
+    std::deque<bool> yesNoAnswers;
+    std::vector<ShownBox> shown;
+    std::vector<FileDialogRequest> fileRequests;
+    QStringList unexpected;
+
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+    bool AskOkCancel(const std::string& message) override;
+    void ShowCritical(const std::string& message) override;
+    void ShowInformation(const std::string& message) override;
+    bool AskYesNo(const std::string& title, const std::string& message) override;
+    void ShowMessage(const std::string& message) override;
+
+    void Reset();
+};
+
+class ScriptedEditor : public EditorLauncher {
+  public:
+    std::vector<std::string> opened;
+    std::optional<RuntimeFailure> failWith;
+    std::optional<RuntimeFailure> ViewInEditor(const std::string& path) override;
+};
+
+class RecordingErrors : public ErrorReporter {
+  public:
+    std::vector<RuntimeFailure> boxes;
+    void ShowErrorBox(std::int32_t number, const std::string& description) override;
+};
+
+class RecordingViewer : public DocumentViewer {
+  public:
+    std::vector<std::string> opened;
+    void OpenDocument(const std::string& path) override { opened.push_back(path); }
+};
+
+// Fails the running test when a real modal box appears that no test asked for, and closes it
+// so the test cannot hang.
+class ModalWatchdog : public QObject {
+    Q_OBJECT
+  public:
+    ModalWatchdog();
+    QStringList seen;
+
+  private:
+    QTimer timer_;
+};
+
+// A small note library written into a temporary folder.
+class FixtureLibrary {
+  public:
+    FixtureLibrary();
+    std::string dir() const;
+    QString path(const QString& relative) const;
+    void Write(const QString& relative, const std::string& bytes) const;
+    void Remove(const QString& relative) const;
+
+  private:
+    QTemporaryDir folder_;
+};
+
+std::string ReadBytes(const QString& path);
+void WriteBytes(const QString& path, const std::string& bytes);
+
+}  // namespace tavrel::testing
