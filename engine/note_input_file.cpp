@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "engine/text_utils.h"
 
@@ -17,19 +18,29 @@ constexpr std::size_t kReadChunk = 1 << 20;
 }  // namespace
 
 std::string ToWholeText(std::string bytes) {
-    std::size_t out = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == CarriageReturn) {
-            if (i + 1 < bytes.size() && bytes[i + 1] == kLineFeed) {
-                ++i;
-            }
-            bytes[out++] = CarriageReturn;
-        } else {
-            bytes[out++] = c == kLineFeed ? CarriageReturn : c;
+    // Lone CRs stay as they are; each LF either goes (after a CR) or becomes a CR. Moving the
+    // stretches between LFs keeps this at memchr speed.
+    char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const char* in = begin;
+    char* out = begin;
+    while (in != end) {
+        const auto* lineFeed = static_cast<const char*>(
+            std::memchr(in, kLineFeed, static_cast<std::size_t>(end - in)));
+        const char* stretchEnd = lineFeed == nullptr ? end : lineFeed;
+        std::memmove(out, in, static_cast<std::size_t>(stretchEnd - in));
+        out += stretchEnd - in;
+        if (lineFeed == nullptr) {
+            break;
         }
+        // The byte before the LF is still the input's own unless the LF opens its stretch,
+        // in which case a previous LF or nothing precedes it.
+        if (lineFeed == in || lineFeed[-1] != CarriageReturn) {
+            *out++ = CarriageReturn;
+        }
+        in = lineFeed + 1;
     }
-    bytes.resize(out);
+    bytes.resize(static_cast<std::size_t>(out - begin));
     if (!bytes.empty() && bytes.back() != CarriageReturn) {
         bytes += CarriageReturn;
     }

@@ -1,6 +1,7 @@
 #include "engine/text_parse.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "engine/failure_trap.h"
@@ -51,44 +52,52 @@ void JoinLines(std::string& text) {
 
 // Puts two blanks after every period that is followed by blanks. A character looked at after
 // a period is copied without being examined as a period itself.
-std::string SpaceSentences(std::string_view paragraph) {
-    std::string spaced;
-    spaced.reserve(paragraph.size() + paragraph.size() / 8 + 2);
+void SpaceSentences(std::string_view paragraph, std::string& spaced) {
     const std::size_t n = paragraph.size();
+    // Each period adds at most one blank.
+    spaced.resize(n + std::count(paragraph.begin(), paragraph.end(), '.'));
+    char* out = spaced.data();
+    const char* p = paragraph.data();
     std::size_t i = 0;
     while (i < n) {
-        const char c = paragraph[i];
-        spaced += c;
-        if (c != '.' || i + 1 == n) {
-            ++i;
-            continue;
+        const auto* period = static_cast<const char*>(std::memchr(p + i, '.', n - i));
+        const std::size_t upTo = period == nullptr ? n : static_cast<std::size_t>(period - p) + 1;
+        out = std::copy(p + i, p + upTo, out);
+        i = upTo;
+        if (period == nullptr || i == n) {
+            break;
         }
         // The paragraph carries no trailing blanks, so a non-blank follows every blank run.
-        if (paragraph[i + 1] != kBlank) {
-            spaced += paragraph[i + 1];
-            i += 2;
-        } else if (paragraph[i + 2] != kBlank) {
-            spaced += "  ";
-            spaced += paragraph[i + 2];
-            i += 3;
-        } else {
-            spaced += "  ";
-            std::size_t next = i + 3;
-            while (paragraph[next] == kBlank) {
-                ++next;
-            }
-            spaced += paragraph[next];
-            i = next + 1;
+        if (p[i] != kBlank) {
+            *out++ = p[i];
+            i += 1;
+            continue;
         }
+        *out++ = kBlank;
+        *out++ = kBlank;
+        std::size_t next = i + 1;
+        while (p[next] == kBlank) {
+            ++next;
+        }
+        *out++ = p[next];
+        i = next + 1;
     }
-    return spaced;
+    spaced.resize(static_cast<std::size_t>(out - spaced.data()));
 }
 
 // Period, blank, blank becomes period, marker, blank, in place.
 void ProtectSentenceSpaces(std::string& text) {
-    for (std::size_t i = 0; i + 2 < text.size();) {
-        if (text[i] == '.' && text[i + 1] == kBlank && text[i + 2] == kBlank) {
-            text[i + 1] = kSentenceMarker;
+    const std::size_t n = text.size();
+    char* p = text.data();
+    std::size_t i = 0;
+    while (i + 2 < n) {
+        const auto* period = static_cast<char*>(std::memchr(p + i, '.', n - 2 - i));
+        if (period == nullptr) {
+            return;
+        }
+        i = static_cast<std::size_t>(period - p);
+        if (p[i + 1] == kBlank && p[i + 2] == kBlank) {
+            p[i + 1] = kSentenceMarker;
             i += 3;
         } else {
             ++i;
@@ -99,20 +108,32 @@ void ProtectSentenceSpaces(std::string& text) {
 // Every run of blanks becomes one blank, and the outer blanks go, in place; one pass gives
 // what replacing pairs of blanks again and again would.
 void CollapseBlanks(std::string& text) {
-    std::size_t out = 0;
-    bool pendingBlank = false;
-    for (const char c : text) {
-        if (c == kBlank) {
-            pendingBlank = out > 0;
+    const char* in = text.data();
+    const char* const end = in + text.size();
+    char* out = text.data();
+    char* const begin = out;
+    while (in != end) {
+        if (*in != kBlank) {
+            *out++ = *in++;
             continue;
         }
-        if (pendingBlank) {
-            text[out++] = kBlank;
-            pendingBlank = false;
+        while (in != end && *in == kBlank) {
+            ++in;
         }
-        text[out++] = c;
+        if (out != begin && in != end) {
+            *out++ = kBlank;
+        }
     }
-    text.resize(out);
+    text.resize(static_cast<std::size_t>(out - begin));
+}
+
+// The end of the word starting at `from`: the next blank or the end. Words are short, so a
+// plain loop beats a library search here.
+std::size_t WordEnd(std::string_view words, std::size_t from) {
+    while (from < words.size() && words[from] != kBlank) {
+        ++from;
+    }
+    return from;
 }
 
 // Fills the words of a collapsed paragraph (single blanks between words) into lines.
@@ -147,7 +168,7 @@ void LineFiller::Fill() {
     bool lineEmpty = true;
     std::size_t pos = 0;
     while (pos < n) {
-        const std::size_t wordEnd = std::min(words_.find(kBlank, pos), n);
+        const std::size_t wordEnd = WordEnd(words_, pos);
         const std::size_t start = lineEmpty ? pos : lineStart;
         const std::int64_t length = static_cast<std::int64_t>(wordEnd - start);
         const std::int64_t width = Width();
@@ -190,12 +211,25 @@ void LineFiller::PutLine(std::string_view line, std::int64_t widenTo) {
     const std::int64_t extra = widenTo - static_cast<std::int64_t>(line.size());
     const std::int64_t perGap = extra / gaps;
     std::int64_t widerGaps = extra % gaps;
-    for (const char c : line) {
-        result_ += c;
-        if (c == kBlank) {
-            result_.append(perGap + (widerGaps > 0 ? 1 : 0), kBlank);
-            --widerGaps;
+    for (std::size_t word = 0;;) {
+        const std::size_t blank = WordEnd(line, word);
+        result_.append(line.substr(word, blank - word));
+        if (blank == line.size()) {
+            return;
         }
+        result_.append(1 + perGap + (widerGaps-- > 0 ? 1 : 0), kBlank);
+        word = blank + 1;
+    }
+}
+
+// Every marker becomes the blank it stands for.
+void UnprotectSentenceSpaces(std::string& text) {
+    char* p = text.data();
+    const std::size_t n = text.size();
+    for (auto* marker = static_cast<char*>(std::memchr(p, kSentenceMarker, n)); marker != nullptr;
+         marker =
+             static_cast<char*>(std::memchr(marker + 1, kSentenceMarker, n - (marker + 1 - p)))) {
+        *marker = kBlank;
     }
 }
 
@@ -207,9 +241,12 @@ std::string clsTextParse::WrapText() const {
         if (TrimSpaces(text_).empty()) {
             return result;
         }
-        std::string paragraph = text_;
+        // Kept between calls so laying out many blocks does not allocate for each.
+        thread_local std::string paragraph;
+        thread_local std::string words;
+        paragraph.assign(text_);
         JoinLines(paragraph);
-        std::string words = SpaceSentences(TrimSpaces(paragraph));
+        SpaceSentences(TrimSpaces(paragraph), words);
         ProtectSentenceSpaces(words);
         CollapseBlanks(words);
 
@@ -219,7 +256,7 @@ std::string clsTextParse::WrapText() const {
         while (!result.empty() && result.back() == CarriageReturn) {
             result.pop_back();
         }
-        std::replace(result.begin(), result.end(), kSentenceMarker, kBlank);
+        UnprotectSentenceSpaces(result);
         result += CarriageReturn;
         return result;
     });

@@ -19,6 +19,8 @@ TEST(ToWholeText, EveryLineEndsInOneCr) {
         {"A\nB\n", "A\rB\r"},
         {"A\r\n\r\n\n\rB", "A\r\r\r\rB\r"},
         {"\r\n", "\r"},
+        {"\n\n", "\r\r"},
+        {"\r\n\n\r\n", "\r\r\r"},
         {"A\r\r\nB", "A\r\rB\r"},
         {"\xAE\xE9\t", "\xAE\xE9\t\r"},
     };

@@ -1,0 +1,173 @@
+// Processing throughput against `fmt -w 80` on the same paragraphs, at two input sizes, and
+// the peak memory of `tavrel process` measured in a child process.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "engine/note_input_file.h"
+#include "engine/note_processing.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+struct Sample {
+    std::size_t megabytes;
+    std::string noteInputPath;
+    std::string paragraphsPath;
+    std::size_t noteInputBytes = 0;
+    std::size_t paragraphBytes = 0;
+    double peakMegabytes = 0;
+};
+
+std::vector<Sample> gSamples;
+std::map<std::string, double> gMegabytesPerSecond;
+
+// Writes through a buffer to a descriptor, as the CAD text file is written.
+class DescriptorSink {
+  public:
+    explicit DescriptorSink(int descriptor) : descriptor_(descriptor) {}
+    ~DescriptorSink() { Flush(); }
+    void Write(std::string_view bytes) {
+        buffer_ += bytes;
+        if (buffer_.size() >= (1 << 16)) {
+            Flush();
+        }
+    }
+
+  private:
+    void Flush() {
+        if (::write(descriptor_, buffer_.data(), buffer_.size()) < 0) {
+            std::perror("write");
+        }
+        buffer_.clear();
+    }
+    int descriptor_;
+    std::string buffer_;
+};
+
+// Runs a program with standard input and output redirected; its rusage when it has ended.
+rusage RunChild(std::vector<std::string> argv, const std::string& in, const std::string& out) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char*> args;
+    for (std::string& arg : argv) {
+        args.push_back(arg.data());
+    }
+    args.push_back(nullptr);
+    pid_t child = 0;
+    rusage usage{};
+    if (posix_spawnp(&child, args[0], &actions, nullptr, args.data(), environ) == 0) {
+        int status = 0;
+        ::wait4(child, &status, 0, &usage);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return usage;
+}
+
+void Record(const std::string& name, std::size_t bytes, std::int64_t iterations,
+            Clock::duration elapsed) {
+    const double seconds = std::chrono::duration<double>(elapsed).count();
+    gMegabytesPerSecond[name] = static_cast<double>(bytes) * iterations / 1e6 / seconds;
+}
+
+void ProcessNoteInput(benchmark::State& state, const Sample* sample) {
+    const int devNull = ::open("/dev/null", O_WRONLY);
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        auto read = tavrel::ReadNoteInputFile(sample->noteInputPath);
+        tavrel::NoteInputProcessing processing(std::move(std::get<std::string>(read)), {});
+        if (processing.Validate().status != tavrel::ProcessStatus::kDone) {
+            state.SkipWithError("generated note input file is invalid");
+            break;
+        }
+        DescriptorSink sink(devNull);
+        processing.WriteItems([&sink](std::string_view bytes) { sink.Write(bytes); });
+    }
+    Record("process/" + std::to_string(sample->megabytes), sample->noteInputBytes,
+           state.iterations(), Clock::now() - start);
+    state.SetBytesProcessed(state.iterations() * sample->noteInputBytes);
+    ::close(devNull);
+}
+
+void FormatWithFmt(benchmark::State& state, const Sample* sample) {
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        RunChild({"fmt", "-w", "80"}, sample->paragraphsPath, "/dev/null");
+    }
+    Record("fmt/" + std::to_string(sample->megabytes), sample->paragraphBytes, state.iterations(),
+           Clock::now() - start);
+    state.SetBytesProcessed(state.iterations() * sample->paragraphBytes);
+}
+
+void PrintSummary() {
+    std::printf("\n%-8s %14s %14s %8s %15s %9s\n", "size", "process MB/s", "fmt -w 80 MB/s",
+                "ratio", "peak RSS (MB)", "x input");
+    for (const Sample& sample : gSamples) {
+        const std::string size = std::to_string(sample.megabytes);
+        const double ours = gMegabytesPerSecond["process/" + size];
+        const double fmt = gMegabytesPerSecond["fmt/" + size];
+        std::printf("%-8s %14.1f %14.1f %8.2f %15.1f %9.2f\n", (size + " MB").c_str(), ours, fmt,
+                    fmt > 0 ? ours / fmt : 0.0, sample.peakMegabytes,
+                    sample.peakMegabytes * 1e6 / static_cast<double>(sample.noteInputBytes));
+    }
+}
+
+// The files are written by a child, and the peak memory is measured before this process has
+// grown: a spawned child starts its high-water mark from its parent's size.
+Sample PrepareSample(const fs::path& folder, std::size_t megabytes) {
+    const std::string name = std::to_string(megabytes);
+    Sample sample{megabytes, (folder / ("notes-" + name + ".inp")).string(),
+                  (folder / ("paragraphs-" + name + ".txt")).string()};
+    RunChild({TAVREL_GENERATOR_PATH, name, sample.noteInputPath, sample.paragraphsPath},
+             "/dev/null", "/dev/null");
+    sample.noteInputBytes = fs::file_size(sample.noteInputPath);
+    sample.paragraphBytes = fs::file_size(sample.paragraphsPath);
+    const rusage usage = RunChild({TAVREL_CLI_PATH, "process", "--force", "-o",
+                                   (folder / "peak.txt").string(), sample.noteInputPath},
+                                  "/dev/null", "/dev/null");
+    sample.peakMegabytes = usage.ru_maxrss * 1024.0 / 1e6;
+    return sample;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    const fs::path folder =
+        fs::temp_directory_path() / ("tavrel-bench-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    for (const std::size_t megabytes : {20, 40}) {
+        gSamples.push_back(PrepareSample(folder, megabytes));
+    }
+    for (const Sample& sample : gSamples) {
+        const std::string size = std::to_string(sample.megabytes) + "MB";
+        benchmark::RegisterBenchmark(("Process/" + size).c_str(), ProcessNoteInput, &sample)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(("FmtW80/" + size).c_str(), FormatWithFmt, &sample)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    PrintSummary();
+    benchmark::Shutdown();
+    fs::remove_all(folder);
+    return 0;
+}
