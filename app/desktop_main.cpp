@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QTabWidget>
 #include <iostream>
 
 #include "app/editor_launcher.h"
@@ -20,6 +21,7 @@ struct DesktopOptions {
     bool splash = true;
     QString libraryDir;
     QString screenshotPath;
+    int screenshotTab = 0;
 };
 
 DesktopOptions ParseOptions(const QApplication& application) {
@@ -32,10 +34,13 @@ DesktopOptions ParseOptions(const QApplication& application) {
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Save the main window to FILE and exit."),
                                         QStringLiteral("FILE"));
-    parser.addOptions({noSplash, library, screenshot});
+    const QCommandLineOption tab(QStringLiteral("tab"),
+                                 QStringLiteral("Tab to show in the screenshot."),
+                                 QStringLiteral("INDEX"), QStringLiteral("0"));
+    parser.addOptions({noSplash, library, screenshot, tab});
     parser.process(application);
     return {!parser.isSet(noSplash) && !parser.isSet(screenshot), parser.value(library),
-            parser.value(screenshot)};
+            parser.value(screenshot), parser.value(tab).toInt()};
 }
 
 std::string LibraryDir(const DesktopOptions& options) {
@@ -51,7 +56,7 @@ int RunDesktop(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(kProgramTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
     QApplication::setWindowIcon(ProgramIcon());
-    QApplication::setDesktopFileName(QStringLiteral("io.github.tavrel.Tavrel"));
+    QApplication::setDesktopFileName(QStringLiteral("org.tavrel.Tavrel"));
     const DesktopOptions options = ParseOptions(application);
 
     MessageBoxPrompts prompts;
@@ -68,6 +73,8 @@ int RunDesktop(int argc, char** argv) {
                      Qt::QueuedConnection);
 
     if (!options.screenshotPath.isEmpty()) {
+        window.findChild<QTabWidget*>(QStringLiteral("SSTab1"))
+            ->setCurrentIndex(options.screenshotTab);
         window.show();
         QApplication::processEvents();
         const bool saved = window.grab().save(options.screenshotPath);
