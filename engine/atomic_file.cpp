@@ -33,6 +33,30 @@ mode_t ModeFor(const std::string& target) {
     return 0666 & ~mask;
 }
 
+// The file a symbolic link leads to, so that the link survives the rename; the path itself
+// when it is no link or leads nowhere yet.
+std::string FollowLinks(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return path;
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return path;
+    }
+    std::string followed(resolved);
+    std::free(resolved);
+    return followed;
+}
+
+// A device, pipe or socket must never be renamed over: as root that would remove, say,
+// /dev/full. Folders are left to the rename, which refuses them.
+bool IsSpecialFile(const std::string& path) {
+    struct stat existing {};
+    return ::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) &&
+           !S_ISDIR(existing.st_mode);
+}
+
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {}
@@ -42,6 +66,12 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 std::optional<RuntimeFailure> AtomicFileWriter::Open() {
+    target_ = FollowLinks(target_);
+    if (IsSpecialFile(target_)) {
+        failure_ = RuntimeFailure{failures::kPathFileAccessError,
+                                  "Path/File access error (not a regular file)"};
+        return failure_;
+    }
     std::string pattern = target_ + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
