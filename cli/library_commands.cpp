@@ -149,10 +149,21 @@ std::string WithNewlines(std::string text) {
     return text;
 }
 
+// Flushes standard output and tells whether everything reached it; a full disk or a closed
+// pipe must not pass for success.
+int FinishStandardOutput(Streams streams) {
+    streams.out.flush();
+    if (!streams.out) {
+        streams.err << "tavrel: standard output: write failed\n";
+        return kExitUsageOrIo;
+    }
+    return kExitDone;
+}
+
 int WriteOutput(const LibraryOptions& options, const std::string& bytes, Streams streams) {
     if (options.outputPath.empty() || options.outputPath == "-") {
         streams.out << bytes;
-        return kExitDone;
+        return FinishStandardOutput(streams);
     }
     std::error_code error;
     if (!options.force && std::filesystem::exists(options.outputPath, error)) {
@@ -194,7 +205,7 @@ int RunList(const std::vector<std::string>& args, Streams streams) {
                         << entry.key << '\t' << entry.text << '\n';
         }
     }
-    return kExitDone;
+    return FinishStandardOutput(streams);
 }
 
 int RunShow(const std::vector<std::string>& args, Streams streams) {
@@ -218,7 +229,7 @@ int RunShow(const std::vector<std::string>& args, Streams streams) {
         return UnknownNote(streams, *note);
     }
     streams.out << WithNewlines(text);
-    return kExitDone;
+    return FinishStandardOutput(streams);
 }
 
 int RunCompose(const std::vector<std::string>& args, Streams streams) {
