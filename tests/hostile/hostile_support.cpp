@@ -53,7 +53,7 @@ std::string ReadBytes(const std::string& path) {
 std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-        const std::string relative = std::filesystem::relative(entry.path(), folder).string();
+        const std::string relative = entry.path().lexically_relative(folder).string();
         files[relative] = entry.is_regular_file() ? ReadBytes(entry.path().string()) : "<dir>";
     }
     return files;

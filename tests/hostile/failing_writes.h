@@ -1,0 +1,38 @@
+#pragma once
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <ostream>
+#include <streambuf>
+
+namespace tavrel::hostile {
+
+// Makes the disk look full to this process: while it lives, no regular file can grow past the
+// limit, and a write beyond it fails (EFBIG) instead of raising SIGXFSZ.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit saved_{};
+    void (*savedHandler_)(int) = nullptr;
+};
+
+// A stream whose every write fails, as standard output does on a full disk or a closed pipe.
+class FailingStream : public std::ostream {
+  public:
+    FailingStream() : std::ostream(&buffer_) {}
+
+  private:
+    struct RefusingBuffer : std::streambuf {
+        int_type overflow(int_type) override { return traits_type::eof(); }
+        std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+    };
+    RefusingBuffer buffer_;
+};
+
+}  // namespace tavrel::hostile
