@@ -3,9 +3,11 @@
 // gives the same, well-formed output every time.
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 
+#include "cli/cli_commands.h"
 #include "engine/format_blocks.h"
 #include "engine/note_input_file.h"
 #include "engine/note_processing.h"
@@ -59,6 +61,29 @@ StatementCounts CountStatements(const std::string& wholeText) {
     return counts;
 }
 
+// The command line's answer for the same bytes on standard input must agree with the engine's.
+void CheckCommandLine(const std::string& bytes, const Run& run) {
+    std::istringstream in(bytes);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = tavrel::cli::RunProcess({"-o", "-", "-"}, {in, out, err});
+    switch (run.outcome.status) {
+        case tavrel::ProcessStatus::kDone:
+            TAVREL_FUZZ_CHECK(status == tavrel::cli::kExitDone && out.str() == run.output,
+                              Printable(err.str()));
+            break;
+        case tavrel::ProcessStatus::kEmpty:
+        case tavrel::ProcessStatus::kInvalid:
+            TAVREL_FUZZ_CHECK(status == tavrel::cli::kExitInvalidInput && out.str().empty(),
+                              Printable(err.str()));
+            TAVREL_FUZZ_CHECK(err.str().find(run.outcome.message) != std::string::npos,
+                              Printable(err.str()));
+            break;
+        default:
+            TAVREL_FUZZ_CHECK(false, "unexpected outcome");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -69,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TAVREL_FUZZ_CHECK(wholeText.empty() || wholeText.back() == '\r', Printable(wholeText));
 
     const Run run = Process(wholeText);
+    CheckCommandLine(bytes, run);
     const tavrel::ProcessOutcome& outcome = run.outcome;
     if (bytes.empty()) {
         TAVREL_FUZZ_CHECK(outcome.status == tavrel::ProcessStatus::kEmpty, "empty file");
@@ -81,9 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               outcome.message.compare(outcome.message.size() - suffix.size(),
                                                       suffix.size(), suffix) == 0,
                           Printable(outcome.message));
-        TAVREL_FUZZ_CHECK(outcome.line >= 1 &&
-                              outcome.line <= static_cast<std::int64_t>(lineCount) + 1,
-                          Printable(outcome.message));
+        TAVREL_FUZZ_CHECK(
+            outcome.line >= 1 && outcome.line <= static_cast<std::int64_t>(lineCount) + 1,
+            Printable(outcome.message));
         TAVREL_FUZZ_CHECK(run.output.empty(), "a rejected file wrote output");
         return 0;
     }
@@ -99,9 +125,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t items = Count(output, "\r\n");
     TAVREL_FUZZ_CHECK(Count(output, "\n") == items, Printable(output));
     const StatementCounts statements = CountStatements(wholeText);
-    TAVREL_FUZZ_CHECK(items <= statements.all && items >= statements.alwaysWritten,
-                      std::to_string(items) + " items from " + std::to_string(statements.all) +
-                          " statements");
+    TAVREL_FUZZ_CHECK(
+        items <= statements.all && items >= statements.alwaysWritten,
+        std::to_string(items) + " items from " + std::to_string(statements.all) + " statements");
     TAVREL_FUZZ_CHECK(output.size() <= 2 * items + 200 * bytes.size(), "output out of proportion");
 
     const Run again = Process(wholeText);
