@@ -54,7 +54,16 @@ std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder)
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
         const std::string relative = entry.path().lexically_relative(folder).string();
-        files[relative] = entry.is_regular_file() ? ReadBytes(entry.path().string()) : "<dir>";
+        // Links are recorded, not followed: one may lead to a file that cannot be read.
+        const std::filesystem::file_status status = entry.symlink_status();
+        if (std::filesystem::is_symlink(status)) {
+            files[relative] =
+                "<link to " + std::filesystem::read_symlink(entry.path()).string() + ">";
+        } else if (std::filesystem::is_regular_file(status)) {
+            files[relative] = ReadBytes(entry.path().string());
+        } else {
+            files[relative] = "<not a file>";
+        }
     }
     return files;
 }

@@ -31,7 +31,8 @@ class TempDir {
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 
-// Every file below a folder with its bytes, to compare a folder before and after a failed run.
+// Every entry below a folder with the bytes of its files, to compare a folder before and after
+// a failed run.
 std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder);
 
 struct CliRun {
