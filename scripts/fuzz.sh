@@ -48,8 +48,9 @@ run_target() {
     local target=$1
     local corpus=$build_dir/corpus/$target
     mkdir -p "$corpus"
+    # Named after their path, so files of the same name in different folders all get in.
     while IFS= read -r seed; do
-        cp -n "$seed" "$corpus/seed-$(basename "$seed")" 2>/dev/null || true
+        cp -n "$seed" "$corpus/seed-$(echo "$seed" | tr '/ ' '__')" 2>/dev/null || true
     done < <(seed_files "$target")
     local options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -max_len=8192
         -artifact_prefix="$build_dir/artifacts/$target-" -print_final_stats=1)
