@@ -27,18 +27,6 @@ constexpr int kHydraulicTab = 2;
 constexpr int kWallTab = 3;
 constexpr const char* kProjectPrompt = "enter project information here";
 
-class CollectingErrorReporter : public ErrorReporter {
-  public:
-    std::vector<RuntimeFailure> boxes;
-    void ShowErrorBox(std::int32_t number, const std::string& description) override {
-        boxes.push_back({number, description});
-    }
-};
-
-bool BoxBelongsTo(const RuntimeFailure& box, const ReferenceReadFailure& failure) {
-    return box.description == failure.reason || box.number == failures::kSubscriptOutOfRange;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent)
@@ -76,7 +64,7 @@ void MainWindow::cboSelectRbar_Click() {
     SSTab1_->setTabEnabled(kBridgeTab, true);
     SSTab1_->setTabEnabled(kHydraulicTab, english);
     SSTab1_->setTabEnabled(kWallTab, english);
-    const UnitLoadResult loaded = SelectUnitsNamingFailedFiles(units);
+    const UnitLoadResult loaded = workspace_.SelectUnits(units, services_.errors);
     if (!loaded.allRead) {
         services_.prompts.ShowCritical(kReferenceFilesMissingMessage);
         ConfirmExitFromCommand();
@@ -86,25 +74,6 @@ void MainWindow::cboSelectRbar_Click() {
     }
     RefreshLists();
     ShowListWarnings();
-}
-
-// The reader's error boxes say what went wrong but not with which file; each box is shown
-// again with the file it belongs to.
-UnitLoadResult MainWindow::SelectUnitsNamingFailedFiles(UnitSystem units) {
-    CollectingErrorReporter collected;
-    const UnitLoadResult loaded = workspace_.SelectUnits(units, collected);
-    std::size_t next = 0;
-    for (const ReferenceReadFailure& failure : loaded.failures) {
-        // A file without any note fails without a box of its own.
-        if (next < collected.boxes.size() && BoxBelongsTo(collected.boxes[next], failure)) {
-            const RuntimeFailure& box = collected.boxes[next++];
-            services_.errors.ShowErrorBox(box.number, box.description + ": " + failure.path);
-        }
-    }
-    for (; next < collected.boxes.size(); ++next) {
-        services_.errors.Report(collected.boxes[next]);
-    }
-    return loaded;
 }
 
 void MainWindow::chkShowNoteNumbers_Click() {

@@ -71,7 +71,6 @@ class MainWindow : public QMainWindow {
     QWidget* PreviewHint();
 
     void cboSelectRbar_Click();
-    UnitLoadResult SelectUnitsNamingFailedFiles(UnitSystem units);
     void chkShowNoteNumbers_Click();
     void chkAllTavrelONOFF_Click();
     void RefreshLists();

@@ -99,7 +99,9 @@ bool NoteTables::ClearNoteTable(NoteCategory category) {
 bool NoteTables::Fail(NoteCategory category, const RuntimeFailure& failure, std::string problem,
                       ErrorReporter& errors) {
     problems_[static_cast<int>(category)] = std::move(problem);
-    errors.Report(failure);
+    // The box names the file: a user with three reference files must know which one failed.
+    errors.ShowErrorBox(failure.number,
+                        failure.description + ": " + sources_[static_cast<int>(category)]);
     return false;
 }
 

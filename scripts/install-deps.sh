@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev valgrind
-    xvfb xauth desktop-file-utils
+    xvfb xauth desktop-file-utils fonts-dejavu-core
 )
 
 missing=()
