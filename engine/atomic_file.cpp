@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <vector>
@@ -57,6 +58,16 @@ bool IsSpecialFile(const std::string& path) {
            !S_ISDIR(existing.st_mode);
 }
 
+// mkstemp's pattern for the temporary file beside the target: the target's name, cut short
+// enough that the random suffix still fits in the longest name a folder allows.
+std::string TemporaryPattern(const std::string& target) {
+    constexpr std::size_t kLongestStem = 200;
+    const auto slash = target.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t nameLength = std::min(target.size() - nameStart, kLongestStem);
+    return target.substr(0, nameStart + nameLength) + ".XXXXXX";
+}
+
 }  // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {}
@@ -72,7 +83,7 @@ std::optional<RuntimeFailure> AtomicFileWriter::Open() {
                                   "Path/File access error (not a regular file)"};
         return failure_;
     }
-    std::string pattern = target_ + ".XXXXXX";
+    const std::string pattern = TemporaryPattern(target_);
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     descriptor_ = ::mkstemp(name.data());
