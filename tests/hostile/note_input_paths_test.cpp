@@ -104,5 +104,18 @@ TEST(HostileNoteInputPath, UnusualNamesProcessLikePlainOnes) {
     }
 }
 
+// A name as long as the file system allows still gets its CAD text file (and its temporary
+// file on the way must not need a longer name).
+TEST(HostileNoteInputPath, LongestFileNameIsProcessed) {
+    const TempDir folder;
+    const std::string stem(251, 'n');
+    const std::string input = folder.File(stem + ".inp");
+    WriteBytes(input, kSheet);
+    const CliRun run = RunCli({"process", input});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(ReadBytes(folder.File(stem + ".txt")).find("GENERAL NOTES"), std::string::npos);
+    EXPECT_EQ(Snapshot(folder.path()).size(), 2u);
+}
+
 }  // namespace
 }  // namespace tavrel::hostile
