@@ -145,6 +145,21 @@ TEST_F(HostileLibrary, BinaryReferenceFilesNeverCrashTheListing) {
     }
 }
 
+TEST_F(HostileLibrary, HugeNotesAndMarkerLinesAreKeptWhole) {
+    const std::string body(10 * 1024 * 1024, 'B');
+    const std::string title = "Title" + std::string(1024 * 1024, 't');
+    WriteReference("Bridge/TavrelReference.txt",
+                   "$$B1 " + title + "\r\n" + body + "\r\n$$B2 b2 B2 b2\r\nx\r\n$$\r\n");
+    const CliRun show = Run({"show", "B1"});
+    ASSERT_EQ(show.status, 0) << show.err;
+    EXPECT_TRUE(show.out == body + "\n");
+    const CliRun list = Run({"list"});
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_NE(list.out.find("\tB1\t" + title + "\n"), std::string::npos);
+    // Every occurrence of the name is taken out of the title; two characters are too few.
+    EXPECT_NE(list.out.find("\tB2\tERROR\n"), std::string::npos) << list.out.substr(0, 200);
+}
+
 TEST_F(HostileLibrary, InvalidAndDuplicateNoteNamesAreWarnedAboutWithFileAndRow) {
     WriteReference("Bridge/TavrelReference.txt",
                    "$$B1 First\r\nA.\r\n$$12B Digit first\r\nB.\r\n$$B1 Again\r\nC.\r\n"
