@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -228,6 +229,110 @@ void CheckSettingValue(std::string_view candidate) {
     }
 }
 
+// An independent model of validation, written from the statement rules, to compare messages
+// and line numbers with the scanner's.
+struct ModelVerdict {
+    bool valid = true;
+    std::string error;  // the message with its "..Line:  " suffix
+};
+
+constexpr std::string_view kSettingKeywords[] = {"INDENT FIRST LINE", "INDENT BODY", "LEFT MARGIN",
+                                                 "RIGHT MARGIN", "LINE SPACING"};
+constexpr std::string_view kRangeMessages[] = {
+    "Error..[Indent First Line] value out of range (0-20).",
+    "Error..[Indent Body] value out of range (0-20).",
+    "Error..[Left Margin] value out of range (1-20).",
+    "Error..[Right Margin] value out of range (40-150).",
+    "Error..[Line Spacing] value out of range (1/2)."};
+constexpr int kRangeLow[] = {0, 0, 1, 40, 1};
+constexpr int kRangeHigh[] = {20, 20, 20, 150, 2};
+
+// The keyword of a statement line (its first character "["), or the message of its fault.
+std::pair<std::string, std::string> ModelParse(std::string_view line) {
+    const std::string s = tavrel::ToUpperAscii(tavrel::TrimSpaces(line));
+    const auto close = s.find(']');
+    if (close == std::string::npos) {
+        return {"", "Error..End format statement character ']' not found."};
+    }
+    const std::ptrdiff_t length = static_cast<std::ptrdiff_t>(close) - 1;
+    if (length < 5 || length > 25) {
+        return {"", "Error..format flag statement length out of range (5-25)."};
+    }
+    const std::string content = s.substr(1, static_cast<std::size_t>(length));
+    for (std::size_t k = 0; k < std::size(kSettingKeywords); ++k) {
+        if (s.find(kSettingKeywords[k]) == std::string::npos) {
+            continue;
+        }
+        const auto equals = content.find('=');
+        if (equals == std::string::npos) {
+            return {"", "Error..Unrecognized format statement."};
+        }
+        const auto value = tavrel::ReadSettingValue(content.substr(equals + 1));
+        if (!std::holds_alternative<std::int16_t>(value)) {
+            return {"", "Error..Unrecognized format statement."};
+        }
+        const int number = std::get<std::int16_t>(value);
+        if (number < kRangeLow[k] || number > kRangeHigh[k]) {
+            return {"", std::string(kRangeMessages[k])};
+        }
+        return {std::string(kSettingKeywords[k]), ""};
+    }
+    if (kKeywords.count(content) == 0 || content == ".") {
+        return {"", "Error..Unrecognized format statement."};
+    }
+    return {content, ""};
+}
+
+// The nesting fault of a recognised statement, if any; opens or closes the block.
+std::string ModelNesting(const std::string& keyword, bool& literalOpen, bool& wrapOpen) {
+    const bool open = literalOpen || wrapOpen;
+    if (keyword == "LITERAL" || keyword == "WORD WRAP") {
+        (keyword == "LITERAL" ? literalOpen : wrapOpen) = true;
+        return open ? "Error..Missing previous [END WORD WRAP] or [END LITERAL] format statement."
+                    : "";
+    }
+    if (keyword == "END LITERAL") {
+        return std::exchange(literalOpen, false)
+                   ? ""
+                   : "Error..Missing previous [LITERAL] format statement.";
+    }
+    if (keyword == "END WORD WRAP") {
+        return std::exchange(wrapOpen, false)
+                   ? ""
+                   : "Error..Missing previous [WORD WRAP] format statement.";
+    }
+    if (!open) {
+        return "";
+    }
+    if (keyword == "CENTER" || keyword == "CENTER HEADER" || keyword == "SPACE") {
+        return "Error..[CENTER] OR [SPACE] format statements can not be inside [LITERAL] OR "
+               "[WORD WRAP].";
+    }
+    return "Error..[" + keyword + "] format statement can not be inside [LITERAL] OR [WORD WRAP].";
+}
+
+ModelVerdict ModelValidate(const std::vector<std::string_view>& lines) {
+    bool literalOpen = false;
+    bool wrapOpen = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (FirstNonBlank(lines[i]) != '[') {
+            continue;
+        }
+        const auto [keyword, fault] = ModelParse(lines[i]);
+        const std::string error =
+            fault.empty() ? ModelNesting(keyword, literalOpen, wrapOpen) : fault;
+        if (!error.empty()) {
+            return {false, error + std::string(kLineSuffix) + std::to_string(i + 1)};
+        }
+    }
+    if (wrapOpen || literalOpen) {
+        const std::string which = wrapOpen ? "WORD WRAP" : "LITERAL";
+        return {false, "Error..Missing [END " + which + "] format statement at end of file." +
+                           std::string(kLineSuffix) + std::to_string(lines.size() + 1)};
+    }
+    return {};
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -242,6 +347,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const bool valid = scanner.IsValidFormatFlags();
     TAVREL_FUZZ_CHECK(scanner.LineIndex() == 1, "validation moved the scan");
+    if (!lines.empty()) {
+        const ModelVerdict expected = ModelValidate(lines);
+        TAVREL_FUZZ_CHECK(
+            valid == expected.valid && (valid || scanner.FormatStatementError() == expected.error),
+            "scanner: " + Printable(scanner.FormatStatementError()) +
+                " model: " + Printable(expected.error));
+    }
     if (lines.empty()) {
         TAVREL_FUZZ_CHECK(!valid && scanner.FormatStatementError().empty(), "empty text");
     } else if (!valid) {
