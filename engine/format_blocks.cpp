@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <variant>
 
 #include "engine/failure_trap.h"
@@ -43,10 +44,50 @@ bool IsSetting(std::string_view keyword) {
                        [&](const SettingRule& rule) { return rule.keyword == keyword; });
 }
 
+// Whether the text, upper-cased (ASCII only), is the keyword.
+bool EqualsUpperCased(std::string_view text, std::string_view keyword) {
+    if (text.size() != keyword.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != keyword[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The bracket keyword that the content names in any case, or nothing.
+std::optional<std::string_view> BracketKeyword(std::string_view content) {
+    for (const std::string_view keyword : kBracketKeywords) {
+        if (EqualsUpperCased(content, keyword)) {
+            return keyword;
+        }
+    }
+    return std::nullopt;
+}
+
 // The first byte that is not a blank, or 0 for a blank line.
 char FirstNonBlank(std::string_view line) {
     const auto first = line.find_first_not_of(' ');
     return first == std::string_view::npos ? '\0' : line[first];
+}
+
+// Calls `onLineEnd` with the position of every CR, found with memchr.
+template <typename OnLineEnd>
+void ForEachLineEnd(std::string_view text, OnLineEnd onLineEnd) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* from = begin;;) {
+        const auto* cr = static_cast<const char*>(
+            std::memchr(from, CarriageReturn, static_cast<std::size_t>(end - from)));
+        if (cr == nullptr) {
+            return;
+        }
+        onLineEnd(static_cast<std::size_t>(cr - begin));
+        from = cr + 1;
+    }
 }
 
 // Removes every occurrence of the pattern, left to right without rescanning what was joined.
@@ -67,15 +108,32 @@ std::string RemoveAll(std::string_view text, std::string_view pattern) {
 
 clsFormatBlocks::clsFormatBlocks(ErrorReporter& errors) : errors_(errors) {}
 
+const std::string& clsFormatBlocks::BlockText() const {
+    if (blockView_.data() != blockText_.data()) {
+        blockText_.assign(blockView_);
+        blockView_ = blockText_;
+    }
+    return blockText_;
+}
+
+void clsFormatBlocks::setBlockText(std::string blockText) {
+    blockText_ = std::move(blockText);
+    blockView_ = blockText_;
+}
+
 void clsFormatBlocks::setText(std::string text) {
+    BlockText();  // the block text outlives the text it was read from
     text_ = std::move(text);
     lineStarts_.resize(1);  // never allocates: the list always holds the first line's start
     RunTrapped(errors_, 0, [&] {
-        lineStarts_.reserve(std::count(text_.begin(), text_.end(), CarriageReturn) + 1);
-        for (auto cr = text_.find(CarriageReturn); cr != std::string::npos;
-             cr = text_.find(CarriageReturn, cr + 1)) {
-            lineStarts_.push_back(cr + 1);
+        // Counted first so the list is allocated once, at its final size; a plain loop, which
+        // the compiler vectorises, counts faster than a search per line.
+        std::size_t lineCount = 0;
+        for (const char c : text_) {
+            lineCount += c == CarriageReturn ? 1 : 0;
         }
+        lineStarts_.reserve(lineCount + 1);
+        ForEachLineEnd(text_, [&](std::size_t end) { lineStarts_.push_back(end + 1); });
         return 0;
     });
     lineIndex_ = 1;
@@ -99,19 +157,46 @@ std::string_view clsFormatBlocks::Line(std::int64_t number) const {
     return std::string_view(text_).substr(start, end - start);
 }
 
+std::int64_t clsFormatBlocks::NextBracketLine(std::int64_t fromLine) const {
+    const std::int64_t lineCount = LineCount();
+    const char* const text = text_.data();
+    std::int64_t line = fromLine;
+    while (line <= lineCount) {
+        const std::size_t from = lineStarts_[line - 1];
+        const auto* bracket =
+            static_cast<const char*>(std::memchr(text + from, '[', text_.size() - from));
+        if (bracket == nullptr) {
+            break;
+        }
+        const auto at = static_cast<std::size_t>(bracket - text);
+        while (line <= lineCount && lineStarts_[line] <= at) {
+            ++line;
+        }
+        if (line > lineCount) {
+            break;  // after the last CR: part of no line
+        }
+        const std::string_view lead(text + lineStarts_[line - 1], at - lineStarts_[line - 1]);
+        if (lead.find_first_not_of(' ') == std::string_view::npos) {
+            return line;
+        }
+        ++line;  // a later "[" on the same line does not make it a statement
+    }
+    return lineCount + 1;
+}
+
 std::optional<std::string_view> clsFormatBlocks::ParseFormatStatement(std::string_view line) {
     const std::string_view trimmed = TrimSpaces(line);
     if (!trimmed.empty() && trimmed.front() == '.') {
         return kDotLine;
     }
-    const std::string s = ToUpperAscii(trimmed);
-    const auto open = s.find('[');
-    if (open == std::string::npos) {
+    // Upper-casing moves neither bracket, so they are looked for in the line as it is.
+    const auto open = !trimmed.empty() && trimmed.front() == '[' ? 0 : trimmed.find('[');
+    if (open == std::string_view::npos) {
         formatStatementError_.clear();
         return std::nullopt;
     }
-    const auto close = s.find(']');
-    if (close == std::string::npos) {
+    const auto close = trimmed.find(']');
+    if (close == std::string_view::npos) {
         formatStatementError_ = "Error..End format statement character ']' not found.";
         return std::nullopt;
     }
@@ -126,8 +211,18 @@ std::optional<std::string_view> clsFormatBlocks::ParseFormatStatement(std::strin
         formatStatementError_ = "Error..format flag statement length out of range (5-25).";
         return std::nullopt;
     }
+    // A line that is just a bracket statement cannot hold a setting keyword, so it is looked up
+    // straight away, without an upper-cased copy.
+    if (close + 1 == trimmed.size()) {
+        if (const auto keyword = BracketKeyword(trimmed.substr(1, contentLength))) {
+            return keyword;
+        }
+    }
+    // Kept between statements, so parsing one does not allocate.
+    upperLine_.assign(trimmed);
+    ToUpperAsciiInPlace(upperLine_);
+    const std::string& s = upperLine_;
     const std::string_view content = std::string_view(s).substr(1, contentLength);
-
     for (const SettingRule& rule : kSettingRules) {
         if (s.find(rule.keyword) == std::string::npos) {
             continue;
@@ -142,10 +237,8 @@ std::optional<std::string_view> clsFormatBlocks::ParseFormatStatement(std::strin
         }
         return rule.keyword;
     }
-    for (std::string_view keyword : kBracketKeywords) {
-        if (content == keyword) {
-            return keyword;
-        }
+    if (const auto keyword = BracketKeyword(content)) {
+        return keyword;
     }
     formatStatementError_ = kUnrecognized;
     return std::nullopt;
@@ -211,11 +304,8 @@ bool clsFormatBlocks::IsValidFormatFlags() {
         bool literalOpen = false;
         bool wrapOpen = false;
         const std::int64_t lineCount = LineCount();
-        for (std::int64_t i = 1; i <= lineCount; ++i) {
+        for (std::int64_t i = NextBracketLine(1); i <= lineCount; i = NextBracketLine(i + 1)) {
             const std::string_view line = Line(i);
-            if (FirstNonBlank(line) != '[') {
-                continue;
-            }
             currentLine_ = i;
             const auto keyword = ParseFormatStatement(line);
             if (!keyword) {
@@ -261,33 +351,33 @@ bool clsFormatBlocks::TakeStatement(std::int64_t lineNumber, std::string_view ke
     flagType_ = keyword;
     lineIndex_ = lineNumber + 1;
     if (keyword == kLiteral || keyword == kWordWrap) {
-        blockText_ = CollectBlockText(lineNumber + 1);
+        CollectBlockText(lineNumber + 1);
     } else if (keyword == kEndLiteral || keyword == kEndWordWrap) {
-        blockText_.clear();
+        setBlockText({});
     } else if (keyword == kCenter || keyword == kCenterHeader) {
-        blockText_ = CenterLineText(Line(lineNumber));
+        setBlockText(CenterLineText(Line(lineNumber)));
     } else if (keyword == kDotLine) {
-        blockText_ = Line(lineNumber);
+        blockView_ = Line(lineNumber);
     }
     // A setting statement's value was read by ParseFormatStatement; SPACE keeps BlockText.
     return true;
 }
 
-std::string clsFormatBlocks::CollectBlockText(std::int64_t firstLine) {
+void clsFormatBlocks::CollectBlockText(std::int64_t firstLine) {
     const std::int64_t lineCount = LineCount();
-    std::int64_t end = firstLine;
-    while (end <= lineCount && FirstNonBlank(Line(end)) != '[') {
-        ++end;
-    }
+    const std::int64_t end = std::min(NextBracketLine(firstLine), lineCount + 1);
     // Without a closing "[" line (unvalidated text) the block runs to the end of the text.
     lineIndex_ = end;
     const std::size_t from = lineStarts_[firstLine - 1];
     const std::size_t to = lineStarts_[end - 1];
-    return TrimTrailingBreaks(std::string_view(text_).substr(from, to - from));
+    blockView_ = TrimTrailingBreaks(std::string_view(text_).substr(from, to - from));
 }
 
-std::string clsFormatBlocks::TrimTrailingBreaks(std::string_view text) {
-    return StripTrailingBreaks(text);
+std::string_view clsFormatBlocks::TrimTrailingBreaks(std::string_view text) {
+    while (!text.empty() && text.back() == CarriageReturn) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 std::string clsFormatBlocks::CenterLineText(std::string_view line) {

@@ -18,14 +18,21 @@ namespace tavrel {
 class clsFormatBlocks {
   public:
     explicit clsFormatBlocks(ErrorReporter& errors);
+    // The block text views point into the object itself.
+    clsFormatBlocks(const clsFormatBlocks&) = delete;
+    clsFormatBlocks& operator=(const clsFormatBlocks&) = delete;
 
     const std::string& text() const { return text_; }
     // Stores the text, splits it into lines (every CR ends one; bytes after the last CR are not
     // part of any line) and restarts the scan at line 1.
     void setText(std::string text);
 
-    const std::string& BlockText() const { return blockText_; }
-    void setBlockText(std::string blockText) { blockText_ = std::move(blockText); }
+    // The block text of the statement last read. The view points into the whole text (or the
+    // centred line) and holds until the next statement or text; BlockText copies it only when
+    // asked for, so processing lays blocks out without copying them.
+    const std::string& BlockText() const;
+    std::string_view BlockTextView() const { return blockView_; }
+    void setBlockText(std::string blockText);
 
     // The value of the setting statement last read, as a decimal string and as a number.
     std::string FlagValue() const { return std::to_string(flagValue_); }
@@ -57,21 +64,26 @@ class clsFormatBlocks {
 
   private:
     std::string_view Line(std::int64_t number) const;
+    // The first line from `fromLine` on whose first byte other than a blank is "[", or one past
+    // the last line. Finds the brackets with memchr, so text lines cost next to nothing.
+    std::int64_t NextBracketLine(std::int64_t fromLine) const;
     // Recognises one line: its keyword, or nothing when it is no statement (a text line, or a
     // faulty statement, for which FormatStatementError holds the message).
     std::optional<std::string_view> ParseFormatStatement(std::string_view line);
     bool ParseFlagValue(std::string_view content);
     std::optional<std::string> CheckNesting(std::string_view keyword, bool& literalOpen,
                                             bool& wrapOpen) const;
-    std::string CollectBlockText(std::int64_t firstLine);
-    static std::string TrimTrailingBreaks(std::string_view text);
+    void CollectBlockText(std::int64_t firstLine);
+    static std::string_view TrimTrailingBreaks(std::string_view text);
     static std::string CenterLineText(std::string_view line);
     bool TakeStatement(std::int64_t lineNumber, std::string_view keyword);
 
     ErrorReporter& errors_;
     std::string text_;
     std::vector<std::size_t> lineStarts_{0};  // start of each line, then one past the last CR
-    std::string blockText_;
+    mutable std::string blockText_;
+    mutable std::string_view blockView_;  // blockText_, or a part of text_ not copied yet
+    std::string upperLine_;               // working room for the statement being parsed
     std::string flagType_;
     std::string formatStatementError_;
     std::int16_t flagValue_ = 0;

@@ -1,10 +1,13 @@
 #include "engine/note_input_file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "engine/text_utils.h"
@@ -13,37 +16,85 @@ namespace tavrel {
 namespace {
 
 constexpr char kLineFeed = '\n';
-constexpr std::size_t kReadChunk = 1 << 20;
+// Small enough that a piece is still in the cache when its line ends are turned into CRs.
+constexpr std::size_t kReadPiece = 1 << 18;
+
+// Turns line ends into single CRs in place as the bytes arrive: lone CRs stay, an LF after a
+// CR goes, any other LF becomes a CR. It remembers whether the last byte was a CR, so that a
+// CR LF pair split between two pieces is still one line end.
+class LineEndNormalizer {
+  public:
+    // Takes the bytes [from, to) of `text` and writes them at the end of what it has written
+    // so far, which never lies after `from`.
+    void Take(std::string& text, std::size_t from, std::size_t to);
+    // Cuts the text to what has been written and ends its last line.
+    void Finish(std::string& text) const;
+
+  private:
+    std::size_t written_ = 0;
+    bool afterCarriageReturn_ = false;
+};
+
+void LineEndNormalizer::Take(std::string& text, std::size_t from, std::size_t to) {
+    char* const data = text.data();
+    const char* in = data + from;
+    const char* const end = data + to;
+    char* out = data + written_;
+    // Moving the stretches between LFs keeps this at memchr speed.
+    while (in != end) {
+        const auto* lineFeed = static_cast<const char*>(
+            std::memchr(in, kLineFeed, static_cast<std::size_t>(end - in)));
+        const char* const stretchEnd = lineFeed == nullptr ? end : lineFeed;
+        if (stretchEnd != in) {
+            afterCarriageReturn_ = stretchEnd[-1] == CarriageReturn;
+            std::memmove(out, in, static_cast<std::size_t>(stretchEnd - in));
+            out += stretchEnd - in;
+        }
+        if (lineFeed == nullptr) {
+            break;
+        }
+        if (!afterCarriageReturn_) {
+            *out++ = CarriageReturn;
+        }
+        afterCarriageReturn_ = false;
+        in = lineFeed + 1;
+    }
+    written_ = static_cast<std::size_t>(out - data);
+}
+
+void LineEndNormalizer::Finish(std::string& text) const {
+    text.resize(written_);
+    if (!text.empty() && text.back() != CarriageReturn) {
+        text += CarriageReturn;
+    }
+}
+
+// Fresh memory costs a page fault per page on first touch, which for a large file takes
+// longer than reading it. Asking for the room at once, in large pages where the system has
+// them, saves most of that; where the calls are not known or fail, the faults just happen.
+void PrepareRoom(std::string& bytes) {
+#if defined(MADV_HUGEPAGE) && defined(MADV_POPULATE_WRITE)
+    constexpr std::size_t kWorthIt = std::size_t{4} << 20;
+    if (bytes.capacity() < kWorthIt) {
+        return;
+    }
+    const auto pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(bytes.data());
+    const std::uintptr_t first = (start + pageSize - 1) / pageSize * pageSize;
+    const std::uintptr_t last = (start + bytes.capacity()) / pageSize * pageSize;
+    void* const room = reinterpret_cast<void*>(first);
+    ::madvise(room, last - first, MADV_POPULATE_WRITE);
+#else
+    static_cast<void>(bytes);
+#endif
+}
 
 }  // namespace
 
 std::string ToWholeText(std::string bytes) {
-    // Lone CRs stay as they are; each LF either goes (after a CR) or becomes a CR. Moving the
-    // stretches between LFs keeps this at memchr speed.
-    char* const begin = bytes.data();
-    const char* const end = begin + bytes.size();
-    const char* in = begin;
-    char* out = begin;
-    while (in != end) {
-        const auto* lineFeed = static_cast<const char*>(
-            std::memchr(in, kLineFeed, static_cast<std::size_t>(end - in)));
-        const char* stretchEnd = lineFeed == nullptr ? end : lineFeed;
-        std::memmove(out, in, static_cast<std::size_t>(stretchEnd - in));
-        out += stretchEnd - in;
-        if (lineFeed == nullptr) {
-            break;
-        }
-        // The byte before the LF is still the input's own unless the LF opens its stretch,
-        // in which case a previous LF or nothing precedes it.
-        if (lineFeed == in || lineFeed[-1] != CarriageReturn) {
-            *out++ = CarriageReturn;
-        }
-        in = lineFeed + 1;
-    }
-    bytes.resize(static_cast<std::size_t>(out - begin));
-    if (!bytes.empty() && bytes.back() != CarriageReturn) {
-        bytes += CarriageReturn;
-    }
+    LineEndNormalizer normalizer;
+    normalizer.Take(bytes, 0, bytes.size());
+    normalizer.Finish(bytes);
     return bytes;
 }
 
@@ -62,12 +113,16 @@ std::variant<std::string, RuntimeFailure> ReadNoteInputFile(const std::string& p
     if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
         // One spare byte for the CR a last line without an end gets.
         bytes.reserve(static_cast<std::size_t>(status.st_size) + 1);
+        PrepareRoom(bytes);
     }
+    // Each piece is normalised right after it is read, while it is in the cache; the written
+    // text never overtakes the bytes still to be read, so one string holds both.
+    LineEndNormalizer normalizer;
     for (;;) {
         const std::size_t filled = bytes.size();
         // Fill the reserved room before growing, so a regular file is read without copying.
-        const std::size_t room = bytes.capacity() > filled ? bytes.capacity() - filled : kReadChunk;
-        bytes.resize(filled + room);
+        const std::size_t room = bytes.capacity() > filled ? bytes.capacity() - filled : kReadPiece;
+        bytes.resize(filled + std::min(room, kReadPiece));
         const ssize_t got = ::read(descriptor, bytes.data() + filled, bytes.size() - filled);
         if (got < 0 && errno == EINTR) {
             bytes.resize(filled);
@@ -82,9 +137,11 @@ std::variant<std::string, RuntimeFailure> ReadNoteInputFile(const std::string& p
         if (got == 0) {
             break;
         }
+        normalizer.Take(bytes, filled, bytes.size());
     }
     ::close(descriptor);
-    return ToWholeText(std::move(bytes));
+    normalizer.Finish(bytes);
+    return bytes;
 }
 
 }  // namespace tavrel

@@ -98,30 +98,42 @@ ProcessOutcome NoteInputProcessing::Validate() {
 void NoteInputProcessing::WriteItems(const ByteSink& sink) {
     clsTextParse layout(reporter_);
     SetStartSettings(layout);
-    std::string laidOut;
+    // Items are gathered and handed on in large pieces: a call per item would cost more than
+    // laying the item out.
+    std::string output;
+    output.reserve(kOutputPiece + kOutputPiece / 4);
     while (scanner_.GetNextFlag()) {
-        const std::string& keyword = scanner_.FlagType();
-        std::string_view item;
-        bool space = false;
-        if (keyword == kLiteral || keyword == kDotLine) {
-            item = scanner_.BlockText();
-        } else if (keyword == kWordWrap) {
-            layout.setText(scanner_.BlockText());
-            laidOut = layout.WrapText();
-            item = laidOut;
-        } else if (keyword == kCenter || keyword == kCenterHeader) {
-            layout.setText(scanner_.BlockText());
-            laidOut = layout.CenterText(keyword == kCenterHeader);
-            item = laidOut;
-        } else if (keyword == kSpace) {
-            space = true;
-        } else {
-            ApplySetting(keyword, scanner_.FlagNumber(), layout);
+        AppendItem(layout, output);
+        if (output.size() >= kOutputPiece) {
+            sink(output);
+            output.clear();
         }
-        if (space || !TrimSpaces(item).empty()) {
-            sink(item);
-            sink(kItemEnd);
-        }
+    }
+    if (!output.empty()) {
+        sink(output);
+    }
+}
+
+void NoteInputProcessing::AppendItem(clsTextParse& layout, std::string& output) const {
+    const std::string& keyword = scanner_.FlagType();
+    const std::size_t itemStart = output.size();
+    bool space = false;
+    if (keyword == kLiteral || keyword == kDotLine) {
+        output += scanner_.BlockTextView();
+    } else if (keyword == kWordWrap) {
+        layout.AppendWrappedText(scanner_.BlockTextView(), output);
+    } else if (keyword == kCenter || keyword == kCenterHeader) {
+        layout.setText(scanner_.BlockTextView());
+        output += layout.CenterText(keyword == kCenterHeader);
+    } else if (keyword == kSpace) {
+        space = true;
+    } else {
+        ApplySetting(keyword, scanner_.FlagNumber(), layout);
+    }
+    if (space || !TrimSpaces(std::string_view(output).substr(itemStart)).empty()) {
+        output += kItemEnd;
+    } else {
+        output.resize(itemStart);
     }
 }
 

@@ -10,6 +10,8 @@
 
 namespace tavrel {
 
+class clsTextParse;
+
 inline constexpr std::string_view kEmptyInputMessage = "Error..Note input file is empty.";
 inline constexpr std::string_view kInputMissingMessage = "Error...file not found...terminating";
 
@@ -49,6 +51,11 @@ class NoteInputProcessing {
     void WriteItems(const ByteSink& sink);
 
   private:
+    static constexpr std::size_t kOutputPiece = 1 << 18;
+
+    // Appends the item of the statement just read, followed by CR LF, when it has one.
+    void AppendItem(clsTextParse& layout, std::string& output) const;
+
     // Hands the scanner's and the layout engine's failures on with the line being handled.
     class LineTaggingReporter : public ErrorReporter {
       public:

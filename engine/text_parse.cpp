@@ -2,16 +2,17 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 #include "engine/failure_trap.h"
 #include "engine/text_utils.h"
+#include "engine/wrap_words.h"
 
 namespace tavrel {
 namespace {
 
 constexpr char kBlank = ' ';
-constexpr char kLineFeed = '\n';
 // Stands for the second blank after a full stop while a block is filled, so that collapsing
 // blanks cannot remove it; it becomes a blank at the end.
 constexpr char kSentenceMarker = '\xAE';
@@ -26,209 +27,142 @@ std::int64_t HalveToEven(std::int64_t n) {
     return half;
 }
 
-// Every CR and LF becomes one blank and each line loses its outer blanks, in place.
-void JoinLines(std::string& text) {
-    std::size_t out = 0;
-    std::size_t segment = 0;
-    const auto flushSegment = [&](std::size_t end, bool lineBreak) {
-        const std::string_view trimmed =
-            TrimSpaces(std::string_view(text).substr(segment, end - segment));
-        // The trimmed segment never starts before `out`, so moving it down is safe.
-        std::copy(trimmed.begin(), trimmed.end(), text.begin() + out);
-        out += trimmed.size();
-        if (lineBreak) {
-            text[out++] = kBlank;
-        }
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == CarriageReturn || text[i] == kLineFeed) {
-            flushSegment(i, true);
-            segment = i + 1;
-        }
-    }
-    flushSegment(text.size(), false);
-    text.resize(out);
-}
-
-// Puts two blanks after every period that is followed by blanks. A character looked at after
-// a period is copied without being examined as a period itself.
-void SpaceSentences(std::string_view paragraph, std::string& spaced) {
-    const std::size_t n = paragraph.size();
-    // Each period adds at most one blank.
-    spaced.resize(n + std::count(paragraph.begin(), paragraph.end(), '.'));
-    char* out = spaced.data();
-    const char* p = paragraph.data();
-    std::size_t i = 0;
-    while (i < n) {
-        const auto* period = static_cast<const char*>(std::memchr(p + i, '.', n - i));
-        const std::size_t upTo = period == nullptr ? n : static_cast<std::size_t>(period - p) + 1;
-        out = std::copy(p + i, p + upTo, out);
-        i = upTo;
-        if (period == nullptr || i == n) {
-            break;
-        }
-        // The paragraph carries no trailing blanks, so a non-blank follows every blank run.
-        if (p[i] != kBlank) {
-            *out++ = p[i];
-            i += 1;
-            continue;
-        }
-        *out++ = kBlank;
-        *out++ = kBlank;
-        std::size_t next = i + 1;
-        while (p[next] == kBlank) {
-            ++next;
-        }
-        *out++ = p[next];
-        i = next + 1;
-    }
-    spaced.resize(static_cast<std::size_t>(out - spaced.data()));
-}
-
-// Period, blank, blank becomes period, marker, blank, in place.
-void ProtectSentenceSpaces(std::string& text) {
-    const std::size_t n = text.size();
-    char* p = text.data();
-    std::size_t i = 0;
-    while (i + 2 < n) {
-        const auto* period = static_cast<char*>(std::memchr(p + i, '.', n - 2 - i));
-        if (period == nullptr) {
-            return;
-        }
-        i = static_cast<std::size_t>(period - p);
-        if (p[i + 1] == kBlank && p[i + 2] == kBlank) {
-            p[i + 1] = kSentenceMarker;
-            i += 3;
-        } else {
-            ++i;
-        }
-    }
-}
-
-// Every run of blanks becomes one blank, and the outer blanks go, in place; one pass gives
-// what replacing pairs of blanks again and again would.
-void CollapseBlanks(std::string& text) {
-    const char* in = text.data();
-    const char* const end = in + text.size();
-    char* out = text.data();
-    char* const begin = out;
-    while (in != end) {
-        if (*in != kBlank) {
-            *out++ = *in++;
-            continue;
-        }
-        while (in != end && *in == kBlank) {
-            ++in;
-        }
-        if (out != begin && in != end) {
-            *out++ = kBlank;
-        }
-    }
-    text.resize(static_cast<std::size_t>(out - begin));
-}
-
-// The end of the word starting at `from`: the next blank or the end. Words are short, so a
-// plain loop beats a library search here.
-std::size_t WordEnd(std::string_view words, std::size_t from) {
-    while (from < words.size() && words[from] != kBlank) {
-        ++from;
-    }
-    return from;
-}
-
-// Fills the words of a collapsed paragraph (single blanks between words) into lines.
+// Fills the words of a block into lines and appends them to the result: each line its indent
+// and its words, widened to the available width when the next word does not fit.
 class LineFiller {
   public:
-    LineFiller(const clsTextParse& settings, std::string_view words, std::string& result)
-        : settings_(settings), words_(words), result_(result) {}
+    // The settings are copied: the filler writes through a reference to the result, which
+    // would otherwise make the compiler read them again for every word.
+    LineFiller(const clsTextParse& settings, std::string_view text, std::string& result)
+        : textEnd_(text.data() + text.size()),
+          indentFirstLine_(settings.IndentFirstLine()),
+          indentBody_(settings.IndentBody()),
+          blockColumns_(std::int64_t{settings.RightMargin()} - settings.LeftMargin() + 1),
+          lineSpacing_(std::max<std::int64_t>(settings.LineSpacing(), 0)),
+          result_(result) {}
 
-    void Fill();
+    void Fill(const std::vector<WrapWord>& words);
 
   private:
-    std::int64_t Indent() const {
-        return firstLine_ ? settings_.IndentFirstLine() : settings_.IndentBody();
-    }
-    std::int64_t Width() const {
-        return std::int64_t{settings_.RightMargin()} - settings_.LeftMargin() - Indent() + 1;
-    }
-    // Puts out one line with the indent of its place, widened to `width` when that is given.
-    void PutLine(std::string_view line, std::int64_t widenTo);
-    void CloseLine(std::string_view line, std::int64_t widenTo);
+    std::int64_t Indent() const { return firstLine_ ? indentFirstLine_ : indentBody_; }
+    std::int64_t Width() const { return blockColumns_ - Indent(); }
+    // `columns` is the length of the line, words and the blanks between them.
+    void CloseLine(std::span<const WrapWord> line, std::int64_t columns, bool widen);
+    void PutLine(std::span<const WrapWord> line, std::int64_t columns, bool widen);
 
-    const clsTextParse& settings_;
-    std::string_view words_;
+    const char* const textEnd_;  // the end of the text the words point into
+    const std::int64_t indentFirstLine_;
+    const std::int64_t indentBody_;
+    const std::int64_t blockColumns_;
+    const std::int64_t lineSpacing_;
     std::string& result_;
     bool firstLine_ = true;
 };
 
-void LineFiller::Fill() {
-    constexpr std::int64_t kNoWidening = -1;
-    const std::size_t n = words_.size();
+void LineFiller::Fill(const std::vector<WrapWord>& words) {
+    const std::span<const WrapWord> all(words);
     std::size_t lineStart = 0;
+    std::int64_t lineColumns = 0;
     bool lineEmpty = true;
-    std::size_t pos = 0;
-    while (pos < n) {
-        const std::size_t wordEnd = WordEnd(words_, pos);
-        const std::size_t start = lineEmpty ? pos : lineStart;
-        const std::int64_t length = static_cast<std::int64_t>(wordEnd - start);
+    for (std::size_t i = 0; i < all.size();) {
+        const auto wordColumns = static_cast<std::int64_t>(all[i].Columns());
+        const std::int64_t length = lineEmpty ? wordColumns : lineColumns + 1 + wordColumns;
         const std::int64_t width = Width();
         if (length > width && !lineEmpty) {
             // Close the line without the word, widened, and take the word again.
-            CloseLine(words_.substr(lineStart, pos - 1 - lineStart), width);
+            CloseLine(all.subspan(lineStart, i - lineStart), lineColumns, true);
             lineEmpty = true;
         } else if (length >= width) {
             // Exactly full, or a single word too wide for any line: out as it is.
-            CloseLine(words_.substr(start, wordEnd - start), kNoWidening);
+            const std::size_t start = lineEmpty ? i : lineStart;
+            CloseLine(all.subspan(start, i + 1 - start), length, false);
             lineEmpty = true;
-            pos = wordEnd + 1;
+            ++i;
         } else {
-            lineStart = start;
+            lineStart = lineEmpty ? i : lineStart;
+            lineColumns = length;
             lineEmpty = false;
-            pos = wordEnd + 1;
+            ++i;
         }
     }
     if (!lineEmpty) {
-        PutLine(words_.substr(lineStart, n - lineStart), kNoWidening);
+        PutLine(all.subspan(lineStart), lineColumns, false);
     }
 }
 
-void LineFiller::CloseLine(std::string_view line, std::int64_t widenTo) {
-    PutLine(line, widenTo);
-    result_.append(std::max<std::int64_t>(settings_.LineSpacing(), 0), CarriageReturn);
+void LineFiller::CloseLine(std::span<const WrapWord> line, std::int64_t columns, bool widen) {
+    PutLine(line, columns, widen);
+    result_.append(static_cast<std::size_t>(lineSpacing_), CarriageReturn);
     firstLine_ = false;
 }
 
-void LineFiller::PutLine(std::string_view line, std::int64_t widenTo) {
-    if (!line.empty() && line.back() == kSentenceMarker) {
-        line.remove_suffix(1);
-    }
-    result_.append(std::max<std::int64_t>(Indent(), 0), kBlank);
-    const auto gaps = static_cast<std::int64_t>(std::count(line.begin(), line.end(), kBlank));
-    if (widenTo < 0 || gaps == 0) {
-        result_ += line;
-        return;
-    }
-    const std::int64_t extra = widenTo - static_cast<std::int64_t>(line.size());
-    const std::int64_t perGap = extra / gaps;
-    std::int64_t widerGaps = extra % gaps;
-    for (std::size_t word = 0;;) {
-        const std::size_t blank = WordEnd(line, word);
-        result_.append(line.substr(word, blank - word));
-        if (blank == line.size()) {
-            return;
-        }
-        result_.append(1 + perGap + (widerGaps-- > 0 ? 1 : 0), kBlank);
-        word = blank + 1;
+// Words and gaps are written in whole chunks where there is room: a fixed-size copy compiles to
+// a couple of moves, where a library call per word would cost more than the rest of the fill.
+constexpr std::size_t kChunk = 16;
+constexpr char kBlankChunk[kChunk + 1] = "                ";
+
+// Copies a word to its column; a whole chunk when the text holds one from the word's start, so
+// bytes after the word may land behind it.
+void CopyWord(char* to, std::string_view word, const char* textEnd) {
+    if (word.size() <= kChunk && textEnd - word.data() >= static_cast<std::ptrdiff_t>(kChunk)) {
+        std::memcpy(to, word.data(), kChunk);
+    } else {
+        std::memcpy(to, word.data(), word.size());
     }
 }
 
-// Every marker becomes the blank it stands for.
-void UnprotectSentenceSpaces(std::string& text) {
-    char* p = text.data();
-    const std::size_t n = text.size();
-    for (auto* marker = static_cast<char*>(std::memchr(p, kSentenceMarker, n)); marker != nullptr;
-         marker =
-             static_cast<char*>(std::memchr(marker + 1, kSentenceMarker, n - (marker + 1 - p)))) {
+// Blanks the gap after a word again, over whatever a whole-chunk copy put there.
+void BlankGap(char* from, char* to) {
+    if (to - from <= static_cast<std::ptrdiff_t>(kChunk)) {
+        std::memcpy(from, kBlankChunk, kChunk);
+    } else {
+        std::memset(from, kBlank, static_cast<std::size_t>(to - from));
+    }
+}
+
+// Writes the indent and then each word at its column followed by its gap, left to right, so
+// that every whole-chunk store is put right by the ones after it; the room a chunk may take
+// past the line's end is cut off at the end.
+void LineFiller::PutLine(std::span<const WrapWord> line, std::int64_t columns, bool widen) {
+    // A marker ending the line is dropped: a sentence gap, or a marker byte of the text itself.
+    WrapWord last = line.back();
+    if (last.sentenceGap) {
+        last.sentenceGap = false;
+        --columns;
+    } else if (last.text.back() == kSentenceMarker) {
+        last.text.remove_suffix(1);
+        --columns;
+    }
+    const auto gaps = static_cast<std::int64_t>(line.size()) - 1;
+    const std::int64_t extra = widen && gaps > 0 ? Width() - columns : 0;
+    const std::int64_t perGap = gaps > 0 ? extra / gaps : 0;
+    const std::int64_t widerGaps = gaps > 0 ? extra % gaps : 0;
+    const std::int64_t indent = std::max<std::int64_t>(Indent(), 0);
+    const auto lineSize = static_cast<std::size_t>(indent + columns + extra);
+
+    const std::size_t lineStart = result_.size();
+    result_.append(lineSize + kChunk, kBlank);
+    char* column = result_.data() + lineStart + indent;
+    // A local: the stores below may alias any member as far as the compiler knows.
+    const char* const textEnd = textEnd_;
+    for (std::int64_t i = 0; i < gaps; ++i) {
+        const WrapWord& word = line[static_cast<std::size_t>(i)];
+        CopyWord(column, word.text, textEnd);
+        char* const gap = column + word.text.size();
+        column = gap + (word.sentenceGap ? 1 : 0) + 1 + perGap + (i < widerGaps ? 1 : 0);
+        BlankGap(gap, column);
+    }
+    CopyWord(column, last.text, textEnd);
+    result_.resize(lineStart + lineSize);
+}
+
+// Every marker byte becomes the blank it stands for.
+void UnprotectSentenceSpaces(char* begin, char* end) {
+    for (auto* marker = static_cast<char*>(
+             std::memchr(begin, kSentenceMarker, static_cast<std::size_t>(end - begin)));
+         marker != nullptr;
+         marker = static_cast<char*>(std::memchr(marker + 1, kSentenceMarker,
+                                                 static_cast<std::size_t>(end - marker - 1)))) {
         *marker = kBlank;
     }
 }
@@ -236,30 +170,30 @@ void UnprotectSentenceSpaces(std::string& text) {
 }  // namespace
 
 std::string clsTextParse::WrapText() const {
-    return RunTrapped(errors_, std::string(), [&] {
-        std::string result;
-        if (TrimSpaces(text_).empty()) {
-            return result;
+    std::string result;
+    AppendWrappedText(text_, result);
+    return result;
+}
+
+void clsTextParse::AppendWrappedText(std::string_view text, std::string& result) const {
+    const std::size_t blockStart = result.size();
+    const bool done = RunTrapped(errors_, false, [&] {
+        if (TrimSpaces(text).empty()) {
+            return true;
         }
-        // Kept between calls so laying out many blocks does not allocate for each.
-        thread_local std::string paragraph;
-        thread_local std::string words;
-        paragraph.assign(text_);
-        JoinLines(paragraph);
-        SpaceSentences(TrimSpaces(paragraph), words);
-        ProtectSentenceSpaces(words);
-        CollapseBlanks(words);
-
-        result.reserve(words.size() + words.size() / 4 + 16);
-        LineFiller(*this, words, result).Fill();
-
-        while (!result.empty() && result.back() == CarriageReturn) {
+        SplitWrapWords(text, words_);
+        LineFiller(*this, text, result).Fill(words_);
+        // A last line closed because it was full leaves its line spacing behind.
+        while (result.size() > blockStart && result.back() == CarriageReturn) {
             result.pop_back();
         }
-        UnprotectSentenceSpaces(result);
+        UnprotectSentenceSpaces(result.data() + blockStart, result.data() + result.size());
         result += CarriageReturn;
-        return result;
+        return true;
     });
+    if (!done) {
+        result.resize(blockStart);
+    }
 }
 
 std::string clsTextParse::CenterText(bool IsHeader) const {

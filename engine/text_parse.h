@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/runtime_failure.h"
+#include "engine/wrap_words.h"
 
 namespace tavrel {
 
@@ -17,7 +20,8 @@ class clsTextParse {
     explicit clsTextParse(ErrorReporter& errors) : errors_(errors) {}
 
     const std::string& text() const { return text_; }
-    void setText(std::string text) { text_ = std::move(text); }
+    // Reuses the text's room, so laying out many blocks does not allocate for each.
+    void setText(std::string_view text) { text_.assign(text); }
 
     std::int16_t IndentFirstLine() const { return indentFirstLine_; }
     void setIndentFirstLine(std::int16_t value) { indentFirstLine_ = value; }
@@ -33,6 +37,9 @@ class clsTextParse {
     // The text laid out: every line but the last followed by LineSpacing CRs, the last by one
     // CR; empty for a text without anything but blanks.
     std::string WrapText() const;
+    // Appends what WrapText would return for `text` to `result`, without storing the text;
+    // appends nothing after a failure.
+    void AppendWrappedText(std::string_view text, std::string& result) const;
     // Blanks in front of the text so that it stands centred between the margins (at half that
     // lead for a header); no CR.
     std::string CenterText(bool IsHeader) const;
@@ -45,6 +52,9 @@ class clsTextParse {
     std::int16_t leftMargin_ = 0;
     std::int16_t rightMargin_ = 0;
     std::int16_t lineSpacing_ = 0;
+    // Working room for the words of a block, kept so that laying out many blocks does not
+    // allocate for each.
+    mutable std::vector<WrapWord> words_;
 };
 
 }  // namespace tavrel

@@ -17,5 +17,6 @@ std::string_view TrimSpaces(std::string_view text);
 
 // ASCII upper case; bytes 128-255 are left as they are.
 std::string ToUpperAscii(std::string_view text);
+void ToUpperAsciiInPlace(std::string& text);
 
 }  // namespace tavrel

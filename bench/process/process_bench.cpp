@@ -37,28 +37,13 @@ struct Sample {
 std::vector<Sample> gSamples;
 std::map<std::string, double> gMegabytesPerSecond;
 
-// Writes through a buffer to a descriptor, as the CAD text file is written.
-class DescriptorSink {
-  public:
-    explicit DescriptorSink(int descriptor) : descriptor_(descriptor) {}
-    ~DescriptorSink() { Flush(); }
-    void Write(std::string_view bytes) {
-        buffer_ += bytes;
-        if (buffer_.size() >= (1 << 16)) {
-            Flush();
-        }
+// Writes to a descriptor. Processing hands its output over in large pieces, so they go out
+// as they come.
+void WriteAll(int descriptor, std::string_view bytes) {
+    if (::write(descriptor, bytes.data(), bytes.size()) < 0) {
+        std::perror("write");
     }
-
-  private:
-    void Flush() {
-        if (::write(descriptor_, buffer_.data(), buffer_.size()) < 0) {
-            std::perror("write");
-        }
-        buffer_.clear();
-    }
-    int descriptor_;
-    std::string buffer_;
-};
+}
 
 // Runs a program with standard input and output redirected; its rusage when it has ended.
 rusage RunChild(std::vector<std::string> argv, const std::string& in, const std::string& out) {
@@ -97,8 +82,7 @@ void ProcessNoteInput(benchmark::State& state, const Sample* sample) {
             state.SkipWithError("generated note input file is invalid");
             break;
         }
-        DescriptorSink sink(devNull);
-        processing.WriteItems([&sink](std::string_view bytes) { sink.Write(bytes); });
+        processing.WriteItems([devNull](std::string_view bytes) { WriteAll(devNull, bytes); });
     }
     Record("process/" + std::to_string(sample->megabytes), sample->noteInputBytes,
            state.iterations(), Clock::now() - start);
