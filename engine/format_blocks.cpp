@@ -5,6 +5,7 @@
 #include <cstring>
 #include <variant>
 
+#include "engine/byte_masks.h"
 #include "engine/failure_trap.h"
 #include "engine/format_keywords.h"
 #include "engine/setting_value.h"
@@ -69,25 +70,9 @@ std::optional<std::string_view> BracketKeyword(std::string_view content) {
 }
 
 // The first byte that is not a blank, or 0 for a blank line.
-char FirstNonBlank(std::string_view line) {
+char FirstNonBlankOf(std::string_view line) {
     const auto first = line.find_first_not_of(' ');
     return first == std::string_view::npos ? '\0' : line[first];
-}
-
-// Calls `onLineEnd` with the position of every CR, found with memchr.
-template <typename OnLineEnd>
-void ForEachLineEnd(std::string_view text, OnLineEnd onLineEnd) {
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
-    for (const char* from = begin;;) {
-        const auto* cr = static_cast<const char*>(
-            std::memchr(from, CarriageReturn, static_cast<std::size_t>(end - from)));
-        if (cr == nullptr) {
-            return;
-        }
-        onLineEnd(static_cast<std::size_t>(cr - begin));
-        from = cr + 1;
-    }
 }
 
 // Removes every occurrence of the pattern, left to right without rescanning what was joined.
@@ -126,14 +111,10 @@ void clsFormatBlocks::setText(std::string text) {
     text_ = std::move(text);
     lineStarts_.resize(1);  // never allocates: the list always holds the first line's start
     RunTrapped(errors_, 0, [&] {
-        // Counted first so the list is allocated once, at its final size; a plain loop, which
-        // the compiler vectorises, counts faster than a search per line.
-        std::size_t lineCount = 0;
-        for (const char c : text_) {
-            lineCount += c == CarriageReturn ? 1 : 0;
-        }
-        lineStarts_.reserve(lineCount + 1);
-        ForEachLineEnd(text_, [&](std::size_t end) { lineStarts_.push_back(end + 1); });
+        // Counted first so the list is allocated once, at its final size.
+        lineStarts_.reserve(CountByte(text_, CarriageReturn) + 1);
+        ForEachByte(text_, CarriageReturn,
+                    [&](std::size_t lineEnd) { lineStarts_.push_back(lineEnd + 1); });
         return 0;
     });
     lineIndex_ = 1;
@@ -159,29 +140,19 @@ std::string_view clsFormatBlocks::Line(std::int64_t number) const {
 
 std::int64_t clsFormatBlocks::NextBracketLine(std::int64_t fromLine) const {
     const std::int64_t lineCount = LineCount();
-    const char* const text = text_.data();
-    std::int64_t line = fromLine;
-    while (line <= lineCount) {
-        const std::size_t from = lineStarts_[line - 1];
-        const auto* bracket =
-            static_cast<const char*>(std::memchr(text + from, '[', text_.size() - from));
-        if (bracket == nullptr) {
-            break;
-        }
-        const auto at = static_cast<std::size_t>(bracket - text);
-        while (line <= lineCount && lineStarts_[line] <= at) {
-            ++line;
-        }
-        if (line > lineCount) {
-            break;  // after the last CR: part of no line
-        }
-        const std::string_view lead(text + lineStarts_[line - 1], at - lineStarts_[line - 1]);
-        if (lead.find_first_not_of(' ') == std::string_view::npos) {
+    for (std::int64_t line = fromLine; line <= lineCount; ++line) {
+        if (FirstNonBlank(line) == '[') {
             return line;
         }
-        ++line;  // a later "[" on the same line does not make it a statement
     }
     return lineCount + 1;
+}
+
+char clsFormatBlocks::FirstNonBlank(std::int64_t line) const {
+    // Most lines start with their first byte other than a blank; only those that do not need a
+    // search.
+    const char first = text_[lineStarts_[line - 1]];
+    return first == ' ' ? FirstNonBlankOf(Line(line)) : first;
 }
 
 std::optional<std::string_view> clsFormatBlocks::ParseFormatStatement(std::string_view line) {
@@ -331,14 +302,13 @@ bool clsFormatBlocks::GetNextFlag() {
     return RunTrapped(errors_, false, [&] {
         const std::int64_t lineCount = LineCount();
         for (; lineIndex_ <= lineCount; ++lineIndex_) {
-            const std::string_view line = Line(lineIndex_);
             // Only a "[" or "." line can be a statement; skipping the rest early keeps the scan
             // of long text cheap.
-            const char first = FirstNonBlank(line);
+            const char first = FirstNonBlank(lineIndex_);
             if (first != '[' && first != '.') {
                 continue;
             }
-            if (const auto keyword = ParseFormatStatement(line)) {
+            if (const auto keyword = ParseFormatStatement(Line(lineIndex_))) {
                 return TakeStatement(lineIndex_, *keyword);
             }
         }

@@ -65,8 +65,11 @@ class clsFormatBlocks {
   private:
     std::string_view Line(std::int64_t number) const;
     // The first line from `fromLine` on whose first byte other than a blank is "[", or one past
-    // the last line. Finds the brackets with memchr, so text lines cost next to nothing.
+    // the last line.
     std::int64_t NextBracketLine(std::int64_t fromLine) const;
+    // The line's first byte other than a blank; for an empty line or one of blanks, a byte that
+    // starts no statement.
+    char FirstNonBlank(std::int64_t line) const;
     // Recognises one line: its keyword, or nothing when it is no statement (a text line, or a
     // faulty statement, for which FormatStatementError holds the message).
     std::optional<std::string_view> ParseFormatStatement(std::string_view line);

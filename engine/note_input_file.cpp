@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/byte_masks.h"
 #include "engine/text_utils.h"
 
 namespace tavrel {
@@ -37,29 +38,25 @@ class LineEndNormalizer {
 
 void LineEndNormalizer::Take(std::string& text, std::size_t from, std::size_t to) {
     char* const data = text.data();
-    const char* in = data + from;
-    const char* const end = data + to;
-    char* out = data + written_;
-    // Moving the stretches between LFs keeps this at memchr speed.
-    while (in != end) {
-        const auto* lineFeed = static_cast<const char*>(
-            std::memchr(in, kLineFeed, static_cast<std::size_t>(end - in)));
-        const char* const stretchEnd = lineFeed == nullptr ? end : lineFeed;
-        if (stretchEnd != in) {
-            afterCarriageReturn_ = stretchEnd[-1] == CarriageReturn;
-            std::memmove(out, in, static_cast<std::size_t>(stretchEnd - in));
-            out += stretchEnd - in;
+    std::size_t in = from;
+    const auto moveStretch = [&](std::size_t end) {
+        if (end != in) {
+            afterCarriageReturn_ = data[end - 1] == CarriageReturn;
+            std::memmove(data + written_, data + in, end - in);
+            written_ += end - in;
         }
-        if (lineFeed == nullptr) {
-            break;
-        }
+    };
+    // Writing never passes the LF at hand, so the bytes still to be scanned stay as read.
+    ForEachByte(std::string_view(data + from, to - from), kLineFeed, [&](std::size_t at) {
+        const std::size_t lineFeed = from + at;
+        moveStretch(lineFeed);
         if (!afterCarriageReturn_) {
-            *out++ = CarriageReturn;
+            data[written_++] = CarriageReturn;
         }
         afterCarriageReturn_ = false;
         in = lineFeed + 1;
-    }
-    written_ = static_cast<std::size_t>(out - data);
+    });
+    moveStretch(to);
 }
 
 void LineEndNormalizer::Finish(std::string& text) const {

@@ -2,47 +2,11 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "engine/byte_masks.h"
 
 namespace tavrel {
 namespace {
-
-constexpr std::size_t kChunk = 64;
-
-// Bit i tells whether byte i of the 64 from `p` is a separator; with SSE2 a few instructions
-// per 16 bytes.
-std::uint64_t SeparatorMask(const char* p) {
-    std::uint64_t mask = 0;
-#if defined(__SSE2__)
-    for (std::size_t i = 0; i < kChunk; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i separators =
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')),
-                         _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')),
-                                      _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
-        mask |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(separators))} << i;
-    }
-#else
-    for (std::size_t i = 0; i < kChunk; ++i) {
-        const bool separator = p[i] == ' ' || p[i] == '\r' || p[i] == '\n';
-        mask |= std::uint64_t{separator} << i;
-    }
-#endif
-    return mask;
-}
-
-// The same for the last bytes of a text, fewer than 64: padded with blanks, so that a word
-// reaching the end of the text ends there.
-std::uint64_t SeparatorMaskOfTail(const char* p, std::size_t size) {
-    char chunk[kChunk];
-    std::memcpy(chunk, p, size);
-    std::memset(chunk + size, ' ', kChunk - size);
-    return SeparatorMask(chunk);
-}
 
 // Sentence spacing examines the paragraph byte by byte, but the byte after an examined period
 // (past any blanks) is only looked at, never examined as a period itself. So a run of periods
@@ -106,12 +70,11 @@ void FindWords(std::string_view text, WordCollector& collector) {
     const std::size_t size = text.size();
     bool previousIsSeparator = true;  // the text begins as if after a blank
     bool inWord = false;
-    for (std::size_t at = 0; at < size; at += kChunk) {
-        const std::size_t left = size - at;
-        const std::uint64_t separators =
-            left >= kChunk ? SeparatorMask(begin + at) : SeparatorMaskOfTail(begin + at, left);
+    for (std::size_t at = 0; at < size; at += kMaskChunk) {
+        // Padded with blanks, so that a word reaching the end of the text ends there.
+        const std::uint64_t separators = TextChunkMask(text, at, ' ', ' ', '\r', '\n');
         std::uint64_t edges = separators ^ ((separators << 1) | std::uint64_t{previousIsSeparator});
-        previousIsSeparator = (separators >> (kChunk - 1)) != 0;
+        previousIsSeparator = (separators >> (kMaskChunk - 1)) != 0;
         for (; edges != 0; edges &= edges - 1) {
             const char* const edge = begin + at + std::countr_zero(edges);
             if (inWord) {

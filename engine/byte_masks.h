@@ -1,0 +1,76 @@
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tavrel {
+
+// Scanning a text 64 bytes at a time: a mask with bit i set where byte i is one of the bytes
+// looked for lets a loop run once per byte found instead of once per byte, without a library
+// call per find, which costs more than the search itself on short lines.
+inline constexpr std::size_t kMaskChunk = 64;
+
+// Bit i set where byte i of the 64 at `p` is `a`, `b` or `c`.
+inline std::uint64_t ChunkMask(const char* p, char a, char b, char c) {
+    std::uint64_t mask = 0;
+#if defined(__SSE2__)
+    for (std::size_t i = 0; i < kMaskChunk; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i found = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(a)),
+                                           _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(b)),
+                                                        _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+        mask |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(found))} << i;
+    }
+#else
+    for (std::size_t i = 0; i < kMaskChunk; ++i) {
+        mask |= std::uint64_t{p[i] == a || p[i] == b || p[i] == c} << i;
+    }
+#endif
+    return mask;
+}
+
+// The same for the chunk of the text starting at `at`; past the end of the text, the bytes
+// count as `padding`.
+inline std::uint64_t TextChunkMask(std::string_view text, std::size_t at, char padding, char a,
+                                   char b, char c) {
+    if (text.size() - at >= kMaskChunk) {
+        return ChunkMask(text.data() + at, a, b, c);
+    }
+    char chunk[kMaskChunk];
+    std::memset(chunk, padding, kMaskChunk);
+    std::memcpy(chunk, text.data() + at, text.size() - at);
+    return ChunkMask(chunk, a, b, c);
+}
+
+// Calls `onByte` with the position of every occurrence of `byte`, in order.
+template <typename OnByte>
+void ForEachByte(std::string_view text, char byte, OnByte&& onByte) {
+    // The padding must not be found: any other byte will do.
+    const char padding = static_cast<char>(byte + 1);
+    for (std::size_t at = 0; at < text.size(); at += kMaskChunk) {
+        for (std::uint64_t mask = TextChunkMask(text, at, padding, byte, byte, byte); mask != 0;
+             mask &= mask - 1) {
+            onByte(at + static_cast<std::size_t>(std::countr_zero(mask)));
+        }
+    }
+}
+
+// How often `byte` occurs.
+inline std::size_t CountByte(std::string_view text, char byte) {
+    const char padding = static_cast<char>(byte + 1);
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); at += kMaskChunk) {
+        count += static_cast<std::size_t>(
+            std::popcount(TextChunkMask(text, at, padding, byte, byte, byte)));
+    }
+    return count;
+}
+
+}  // namespace tavrel
