@@ -12,3 +12,13 @@ scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVREL_SANITIZE=ON -D
     -DTAVREL_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure --parallel "$(nproc)"
+
+# Memory errors the sanitizers miss, on the plain build: the command-line and hostile tests under
+# valgrind.
+for tests in build/tests/cli/cli_tests build/tests/hostile/hostile_tests; do
+    valgrind -q --error-exitcode=1 --leak-check=full "$tests" --gtest_brief=1
+done
+
+# Every fuzz target for a short while, built with clang and both sanitizers; see
+# docs/reliability.md for the longer runs.
+FUZZ_JOBS=2 scripts/fuzz.sh "${TAVREL_FUZZ_SECONDS:-30}"
