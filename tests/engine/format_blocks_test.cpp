@@ -89,6 +89,15 @@ TEST(IsValidFormatFlags, SingleLineFaultsGiveTheirMessageAndLineOne) {
         {"see [note 4]", ""},
         {".LV=8 [x]", ""},
         {"[.LV=8]", kUnrecognized},
+        // A bracket statement with more on its line is searched for setting keywords too.
+        {"[sPaCe]", ""},
+        {"   [SPACE]", ""},
+        {"[SPACE] ", ""},
+        {"[SPACE] LINE SPACING", kUnrecognized},
+        {"[SPACE]X", ""},
+        {"[SPACE]]", ""},
+        {"[SPACEX]", kUnrecognized},
+        {"  see [note 4]", ""},
     };
     for (const auto& c : cases) {
         const Validation result = Validate({c.line});
@@ -247,6 +256,30 @@ TEST(GetNextFlag, MegabyteBlockIsCollectedWhole) {
     const std::vector<Statement> walked = Walk(text);
     ASSERT_EQ(walked.size(), 2u);
     EXPECT_EQ(walked[0].blockText.size(), 10'000u * 100 - 1);
+}
+
+TEST(BlockText, ViewAndCopyAgreeAndOutliveTheText) {
+    RecordingReporter errors;
+    clsFormatBlocks blocks(errors);
+    blocks.setText(
+        WholeText({"[LITERAL]", "  TABLE", "ROW", "", "[END LITERAL]", ".DOT", "[SPACE]"}));
+    ASSERT_TRUE(blocks.IsValidFormatFlags());
+    ASSERT_TRUE(blocks.GetNextFlag());
+    EXPECT_EQ(blocks.BlockTextView(), "  TABLE\rROW");
+    EXPECT_EQ(blocks.BlockText(), "  TABLE\rROW");
+    ASSERT_TRUE(blocks.GetNextFlag());  // END LITERAL
+    EXPECT_EQ(blocks.BlockTextView(), "");
+    ASSERT_TRUE(blocks.GetNextFlag());
+    EXPECT_EQ(blocks.BlockTextView(), ".DOT");
+    ASSERT_TRUE(blocks.GetNextFlag());  // SPACE keeps the block text
+    EXPECT_EQ(blocks.BlockTextView(), ".DOT");
+    blocks.setText(WholeText({"[WORD WRAP]", "OTHER", "[END WORD WRAP]"}));
+    EXPECT_EQ(blocks.BlockText(), ".DOT");
+    EXPECT_EQ(blocks.BlockTextView(), ".DOT");
+    blocks.setBlockText("SET");
+    EXPECT_EQ(blocks.BlockTextView(), "SET");
+    ASSERT_TRUE(blocks.GetNextFlag());
+    EXPECT_EQ(blocks.BlockText(), "OTHER");
 }
 
 TEST(FlagValue, WriteReadsANumberAndReportsFaults) {

@@ -156,6 +156,35 @@ TEST(WrapText, LongBlockIsLaidOutWhole) {
     EXPECT_EQ(wrapped.find('\xAE'), std::string::npos);
 }
 
+TEST(WrapText, WideGapsAndLongWordsComeOutWhole) {
+    const std::string longWord(141, 'W');
+    // Two short words widened to 150 columns: one gap of 142 blanks.
+    EXPECT_EQ(Wrap("AAAA BBBB " + longWord, {0, 0, 1, 150, 1}),
+              "AAAA" + std::string(142, ' ') + "BBBB\r" + longWord + "\r");
+    // Words of 15 to 20 bytes, the last ones near the end of the text.
+    EXPECT_EQ(
+        Wrap("FIFTEEN-LETTERS SIXTEEN-LETTERS! EIGHTEEN-LETTERS-XY. Z", {0, 0, 1, 40, 1}),
+        "FIFTEEN-LETTERS" + std::string(9, ' ') + "SIXTEEN-LETTERS!\rEIGHTEEN-LETTERS-XY.  Z\r");
+}
+
+TEST(AppendWrappedText, AppendsWhatWrapTextReturns) {
+    RecordingReporter errors;
+    clsTextParse parse(errors);
+    parse.setIndentFirstLine(1);
+    parse.setIndentBody(5);
+    parse.setLeftMargin(1);
+    parse.setRightMargin(40);
+    parse.setLineSpacing(2);
+    for (const std::string& text : {FromNotation(kConcreteText), std::string("  "),
+                                    std::string("\r\r"), std::string("ONE")}) {
+        parse.setText(text);
+        std::string appended = "KEPT\r";
+        parse.AppendWrappedText(text, appended);
+        EXPECT_EQ(appended, "KEPT\r" + parse.WrapText()) << text;
+    }
+    EXPECT_TRUE(errors.reported.empty());
+}
+
 TEST(CenterText, LeadIsHalfTheRoomRoundedToEven) {
     const struct {
         const char* text;
