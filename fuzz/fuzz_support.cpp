@@ -29,47 +29,8 @@ std::string Printable(std::string_view bytes, std::size_t limit) {
     return shown;
 }
 
-void CountingErrors::ShowErrorBox(std::int32_t number, const std::string& description) {
+void CountingErrors::ShowErrorBox(std::int32_t, const std::string&) {
     ++count;
-    lastNumber = number;
-    lastDescription = description;
-}
-
-std::optional<std::string> ScriptedPrompts::ChooseFile(const FileDialogRequest&) {
-    return chosenPath_;
-}
-
-bool ScriptedPrompts::AskOkCancel(const std::string&) {
-    return true;
-}
-
-void ScriptedPrompts::ShowCritical(const std::string& message) {
-    ++criticalCount;
-    lastCritical = message;
-}
-
-void ScriptedPrompts::ShowInformation(const std::string&) {}
-
-std::optional<RuntimeFailure> IdleEditor::ViewInEditor(const std::string&) {
-    ++launches;
-    return std::nullopt;
-}
-
-std::size_t CountReadLines(std::string_view bytes) {
-    std::size_t lines = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r') {
-            ++lines;
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-                ++i;
-            }
-        }
-    }
-    if (!bytes.empty() && bytes.back() != '\r' &&
-        !(bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == "\r\n")) {
-        ++lines;
-    }
-    return lines;
 }
 
 }  // namespace tavrel::fuzz

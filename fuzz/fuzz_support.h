@@ -1,12 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/runtime_failure.h"
-#include "engine/user_interface.h"
 
 namespace tavrel::fuzz {
 
@@ -29,35 +27,6 @@ class CountingErrors : public ErrorReporter {
   public:
     void ShowErrorBox(std::int32_t number, const std::string& description) override;
     int count = 0;
-    std::int32_t lastNumber = 0;
-    std::string lastDescription;
 };
-
-// Answers every file dialog with one path and every question with one answer; records the
-// messages shown.
-class ScriptedPrompts : public UserPrompts {
-  public:
-    explicit ScriptedPrompts(std::string chosenPath) : chosenPath_(std::move(chosenPath)) {}
-    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
-    bool AskOkCancel(const std::string& message) override;
-    void ShowCritical(const std::string& message) override;
-    void ShowInformation(const std::string& message) override;
-
-    std::string lastCritical;
-    int criticalCount = 0;
-
-  private:
-    std::string chosenPath_;
-};
-
-// Never starts anything; counts the requests.
-class IdleEditor : public EditorLauncher {
-  public:
-    std::optional<RuntimeFailure> ViewInEditor(const std::string& path) override;
-    int launches = 0;
-};
-
-// The line count of a text read as processing reads it: a line ends at CR or CR LF.
-std::size_t CountReadLines(std::string_view bytes);
 
 }  // namespace tavrel::fuzz

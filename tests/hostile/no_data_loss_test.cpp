@@ -243,6 +243,7 @@ TEST_F(SaveCommandNoDataLoss, CancelAtTheFileDialogAndAtTheOverwriteQuestion) {
     Save();
     ASSERT_EQ(script.user.questions.size(), 1u);
     EXPECT_EQ(script.user.questions[0], "File exists..overwrite?");
+    EXPECT_TRUE(script.user.informations.empty());
     EXPECT_TRUE(script.editor.opened.empty());
     ExpectUntouched("cancelled saves");
 }
