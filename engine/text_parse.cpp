@@ -13,8 +13,9 @@ namespace tavrel {
 namespace {
 
 constexpr char kBlank = ' ';
-// Stands for the second blank after a full stop while a block is filled, so that collapsing
-// blanks cannot remove it; it becomes a blank at the end.
+// The byte that stands for the second blank after a full stop. One in the note text itself is
+// treated like a sentence gap: it takes a column, is dropped at the end of a line and comes out
+// as a blank anywhere else.
 constexpr char kSentenceMarker = '\xAE';
 
 // Rounds n / 2 to the nearest whole number, an exact half going to the even neighbour.
@@ -157,7 +158,7 @@ void LineFiller::PutLine(std::span<const WrapWord> line, std::int64_t columns, b
 }
 
 // Every marker byte becomes the blank it stands for.
-void UnprotectSentenceSpaces(char* begin, char* end) {
+void MarkersToBlanks(char* begin, char* end) {
     for (auto* marker = static_cast<char*>(
              std::memchr(begin, kSentenceMarker, static_cast<std::size_t>(end - begin)));
          marker != nullptr;
@@ -187,7 +188,7 @@ void clsTextParse::AppendWrappedText(std::string_view text, std::string& result)
         while (result.size() > blockStart && result.back() == CarriageReturn) {
             result.pop_back();
         }
-        UnprotectSentenceSpaces(result.data() + blockStart, result.data() + result.size());
+        MarkersToBlanks(result.data() + blockStart, result.data() + result.size());
         result += CarriageReturn;
         return true;
     });
