@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <variant>
 
 #include "engine/byte_masks.h"
