@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer, and
-# runs each for a bounded time. Usage: scripts/fuzz.sh [SECONDS_PER_TARGET [TARGET...]]
+# runs each for a bounded time. Warnings are the plain build's business (it uses -Werror); here
+# they would only make a clang-only difference fail the run. Usage: scripts/fuzz.sh [SECONDS_PER_TARGET [TARGET...]]
 #   FUZZ_JOBS=2   run two targets at a time (each is one process)
 #   FUZZ_NICE=10  niceness of the fuzzing processes
 # The corpus grows in build-fuzz/corpus/TARGET and is reused by the next run; inputs that crash,
@@ -16,7 +17,7 @@ build_dir=build-fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTAVREL_BUILD_FUZZ=ON -DTAVREL_BUILD_GUI=OFF -DTAVREL_SANITIZE=ON -DTAVREL_BUILD_TESTS=OFF \
-    -DTAVREL_BUILD_BENCH=OFF -DTAVREL_WERROR=ON >/dev/null
+    -DTAVREL_BUILD_BENCH=OFF -DTAVREL_WERROR=OFF >/dev/null
 cmake --build "$build_dir" --target fuzz_all --parallel "$(nproc)"
 
 if [ $# -gt 0 ]; then
