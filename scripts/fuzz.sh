@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer, and
 # runs each for a bounded time. Warnings are the plain build's business (it uses -Werror); here
-# they would only make a clang-only difference fail the run. Usage: scripts/fuzz.sh [SECONDS_PER_TARGET [TARGET...]]
+# they would only make a clang-only difference fail the run.
+# Usage: scripts/fuzz.sh [SECONDS_PER_TARGET [TARGET...]]
 #   FUZZ_JOBS=2   run two targets at a time (each is one process)
 #   FUZZ_NICE=10  niceness of the fuzzing processes
 # The corpus grows in build-fuzz/corpus/TARGET and is reused by the next run; inputs that crash,
