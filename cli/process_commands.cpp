@@ -106,10 +106,17 @@ std::string ReadAll(std::istream& in) {
 
 // The whole text of a note input file or of standard input.
 std::variant<std::string, ProcessOutcome> LoadWholeText(const std::string& input, Streams streams) {
-    if (IsStandardStream(input)) {
-        return ToWholeText(ReadAll(streams.in));
-    }
     ProcessOutcome outcome;
+    if (IsStandardStream(input)) {
+        std::string bytes = ReadAll(streams.in);
+        // A failed read is no end of input: a shortened file must not pass for the whole one.
+        if (streams.in.bad()) {
+            outcome.status = ProcessStatus::kIoFailure;
+            outcome.failure = failures::FromErrno(EIO);
+            return outcome;
+        }
+        return ToWholeText(std::move(bytes));
+    }
     if (!NoteInputFileExists(input)) {
         outcome.status = ProcessStatus::kInputMissing;
         outcome.message = kInputMissingMessage;
@@ -131,8 +138,8 @@ std::optional<std::string> RefusedTarget(const std::string& input, const std::st
     if (!std::filesystem::exists(target, error)) {
         return std::nullopt;
     }
-    if (!IsStandardStream(input) && std::filesystem::equivalent(input, target, error)) {
-        return target + " is the note input file itself; not overwritten";
+    if (!IsStandardStream(input) && IsSameFile(input, target)) {
+        return target + ": " + std::string(kOutputIsInputMessage);
     }
     if (!force) {
         return target + " exists; use --force to overwrite it";

@@ -15,6 +15,9 @@ std::string ToWholeText(std::string bytes);
 // Whether a file (anything but a folder) exists at the path.
 bool NoteInputFileExists(const std::string& path);
 
+// Whether both paths name one existing file (through links too).
+bool IsSameFile(const std::string& first, const std::string& second);
+
 // Reads a note input file whole and turns it into the whole text.
 std::variant<std::string, RuntimeFailure> ReadNoteInputFile(const std::string& path);
 

@@ -14,6 +14,9 @@ class clsTextParse;
 
 inline constexpr std::string_view kEmptyInputMessage = "Error..Note input file is empty.";
 inline constexpr std::string_view kInputMissingMessage = "Error...file not found...terminating";
+// A note input file named *.txt would be replaced by its own CAD text file.
+inline constexpr std::string_view kOutputIsInputMessage =
+    "Error...output file is the note input file itself...terminating";
 
 enum class ProcessStatus {
     kDone,

@@ -31,6 +31,10 @@ void ProcessNoteInputFile(CommandServices& services) {
         return;
     }
     const std::string outputPath = CadTextPathFor(*inputPath);
+    if (IsSameFile(*inputPath, outputPath)) {
+        services.prompts.ShowCritical(std::string(kOutputIsInputMessage));
+        return;
+    }
     if (NoteInputFileExists(outputPath) &&
         !services.prompts.AskOkCancel("Output file " + outputPath + " exists..overwrite?")) {
         return;

@@ -75,7 +75,16 @@ TEST_F(ProcessCommandTest, NeverOverwritesItsOwnInput) {
     Write("notes.txt", kValid);
     const ProcessRun run = Run({"process", "--force", Path("notes.txt")});
     EXPECT_EQ(run.status, kExitUsageOrIo);
+    EXPECT_NE(run.err.find("output file is the note input file itself"), std::string::npos);
     EXPECT_EQ(Read("notes.txt"), kValid);
+}
+
+TEST_F(ProcessCommandTest, AFailedReadOfStandardInputIsNoShortFile) {
+    std::istringstream in("[SPACE]\r\n");
+    in.setstate(std::ios::badbit);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCommandLine({"process", "-o", "-", "-"}, {in, out, err}), kExitUsageOrIo);
+    EXPECT_TRUE(out.str().empty());
 }
 
 TEST_F(ProcessCommandTest, InvalidFileGivesFileLineAndMessageAndWritesNothing) {

@@ -91,6 +91,19 @@ TEST_F(CommandTest, ProcessReportsAMissingInput) {
     EXPECT_EQ(folder.EntryCount(), 0u);
 }
 
+TEST_F(CommandTest, ProcessNeverReplacesItsOwnInput) {
+    const std::string notes = folder.Path("notes.txt");
+    WriteBytes(notes, "[SPACE]\r\n");
+    prompts.chosenFile = notes;
+    ProcessNoteInputFile(services);
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_EQ(prompts.criticals,
+              std::vector<std::string>{
+                  "Error...output file is the note input file itself...terminating"});
+    EXPECT_EQ(ReadBytes(notes), "[SPACE]\r\n");
+    EXPECT_TRUE(editor.opened.empty());
+}
+
 TEST_F(CommandTest, ProcessAsksBeforeReplacingAndCancelTouchesNothing) {
     WriteBytes(Input(), "[SPACE]\r\n");
     WriteBytes(Output(), "kept");

@@ -26,5 +26,12 @@ TEST(FileNames, OutputNameReplacesTheLastExtension) {
     EXPECT_EQ(AddExtension("file", "txt"), "file.txt");
 }
 
+TEST(FileNames, ADotInAFolderNameIsNoExtension) {
+    EXPECT_EQ(StripExtension("jobs.v2/notes"), "jobs.");
+    EXPECT_EQ(CadTextPathFor("jobs.v2/notes"), "jobs.v2/notes.txt");
+    EXPECT_EQ(CadTextPathFor("/home/a.b/jobs/route9"), "/home/a.b/jobs/route9.txt");
+    EXPECT_EQ(CadTextPathFor("/home/a.b/jobs/route9.inp"), "/home/a.b/jobs/route9.txt");
+}
+
 }  // namespace
 }  // namespace tavrel
