@@ -5,13 +5,8 @@
 namespace tavrel {
 
 void OpenInputFile(CommandServices& services) {
-    FileDialogRequest request;
-    request.DefaultExt = "inp";
-    request.InitialDir = "C:\\";
-    request.DialogTitle = "INP Files - Open";
-    request.Filter = "Input File(*.inp)|*.inp";
-    request.FilterIndex = 0;
-    request.fOpen = true;
+    FileDialogRequest request = NoteInputFileDialog("INP Files - Open", true);
+    request.MaxFileSize = 0;  // this command leaves the dialog's size at its default
     const auto path = services.prompts.ChooseFile(request);
     if (!path || !NoteInputFileExists(*path)) {
         return;

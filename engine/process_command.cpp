@@ -5,24 +5,10 @@
 #include "engine/note_processing.h"
 
 namespace tavrel {
-namespace {
-
-FileDialogRequest NoteInputOpenRequest() {
-    FileDialogRequest request;
-    request.DefaultExt = "inp";
-    request.InitialDir = "C:\\";
-    request.DialogTitle = "INP Files - Open";
-    request.Filter = "Input File(*.inp)|*.inp";
-    request.FilterIndex = 0;
-    request.MaxFileSize = 255;
-    request.fOpen = true;
-    return request;
-}
-
-}  // namespace
 
 void ProcessNoteInputFile(CommandServices& services) {
-    const auto inputPath = services.prompts.ChooseFile(NoteInputOpenRequest());
+    const auto inputPath =
+        services.prompts.ChooseFile(NoteInputFileDialog("INP Files - Open", true));
     if (!inputPath) {
         return;
     }

@@ -23,6 +23,10 @@ struct FileDialogRequest {
     bool fOpen = true;  // true: open dialog; false: save dialog
 };
 
+// The dialog every command uses to choose a note input file: "*.inp" files, starting in the
+// user's home folder ("C:\\" stands for it).
+FileDialogRequest NoteInputFileDialog(std::string title, bool fOpen);
+
 // Every question and message box a command shows goes through here, so commands run headless
 // under a scripted stand-in.
 class UserPrompts {

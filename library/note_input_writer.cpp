@@ -62,15 +62,7 @@ std::string ComposeNoteInputFile(const NoteTables& tables, const NoteListModel& 
 }
 
 FileDialogRequest NoteInputSaveDialog() {
-    FileDialogRequest request;
-    request.DefaultExt = "inp";
-    request.InitialDir = "C:\\";
-    request.DialogTitle = "INP Files - Save";
-    request.Filter = "Input File(*.inp)|*.inp";
-    request.FilterIndex = 0;
-    request.MaxFileSize = 255;
-    request.fOpen = false;
-    return request;
+    return NoteInputFileDialog("INP Files - Save", false);
 }
 
 void SaveNoteInputFile(CommandServices& services, const NoteTables& tables,

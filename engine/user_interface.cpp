@@ -1,0 +1,17 @@
+#include "engine/user_interface.h"
+
+namespace tavrel {
+
+FileDialogRequest NoteInputFileDialog(std::string title, bool fOpen) {
+    FileDialogRequest request;
+    request.DefaultExt = "inp";
+    request.InitialDir = "C:\\";
+    request.DialogTitle = std::move(title);
+    request.Filter = "Input File(*.inp)|*.inp";
+    request.FilterIndex = 0;
+    request.MaxFileSize = 255;
+    request.fOpen = fOpen;
+    return request;
+}
+
+}  // namespace tavrel
