@@ -1,38 +1,27 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/cli_commands.h"
-#include "tests/library/library_fixture.h"
+#include "tests/support/cli_run.h"
+#include "tests/support/sample_library.h"
 
 namespace tavrel::cli {
 namespace {
 
-struct TavrelRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using testing::CliRun;
 
 class LibraryCommandsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        tavrel::testing::WriteLibrary(dir.path(), tavrel::testing::SampleLibrary());
-    }
+    void SetUp() override { testing::WriteLibrary(dir.path(), testing::SampleLibrary()); }
 
-    TavrelRun RunTavrel(std::vector<std::string> args) {
+    CliRun RunTavrel(std::vector<std::string> args) const {
         args.insert(args.begin() + 1, {"--library", dir.path().string()});
-        std::istringstream in;
-        std::ostringstream out, err;
-        const int status = RunCommandLine(args, {in, out, err});
-        return {status, out.str(), err.str()};
+        return testing::RunCli(args);
     }
 
-    tavrel::testing::TempDir dir;
+    testing::TempDir dir;
 };
 
 TEST_F(LibraryCommandsTest, ListPrintsListViewCategoryNameAndTitle) {
-    const TavrelRun run = RunTavrel({"list"});
+    const CliRun run = RunTavrel({"list"});
     EXPECT_EQ(run.status, kExitDone) << run.err;
     EXPECT_EQ(run.out,
               "0\tbridge\tB1\tBridge consists of\n"
@@ -42,22 +31,22 @@ TEST_F(LibraryCommandsTest, ListPrintsListViewCategoryNameAndTitle) {
               "15\thydraulic\tSU1\tHydraulic data table\n"
               "16\twall\tW1\tCantilever wall\n");
 
-    const TavrelRun metric = RunTavrel({"list", "--units", "metric"});
+    const CliRun metric = RunTavrel({"list", "--units", "metric"});
     EXPECT_EQ(metric.out, "0\tbridge\tB1\tMetric bridge\n5\tbridge\tG1\tMetric drains\n");
 }
 
 TEST_F(LibraryCommandsTest, ShowPrintsTheNoteText) {
-    const TavrelRun run = RunTavrel({"show", "g1"});
+    const CliRun run = RunTavrel({"show", "g1"});
     EXPECT_EQ(run.status, kExitDone) << run.err;
     EXPECT_EQ(run.out, "[WORD WRAP]\nDrains at 10 ft.\n\n");
     EXPECT_EQ(RunTavrel({"show", "Hydraulic:su1"}).out, "Q100 = 500 cfs.\n");
-    const TavrelRun unknown = RunTavrel({"show", "wall:G1"});
+    const CliRun unknown = RunTavrel({"show", "wall:G1"});
     EXPECT_EQ(unknown.status, kExitUsageOrIo);
     EXPECT_NE(unknown.err.find("no wall note named 'G1'"), std::string::npos);
 }
 
 TEST_F(LibraryCommandsTest, ComposeWritesInListOrderNotCommandLineOrder) {
-    const TavrelRun run =
+    const CliRun run =
         RunTavrel({"compose", "--project", "Route 9", "wall:w1", "de1", "b1", "hydraulic:SU1"});
     EXPECT_EQ(run.status, kExitDone) << run.err;
     const auto at = [&](const char* text) { return run.out.find(text); };
@@ -71,39 +60,38 @@ TEST_F(LibraryCommandsTest, ComposeWritesInListOrderNotCommandLineOrder) {
 
 TEST_F(LibraryCommandsTest, ComposeRefusesUnknownNotesAndExistingFiles) {
     const std::string target = dir.File("job.inp");
-    const TavrelRun unknown = RunTavrel({"compose", "-o", target, "B1", "G99"});
+    const CliRun unknown = RunTavrel({"compose", "-o", target, "B1", "G99"});
     EXPECT_EQ(unknown.status, kExitUsageOrIo);
     EXPECT_NE(unknown.err.find("G99"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(target));
 
     EXPECT_EQ(RunTavrel({"compose", "-o", target, "B1"}).status, kExitDone);
-    const std::string first = tavrel::testing::ReadBytes(target);
+    const std::string first = testing::ReadBytes(target);
     EXPECT_NE(first.find("Two spans."), std::string::npos);
 
-    const TavrelRun refused = RunTavrel({"compose", "-o", target, "G2"});
+    const CliRun refused = RunTavrel({"compose", "-o", target, "G2"});
     EXPECT_EQ(refused.status, kExitUsageOrIo);
-    EXPECT_EQ(tavrel::testing::ReadBytes(target), first);
+    EXPECT_EQ(testing::ReadBytes(target), first);
 
     EXPECT_EQ(RunTavrel({"compose", "-o", target, "--force", "G2"}).status, kExitDone);
-    EXPECT_NE(tavrel::testing::ReadBytes(target).find("Steel railing."), std::string::npos);
+    EXPECT_NE(testing::ReadBytes(target).find("Steel railing."), std::string::npos);
 }
 
-TEST_F(LibraryCommandsTest, ComposeMatchesTheDesktopWriterBytes) {
-    const TavrelRun run = RunTavrel({"compose", "--units", "metric", "--project", " A ",
-                                     "--project", "", "--project", "C", "G1"});
-    EXPECT_EQ(run.out,
-              "[INDENT FIRST LINE = 1]\r[INDENT BODY = 5]\r[LEFT MARGIN = 1]\r[RIGHT MARGIN = 80]\r"
-              "[LINE SPACING = 1]\r\n"
-              ".LV=8\r.CO=3\r.LC=0\r.WT=2\r.FT=48\r.TH=0:0.125\r.TW=0:0.125\r.LS=0:0.125\r"
-              ".ACTIVE TXJ LT\r.ACTIVE TNJ LT\r\n"
-              ".NEWGG\r[CENTER]A\r[CENTER]C\r\n"
-              "[SPACE]\r[SPACE]\r.NEWGG\r[CENTER]GENERAL NOTES\r[SPACE]\r[SPACE]\r\n"
-              "Drains at 3 m.\r\n");
+TEST_F(LibraryCommandsTest, ComposeTakesUnitsAndUpToThreeProjectLines) {
+    const CliRun run = RunTavrel({"compose", "--units", "metric", "--project", " A ", "--project",
+                                  "", "--project", "C", "G1"});
+    EXPECT_NE(run.out.find(".FT=48\r"), std::string::npos);
+    EXPECT_NE(run.out.find(".ACTIVE TNJ LT\r\n"
+                           ".NEWGG\r[CENTER]A\r[CENTER]C\r\n"
+                           "[SPACE]\r[SPACE]\r.NEWGG\r[CENTER]GENERAL NOTES\r[SPACE]\r[SPACE]\r\n"
+                           "Drains at 3 m.\r\n"),
+              std::string::npos)
+        << run.out;
 }
 
 TEST_F(LibraryCommandsTest, UnreadableLibraryNamesTheFileAndReason) {
     std::filesystem::remove(dir.path() / "English/Wall/WallNotesReference.txt");
-    const TavrelRun run = RunTavrel({"list"});
+    const CliRun run = RunTavrel({"list"});
     EXPECT_EQ(run.status, kExitUsageOrIo);
     EXPECT_TRUE(run.out.empty());
     EXPECT_NE(run.err.find("Failed to locate reference note files...terminating"),
@@ -111,17 +99,19 @@ TEST_F(LibraryCommandsTest, UnreadableLibraryNamesTheFileAndReason) {
     EXPECT_NE(run.err.find("WallNotesReference.txt: File not found"), std::string::npos);
 }
 
-TEST_F(LibraryCommandsTest, InvalidNotesAreWarnedWithFileAndRow) {
-    tavrel::testing::WriteBytes(
-        dir.path() / "English/Bridge/TavrelReference.txt",
-        tavrel::testing::CrLfLines({"$$G1 Good", "a", "$$X1 Unknown section", "b", "$$"}));
-    const TavrelRun run = RunTavrel({"list"});
+TEST_F(LibraryCommandsTest, InvalidAndDuplicateNotesAreWarnedWithFileAndRowAndSkipped) {
+    const auto bridge = dir.path() / "English/Bridge/TavrelReference.txt";
+    testing::WriteBytes(bridge, testing::CrLfLines({"$$G1 Good", "a", "$$X1 Unknown section", "b",
+                                                    "$$G1 Again", "c", "$$G5 Last", "d", "$$"}));
+    const CliRun run = RunTavrel({"list"});
     EXPECT_EQ(run.status, kExitDone);
-    EXPECT_NE(run.err.find("TavrelReference.txt:2: Invalid note: $$X1 Unknown section"),
+    EXPECT_NE(run.err.find(bridge.string() + ":2: Invalid note: $$X1 Unknown section"),
               std::string::npos)
         << run.err;
-    EXPECT_NE(run.out.find("G1"), std::string::npos);
-    EXPECT_EQ(run.out.find("X1"), std::string::npos);
+    EXPECT_NE(run.err.find(bridge.string() + ":3: "), std::string::npos) << run.err;
+    EXPECT_EQ(run.out,
+              "5\tbridge\tG1\tGood\n5\tbridge\tG5\tLast\n"
+              "15\thydraulic\tSU1\tHydraulic data table\n16\twall\tW1\tCantilever wall\n");
 }
 
 TEST_F(LibraryCommandsTest, BadArgumentsAreUsageErrors) {

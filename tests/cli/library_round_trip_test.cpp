@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/cli_commands.h"
+#include "tests/support/cli_run.h"
 
 namespace tavrel::cli {
 namespace {
@@ -28,21 +26,14 @@ std::string Trimmed(const std::string& text) {
 // Composed notes processed into a CAD text file give the standard layout: header, project
 // lines, and per section two empty lines, ".NEWGG", the centred title and two empty lines.
 TEST(LibraryRoundTrip, ComposedFileProcessesIntoTheStandardSheet) {
-    std::istringstream noInput;
-    std::ostringstream composed, composeErrors;
-    ASSERT_EQ(RunCommandLine({"compose", "--library", TAVREL_BUILD_LIBRARY_DIR, "--project",
-                              "Route 9 over Elm Creek", "G1", "B1", "DR1"},
-                             {noInput, composed, composeErrors}),
-              kExitDone)
-        << composeErrors.str();
+    const testing::CliRun composed =
+        testing::RunCli({"compose", "--library", TAVREL_BUILD_LIBRARY_DIR, "--project",
+                         "Route 9 over Elm Creek", "G1", "B1", "DR1"});
+    ASSERT_EQ(composed.status, kExitDone) << composed.err;
+    const testing::CliRun cadText = testing::RunCli({"process", "-o", "-", "-"}, composed.out);
+    ASSERT_EQ(cadText.status, kExitDone) << cadText.err;
 
-    std::istringstream noteInput(composed.str());
-    std::ostringstream cadText, processErrors;
-    ASSERT_EQ(RunCommandLine({"process", "-o", "-", "-"}, {noteInput, cadText, processErrors}),
-              kExitDone)
-        << processErrors.str();
-
-    const std::vector<std::string> items = Items(cadText.str());
+    const std::vector<std::string> items = Items(cadText.out);
     const std::vector<std::string> header = {
         ".LV=8",       ".CO=3",       ".LC=0",          ".WT=2",          ".FT=49", ".TH=0:0.125",
         ".TW=0:0.125", ".LS=0:0.125", ".ACTIVE TXJ LT", ".ACTIVE TNJ LT", ".NEWGG"};

@@ -1,48 +1,29 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
-#include "cli/cli_commands.h"
+#include "tests/support/cli_run.h"
+#include "tests/support/test_files.h"
 
 namespace tavrel::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ProcessRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using testing::CliRun;
+using testing::RunCli;
 
 class ProcessCommandTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tavrel-cli-XXXXXX").string();
-        folder_ = ::mkdtemp(pattern.data());
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+    std::string Path(const std::string& name) const { return dir.File(name); }
     void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
+        testing::WriteBytes(Path(name), bytes);
     }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(Path(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Read(const std::string& name) const { return testing::ReadBytes(Path(name)); }
     bool Exists(const std::string& name) const { return fs::exists(Path(name)); }
 
-    ProcessRun Run(const std::vector<std::string>& args, const std::string& input = "") const {
-        std::istringstream in(input);
-        std::ostringstream out, err;
-        const int status = RunCommandLine(args, {in, out, err});
-        return {status, out.str(), err.str()};
-    }
-
-    fs::path folder_;
+    testing::TempDir dir;
 };
 
 const std::string kValid = "[SPACE]\r\n.LV=8\r\n";
@@ -52,7 +33,7 @@ const std::string kInvalidOnLine3 = "[SPACE]\r\n\r\n[WORDWRAP]\r\n";
 TEST_F(ProcessCommandTest, WritesTheCadTextFileNextToEachInput) {
     Write("a.inp", kValid);
     Write("b.notes.inp", "[LITERAL]\nX\n[END LITERAL]\n");
-    const ProcessRun run = Run({"process", Path("a.inp"), Path("b.notes.inp")});
+    const CliRun run = RunCli({"process", Path("a.inp"), Path("b.notes.inp")});
     EXPECT_EQ(run.status, kExitDone);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(Read("a.txt"), kValidOutput);
@@ -62,18 +43,18 @@ TEST_F(ProcessCommandTest, WritesTheCadTextFileNextToEachInput) {
 TEST_F(ProcessCommandTest, ExistingOutputNeedsForce) {
     Write("a.inp", kValid);
     Write("a.txt", "kept");
-    const ProcessRun refused = Run({"process", Path("a.inp")});
+    const CliRun refused = RunCli({"process", Path("a.inp")});
     EXPECT_EQ(refused.status, kExitUsageOrIo);
     EXPECT_EQ(refused.err, "tavrel: " + Path("a.txt") + " exists; use --force to overwrite it\n");
     EXPECT_EQ(Read("a.txt"), "kept");
 
-    EXPECT_EQ(Run({"process", "--force", Path("a.inp")}).status, kExitDone);
+    EXPECT_EQ(RunCli({"process", "--force", Path("a.inp")}).status, kExitDone);
     EXPECT_EQ(Read("a.txt"), kValidOutput);
 }
 
 TEST_F(ProcessCommandTest, NeverOverwritesItsOwnInput) {
     Write("notes.txt", kValid);
-    const ProcessRun run = Run({"process", "--force", Path("notes.txt")});
+    const CliRun run = RunCli({"process", "--force", Path("notes.txt")});
     EXPECT_EQ(run.status, kExitUsageOrIo);
     EXPECT_NE(run.err.find("output file is the note input file itself"), std::string::npos);
     EXPECT_EQ(Read("notes.txt"), kValid);
@@ -90,7 +71,7 @@ TEST_F(ProcessCommandTest, AFailedReadOfStandardInputIsNoShortFile) {
 TEST_F(ProcessCommandTest, InvalidFileGivesFileLineAndMessageAndWritesNothing) {
     Write("bad.inp", kInvalidOnLine3);
     Write("bad.txt", "kept");
-    const ProcessRun run = Run({"process", "--force", Path("bad.inp")});
+    const CliRun run = RunCli({"process", "--force", Path("bad.inp")});
     EXPECT_EQ(run.status, kExitInvalidInput);
     EXPECT_EQ(run.err, Path("bad.inp") + ":3: Error..Unrecognized format statement...Line:  3\n");
     EXPECT_EQ(Read("bad.txt"), "kept");
@@ -98,12 +79,12 @@ TEST_F(ProcessCommandTest, InvalidFileGivesFileLineAndMessageAndWritesNothing) {
 
 TEST_F(ProcessCommandTest, EmptyAndMissingInputs) {
     Write("empty.inp", "");
-    const ProcessRun empty = Run({"process", Path("empty.inp")});
+    const CliRun empty = RunCli({"process", Path("empty.inp")});
     EXPECT_EQ(empty.status, kExitInvalidInput);
     EXPECT_EQ(empty.err, Path("empty.inp") + ": Error..Note input file is empty.\n");
     EXPECT_FALSE(Exists("empty.txt"));
 
-    const ProcessRun missing = Run({"process", Path("none.inp")});
+    const CliRun missing = RunCli({"process", Path("none.inp")});
     EXPECT_EQ(missing.status, kExitUsageOrIo);
     EXPECT_EQ(missing.err,
               "tavrel: " + Path("none.inp") + ": Error...file not found...terminating\n");
@@ -112,26 +93,26 @@ TEST_F(ProcessCommandTest, EmptyAndMissingInputs) {
 TEST_F(ProcessCommandTest, GoesOnWithTheOthersAndExitsWithTheWorst) {
     Write("bad.inp", kInvalidOnLine3);
     Write("good.inp", kValid);
-    const ProcessRun run = Run({"process", Path("bad.inp"), Path("none.inp"), Path("good.inp")});
+    const CliRun run = RunCli({"process", Path("bad.inp"), Path("none.inp"), Path("good.inp")});
     EXPECT_EQ(run.status, kExitUsageOrIo);
     EXPECT_EQ(Read("good.txt"), kValidOutput);
     EXPECT_FALSE(Exists("bad.txt"));
 }
 
 TEST_F(ProcessCommandTest, StandardStreamsAndOutputOption) {
-    const ProcessRun piped = Run({"process", "-"}, kValid);
+    const CliRun piped = RunCli({"process", "-"}, kValid);
     EXPECT_EQ(piped.status, kExitDone);
     EXPECT_EQ(piped.out, kValidOutput);
 
     Write("a.inp", kValid);
-    const ProcessRun toStdout = Run({"process", "-o", "-", Path("a.inp")});
+    const CliRun toStdout = RunCli({"process", "-o", "-", Path("a.inp")});
     EXPECT_EQ(toStdout.out, kValidOutput);
     EXPECT_FALSE(Exists("a.txt"));
 
-    EXPECT_EQ(Run({"process", "-o", Path("named.txt"), "-"}, kValid).status, kExitDone);
+    EXPECT_EQ(RunCli({"process", "-o", Path("named.txt"), "-"}, kValid).status, kExitDone);
     EXPECT_EQ(Read("named.txt"), kValidOutput);
 
-    const ProcessRun invalid = Run({"process", "-"}, kInvalidOnLine3);
+    const CliRun invalid = RunCli({"process", "-"}, kInvalidOnLine3);
     EXPECT_EQ(invalid.status, kExitInvalidInput);
     EXPECT_EQ(invalid.out, "");
     EXPECT_EQ(invalid.err, "<stdin>:3: Error..Unrecognized format statement...Line:  3\n");
@@ -146,7 +127,7 @@ TEST_F(ProcessCommandTest, UsageErrors) {
              {"process", Path("a.inp"), "-o"},
              {"check", "--force", Path("a.inp")},
          }) {
-        const ProcessRun run = Run(args);
+        const CliRun run = RunCli(args);
         EXPECT_EQ(run.status, kExitUsageOrIo) << args.size();
         EXPECT_EQ(run.err.rfind("tavrel: ", 0), 0u);
     }
@@ -155,7 +136,7 @@ TEST_F(ProcessCommandTest, UsageErrors) {
 
 TEST_F(ProcessCommandTest, OverflowIsAWarningWithFileAndLine) {
     Write("a.inp", "[SPACE]\r\n[RIGHT MARGIN = 99999]\r\n");
-    const ProcessRun run = Run({"check", Path("a.inp")});
+    const CliRun run = RunCli({"check", Path("a.inp")});
     EXPECT_EQ(run.status, kExitInvalidInput);
     EXPECT_EQ(run.err, "tavrel: warning: " + Path("a.inp") + ":2: Error: 6. Overflow\n" +
                            Path("a.inp") + ":2: Error..Unrecognized format statement...Line:  2\n");
@@ -164,13 +145,13 @@ TEST_F(ProcessCommandTest, OverflowIsAWarningWithFileAndLine) {
 TEST_F(ProcessCommandTest, CheckValidatesOnly) {
     Write("good.inp", kValid);
     Write("bad.inp", kInvalidOnLine3);
-    const ProcessRun run = Run({"check", Path("good.inp"), Path("bad.inp")});
+    const CliRun run = RunCli({"check", Path("good.inp"), Path("bad.inp")});
     EXPECT_EQ(run.status, kExitInvalidInput);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, Path("bad.inp") + ":3: Error..Unrecognized format statement...Line:  3\n");
     EXPECT_FALSE(Exists("good.txt"));
-    EXPECT_EQ(Run({"check", Path("none.inp")}).status, kExitUsageOrIo);
-    EXPECT_EQ(Run({"check", "-"}, "").status, kExitInvalidInput);
+    EXPECT_EQ(RunCli({"check", Path("none.inp")}).status, kExitUsageOrIo);
+    EXPECT_EQ(RunCli({"check", "-"}, "").status, kExitInvalidInput);
 }
 
 }  // namespace

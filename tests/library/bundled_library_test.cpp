@@ -2,7 +2,8 @@
 
 #include "engine/format_blocks.h"
 #include "library/note_workspace.h"
-#include "tests/library/library_fixture.h"
+#include "tests/support/scripted_services.h"
+#include "tests/support/test_files.h"
 
 namespace tavrel {
 namespace {
@@ -18,20 +19,11 @@ std::string WholeText(const std::string& bytes) {
     return text;
 }
 
-std::size_t Count(const std::string& text, std::string_view needle) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(needle); at != std::string::npos;
-         at = text.find(needle, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 class BundledLibrary : public ::testing::TestWithParam<UnitSystem> {};
 
 TEST_P(BundledLibrary, EveryNoteComposesIntoAValidNoteInputFile) {
     NoteWorkspace workspace(TAVREL_BUILD_LIBRARY_DIR);
-    testing::RecordingReporter errors;
+    testing::RecordingErrors errors;
     ASSERT_TRUE(workspace.SelectUnits(GetParam(), errors).allRead);
     EXPECT_TRUE(errors.shown.empty());
     for (const NoteWarning& warning : workspace.lists().TakeWarnings()) {
@@ -50,8 +42,8 @@ TEST_P(BundledLibrary, EveryNoteComposesIntoAValidNoteInputFile) {
     workspace.projectLines() = {"Route 9 over Elm Creek", "", "Bridge No. 12"};
 
     const std::string file = workspace.ComposeNoteInputFile();
-    EXPECT_EQ(Count(file, "Failed to find note"), 0u);
-    EXPECT_EQ(Count(file, ".NEWGG"), sections + 1);
+    EXPECT_EQ(testing::Count(file, "Failed to find note"), 0u);
+    EXPECT_EQ(testing::Count(file, ".NEWGG"), sections + 1);
 
     clsFormatBlocks scanner(errors);
     scanner.setText(WholeText(file));

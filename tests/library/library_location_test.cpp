@@ -2,7 +2,7 @@
 
 #include "library/library_location.h"
 #include "tavrel/version.h"
-#include "tests/library/library_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace tavrel {
 namespace {

@@ -3,7 +3,8 @@
 #include <filesystem>
 
 #include "library/note_input_writer.h"
-#include "tests/library/library_fixture.h"
+#include "tests/support/scripted_services.h"
+#include "tests/support/test_files.h"
 
 namespace tavrel {
 namespace {
@@ -37,7 +38,7 @@ class WriterTest : public ::testing::Test {
     NoteTables tables;
     NoteListModel lists;
     ProjectLines project;
-    testing::RecordingReporter errors;
+    testing::RecordingErrors errors;
 };
 
 TEST_F(WriterTest, NothingTickedGivesOnlyThePreamble) {
@@ -75,19 +76,21 @@ TEST_F(WriterTest, SectionsFollowListViewOrderWithSpacesBeforeEachHeader) {
                   "Q100.\r\n");
 }
 
-TEST_F(WriterTest, NoteWithoutTextGivesAFailureLineAndNoHeader) {
+// A ticked note without text, or gone from its table, gives a failure line and no header.
+TEST_F(WriterTest, NoteWithoutTextGivesAFailureLine) {
+    const std::string failedG3 = "=============Failed to find note G3=============\r\r\n";
     Tick(5, "G3");
-    EXPECT_EQ(Compose(), kPreamble + "=============Failed to find note G3=============\r\r\n");
+    EXPECT_EQ(Compose(), kPreamble + failedG3);
 
     Tick(5, "G2");
-    EXPECT_EQ(Compose(), kPreamble + "=============Failed to find note G3=============\r\r\n" +
+    EXPECT_EQ(Compose(), kPreamble + failedG3 +
                              ".NEWGG\r[CENTER]GENERAL NOTES\r[SPACE]\r[SPACE]\r\nRail.\r  \r\n");
-}
 
-TEST_F(WriterTest, NoteMissingFromItsTableGivesAFailureLine) {
+    lists.SetTickedByName(5, "G2", false);
     Tick(0, "B1");
     tables.ClearNoteTable(Bridge);
-    EXPECT_EQ(Compose(), kPreamble + "=============Failed to find note B1=============\r\r\n");
+    EXPECT_EQ(Compose(),
+              kPreamble + "=============Failed to find note B1=============\r\r\n" + failedG3);
 }
 
 TEST_F(WriterTest, MetricWritesFont48AndIgnoresTicksOutsideItsLists) {
@@ -100,91 +103,47 @@ TEST_F(WriterTest, MetricWritesFont48AndIgnoresTicksOutsideItsLists) {
               expected + ".NEWGG\r[CENTER]BRIDGE CONSISTS OF\r[SPACE]\r[SPACE]\r\nTwo spans.\r\n");
 }
 
-// Scripted answers for the dialogs and the editor.
-struct ScriptedServices : UserPrompts, EditorLauncher {
-    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
-        dialog = request;
-        return chosenFile;
-    }
-    bool AskOkCancel(const std::string& message) override {
-        questions.push_back(message);
-        return answerOk;
-    }
-    void ShowCritical(const std::string& message) override { questions.push_back(message); }
-    void ShowInformation(const std::string& message) override { questions.push_back(message); }
-    std::optional<RuntimeFailure> ViewInEditor(const std::string& path) override {
-        opened.push_back(path);
-        return editorFailure;
-    }
-
-    std::optional<std::string> chosenFile;
-    bool answerOk = true;
-    std::optional<RuntimeFailure> editorFailure;
-    FileDialogRequest dialog;
-    std::vector<std::string> questions;
-    std::vector<std::string> opened;
-    testing::RecordingReporter errors;
-    CommandServices services{*this, *this, errors};
-};
-
 class SaveTest : public WriterTest {
   protected:
     void Save() { SaveNoteInputFile(script.services, tables, lists, project); }
 
     testing::TempDir dir;
-    ScriptedServices script;
+    testing::ScriptedServices script;
+    const std::string target = dir.File("job.inp");
 };
 
-TEST_F(SaveTest, AsksWithTheSaveDialogAndOpensTheFileInTheEditor) {
-    script.chosenFile = dir.File("job.inp");
+TEST_F(SaveTest, AsksWithTheSaveDialogWritesAndOpensTheEditor) {
+    script.user.files = {target};
+    script.user.editorFailure = RuntimeFailure{53, "File not found"};
     Tick(0, "B1");
     Save();
-    EXPECT_EQ(script.dialog.DialogTitle, "INP Files - Save");
-    EXPECT_EQ(script.dialog.Filter, "Input File(*.inp)|*.inp");
-    EXPECT_EQ(script.dialog.DefaultExt, "inp");
-    EXPECT_FALSE(script.dialog.fOpen);
-    EXPECT_EQ(testing::ReadBytes(dir.File("job.inp")), Compose());
-    EXPECT_TRUE(script.questions.empty());
-    EXPECT_EQ(script.opened, std::vector<std::string>{dir.File("job.inp")});
-    EXPECT_TRUE(script.errors.shown.empty());
-}
-
-TEST_F(SaveTest, CancelWritesNothing) {
-    Save();
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-    EXPECT_TRUE(script.opened.empty());
-}
-
-TEST_F(SaveTest, ExistingFileIsReplacedOnlyAfterOk) {
-    script.chosenFile = dir.File("job.inp");
-    testing::WriteBytes(dir.File("job.inp"),
-                        "old contents that are longer than the new file" + std::string(5000, 'x'));
-    script.answerOk = false;
-    Save();
-    EXPECT_EQ(script.questions, std::vector<std::string>{"File exists..overwrite?"});
-    EXPECT_EQ(testing::ReadBytes(dir.File("job.inp")).substr(0, 12), "old contents");
-    EXPECT_TRUE(script.opened.empty());
-
-    script.answerOk = true;
-    Save();
-    EXPECT_EQ(testing::ReadBytes(dir.File("job.inp")), kPreamble);
-}
-
-TEST_F(SaveTest, UnwritableFolderIsReportedAndLeavesNothing) {
-    script.chosenFile = dir.File("missing-folder/job.inp");
-    Save();
-    ASSERT_EQ(script.errors.shown.size(), 1u);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("missing-folder")));
-    EXPECT_TRUE(script.opened.empty());
-}
-
-TEST_F(SaveTest, EditorFailureIsReportedAfterTheFileIsWritten) {
-    script.chosenFile = dir.File("job.inp");
-    script.editorFailure = RuntimeFailure{53, "File not found"};
-    Save();
-    EXPECT_EQ(testing::ReadBytes(dir.File("job.inp")), kPreamble);
+    ASSERT_EQ(script.user.requests.size(), 1u);
+    const FileDialogRequest& dialog = script.user.requests[0];
+    EXPECT_EQ(dialog.DialogTitle, "INP Files - Save");
+    EXPECT_EQ(dialog.Filter, "Input File(*.inp)|*.inp");
+    EXPECT_EQ(dialog.DefaultExt, "inp");
+    EXPECT_FALSE(dialog.fOpen);
+    EXPECT_EQ(testing::ReadBytes(target), Compose());
+    EXPECT_TRUE(script.user.questions.empty());
+    EXPECT_EQ(script.user.opened, std::vector<std::string>{target});
+    // An editor that cannot start is reported after the file is written.
     ASSERT_EQ(script.errors.shown.size(), 1u);
     EXPECT_EQ(script.errors.shown[0].number, 53);
+}
+
+TEST_F(SaveTest, ExistingFileIsReplacedWholeOnlyAfterOk) {
+    const std::string old = "old contents longer than the new file" + std::string(5000, 'x');
+    testing::WriteBytes(target, old);
+    script.user.files = {target, target};
+    script.user.answers = {false, true};
+    Save();
+    EXPECT_EQ(script.user.questions, std::vector<std::string>{"File exists..overwrite?"});
+    EXPECT_EQ(testing::ReadBytes(target), old);
+    EXPECT_TRUE(script.user.opened.empty());
+
+    Save();
+    EXPECT_EQ(testing::ReadBytes(target), kPreamble);
+    EXPECT_EQ(script.user.opened, std::vector<std::string>{target});
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 
 #include "library/note_list_model.h"
 #include "library/note_workspace.h"
-#include "tests/library/library_fixture.h"
+#include "tests/support/sample_library.h"
+#include "tests/support/scripted_services.h"
 
 namespace tavrel {
 namespace {
@@ -38,7 +39,7 @@ class NoteListsTest : public ::testing::Test {
 
     NoteTables tables;
     NoteListModel lists;
-    testing::RecordingReporter errors;
+    testing::RecordingErrors errors;
 };
 
 TEST_F(NoteListsTest, EntriesFollowFileOrderPerSection) {
@@ -59,22 +60,17 @@ TEST_F(NoteListsTest, EntriesFollowFileOrderPerSection) {
     EXPECT_EQ(lists.Entries(5)[0].key, "G12");
 }
 
-TEST_F(NoteListsTest, TicksSurviveShowNoteNumbersToggles) {
+TEST_F(NoteListsTest, TicksFollowNotesByNameAcrossRebuilds) {
     LoadBridge(CrLfLines({"$$G1 A", "a", "$$G2 B", "b", "$$DE1 C", "c", "$$"}));
     lists.Rebuild(tables, UnitSystem::English, false);
     lists.SetTicked(5, 1, true);
-    lists.SetTicked(6, 0, true);
+    lists.SetTickedByName(6, "de1", true);
     lists.Rebuild(tables, UnitSystem::English, true);
     lists.Rebuild(tables, UnitSystem::English, false);
     EXPECT_EQ(Ticked(lists), (std::vector<std::string>{"5:G2", "6:DE1"}));
-}
 
-TEST_F(NoteListsTest, TicksFollowNotesByNameWhenTheFileChanges) {
-    LoadBridge(CrLfLines({"$$G1 A", "a", "$$G2 B", "b", "$$"}));
-    lists.Rebuild(tables, UnitSystem::English, false);
-    lists.SetTickedByName(5, "g2", true);
     // A note added in front would shift a position-based restore onto G0.
-    LoadBridge(CrLfLines({"$$G0 New", "n", "$$G1 A", "a", "$$G2 B", "b", "$$G3 More", "m", "$$"}));
+    LoadBridge(CrLfLines({"$$G0 New", "n", "$$G1 A", "a", "$$G2 B", "b", "$$"}));
     lists.Rebuild(tables, UnitSystem::English, false);
     EXPECT_EQ(Ticked(lists), (std::vector<std::string>{"5:G2"}));
 }
@@ -137,7 +133,7 @@ class WorkspaceTest : public ::testing::Test {
 
     testing::TempDir dir;
     NoteWorkspace workspace{dir.path().string()};
-    testing::RecordingReporter errors;
+    testing::RecordingErrors errors;
 };
 
 TEST_F(WorkspaceTest, MetricListsOnlyBridgeAndKeepsEnglishTicksForTheWayBack) {
@@ -158,24 +154,6 @@ TEST_F(WorkspaceTest, MetricListsOnlyBridgeAndKeepsEnglishTicksForTheWayBack) {
 
     ASSERT_TRUE(workspace.SelectUnits(UnitSystem::English, errors).allRead);
     EXPECT_EQ(Ticked(workspace.lists()), (std::vector<std::string>{"15:SU1"}));
-}
-
-TEST_F(WorkspaceTest, ClearUnticksAndEmptiesProjectLines) {
-    workspace.SelectUnits(UnitSystem::English, errors);
-    workspace.projectLines() = {"Route 9", "over", "Elm Creek"};
-    workspace.lists().SetAllBridgeGeneralNotes(true);
-    workspace.lists().SetTickedByName(16, "W1", true);
-    workspace.Clear();
-    EXPECT_TRUE(Ticked(workspace.lists()).empty());
-    EXPECT_EQ(workspace.projectLines(), (ProjectLines{"", "", ""}));
-}
-
-TEST_F(WorkspaceTest, FailedReadStillRebuildsFromWhatWasLoaded) {
-    std::filesystem::remove(dir.path() / "English/Wall/WallNotesReference.txt");
-    const UnitLoadResult result = workspace.SelectUnits(UnitSystem::English, errors);
-    EXPECT_FALSE(result.allRead);
-    EXPECT_EQ(Keys(workspace.lists(), 5), (std::vector<std::string>{"G1", "G2"}));
-    EXPECT_TRUE(workspace.lists().Entries(16).empty());
 }
 
 }  // namespace

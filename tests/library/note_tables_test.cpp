@@ -2,84 +2,80 @@
 
 #include "library/note_tables.h"
 #include "library/unit_system.h"
-#include "tests/library/library_fixture.h"
+#include "tests/support/sample_library.h"
+#include "tests/support/scripted_services.h"
 
 namespace tavrel {
 namespace {
 
 using testing::CrLfLines;
-using testing::RecordingReporter;
+using testing::RecordingErrors;
 using enum NoteCategory;
 
 struct Loaded {
-    bool ok;
+    bool ok = false;
     NoteTables tables;
-    RecordingReporter errors;
+    RecordingErrors errors;
 };
 
 void Load(Loaded& loaded, NoteCategory category, std::string_view bytes) {
     loaded.ok = loaded.tables.ReadReferenceText(category, bytes, "notes.txt", loaded.errors);
 }
 
+struct StoredNote {
+    std::string markerLine;
+    std::string noteText;
+    bool operator==(const StoredNote&) const = default;
+};
+
+struct SplitCase {
+    const char* what;
+    std::string bytes;
+    std::vector<StoredNote> notes;  // the rows from the first; the next row must be empty
+};
+
 TEST(ReferenceFile, SplitsNotesAtMarkerLines) {
-    Loaded loaded;
-    Load(loaded, Bridge,
-         CrLfLines({"Heading line", "$$B1 Bridge consists of", "", "Two spans.", "$$B2 Second note",
-                    "Text.", "$$"}));
-    ASSERT_TRUE(loaded.ok);
-    const auto& rows = loaded.tables.Rows(Bridge);
-    ASSERT_EQ(rows.size(), 150u);
-    EXPECT_EQ(rows[0].markerLine, "$$B1 Bridge consists of");
-    EXPECT_EQ(rows[0].noteText, "Two spans.\r");
-    EXPECT_EQ(rows[1].markerLine, "$$B2 Second note");
-    EXPECT_EQ(rows[1].noteText, "Text.\r");
-    EXPECT_TRUE(rows[2].markerLine.empty());
-    EXPECT_TRUE(loaded.errors.shown.empty());
-}
-
-TEST(ReferenceFile, KeepsBodyLinesAsWritten) {
-    Loaded loaded;
-    Load(loaded, Bridge,
+    const SplitCase cases[] = {
+        {"heading and blank first body line dropped",
+         CrLfLines({"Heading", "$$B1 Bridge", "", "Two spans.", "$$B2 Second", "Text.", "$$"}),
+         {{"$$B1 Bridge", "Two spans.\r"}, {"$$B2 Second", "Text.\r"}}},
+        {"body lines kept as written, marker lines trimmed, $$ anywhere is a marker",
          CrLfLines({"  $$G1 Deck  ", "   ", "", "   indented", "", "inner  spaces  ", "", "  ",
-                    "$$G2 Next", "see $$ below", "$$"}));
-    ASSERT_TRUE(loaded.ok);
-    const auto& rows = loaded.tables.Rows(Bridge);
-    EXPECT_EQ(rows[0].markerLine, "$$G1 Deck");
-    EXPECT_EQ(rows[0].noteText, "   indented\r\rinner  spaces  \r\r  \r");
-    // A line with "$$" inside it is a marker line, so G2 has no body.
-    EXPECT_EQ(rows[1].noteText, "");
-    EXPECT_EQ(rows[2].markerLine, "see $$ below");
-}
-
-TEST(ReferenceFile, LastMarkerLineOpensANoteOnlyWhenItIsTheFirst) {
-    Loaded only;
-    Load(only, Bridge, CrLfLines({"heading", "$$B1 Lone note"}));
-    EXPECT_TRUE(only.ok);
-    EXPECT_EQ(only.tables.Rows(Bridge)[0].markerLine, "$$B1 Lone note");
-    EXPECT_EQ(only.tables.Rows(Bridge)[0].noteText, "");
-
-    Loaded closing;
-    Load(closing, Bridge, CrLfLines({"$$B1 One", "Text.", "$$B2 closing marker"}));
-    EXPECT_TRUE(closing.tables.Rows(Bridge)[1].markerLine.empty());
-}
-
-TEST(ReferenceFile, LastBodyLineWithoutClosingMarkerIsKept) {
-    Loaded withLineEnd;
-    Load(withLineEnd, Bridge, CrLfLines({"$$B1 One", "a", "$$B2 Second note", "Text."}));
-    EXPECT_EQ(withLineEnd.tables.Rows(Bridge)[1].noteText, "Text.\r");
-
-    Loaded withoutLineEnd;
-    Load(withoutLineEnd, Bridge, "$$B1 One\r\nfirst\r\nlast");
-    EXPECT_EQ(withoutLineEnd.tables.Rows(Bridge)[0].noteText, "first\rlast\r");
-}
-
-TEST(ReferenceFile, AcceptsCrCrLfAndLoneLfLineEnds) {
-    for (const char* bytes : {"$$B1 T\r\nx\r\n\r\ny\r\n$$\r\n", "$$B1 T\rx\r\ry\r$$\r",
-                              "$$B1 T\nx\n\ny\n$$\n", "$$B1 T\r\nx\n\ry\r\n$$"}) {
+                    "$$G2 Next", "see $$ below", "$$"}),
+         {{"$$G1 Deck", "   indented\r\rinner  spaces  \r\r  \r"},
+          {"$$G2 Next", ""},
+          {"see $$ below", ""}}},
+        {"a lone marker line opens a note",
+         CrLfLines({"heading", "$$B1 Lone note"}),
+         {{"$$B1 Lone note", ""}}},
+        {"a last marker line after notes only closes",
+         CrLfLines({"$$B1 One", "Text.", "$$B2 closing marker"}),
+         {{"$$B1 One", "Text.\r"}}},
+        {"last body line kept without a closing marker",
+         CrLfLines({"$$B1 One", "a", "$$B2 Second", "Text."}),
+         {{"$$B1 One", "a\r"}, {"$$B2 Second", "Text.\r"}}},
+        {"last body line kept without a line end",
+         "$$B1 One\r\nfirst\r\nlast",
+         {{"$$B1 One", "first\rlast\r"}}},
+        {"CR LF", "$$B1 T\r\nx\r\n\r\ny\r\n$$\r\n", {{"$$B1 T", "x\r\ry\r"}}},
+        {"CR", "$$B1 T\rx\r\ry\r$$\r", {{"$$B1 T", "x\r\ry\r"}}},
+        {"LF", "$$B1 T\nx\n\ny\n$$\n", {{"$$B1 T", "x\r\ry\r"}}},
+        {"mixed", "$$B1 T\r\nx\n\ry\r\n$$", {{"$$B1 T", "x\r\ry\r"}}},
+    };
+    for (const SplitCase& c : cases) {
+        SCOPED_TRACE(c.what);
         Loaded loaded;
-        Load(loaded, Bridge, bytes);
-        EXPECT_EQ(loaded.tables.Rows(Bridge)[0].noteText, "x\r\ry\r") << bytes;
-        EXPECT_TRUE(loaded.tables.Rows(Bridge)[1].markerLine.empty()) << bytes;
+        Load(loaded, Bridge, c.bytes);
+        EXPECT_TRUE(loaded.ok);
+        EXPECT_TRUE(loaded.errors.shown.empty());
+        const auto& rows = loaded.tables.Rows(Bridge);
+        ASSERT_EQ(rows.size(), 150u);
+        std::vector<StoredNote> stored;
+        for (std::size_t row = 0; row < c.notes.size(); ++row) {
+            stored.push_back({rows[row].markerLine, rows[row].noteText});
+        }
+        EXPECT_EQ(stored, c.notes);
+        EXPECT_TRUE(rows[c.notes.size()].markerLine.empty());
     }
 }
 
@@ -131,29 +127,23 @@ TEST(ReferenceFile, MissingFileReportsAndClearsTheTable) {
     EXPECT_EQ(loaded.tables.SourcePath(Bridge), "/nonexistent/notes.txt");
 }
 
-TEST(FindNote, MatchesNameWithoutRegardToCaseAndNeverAnEmptyRow) {
+TEST(FindNote, FirstOfANameInItsCategoryWithoutRegardToCaseNeverAnEmptyRow) {
     Loaded loaded;
     Load(loaded, Bridge,
          CrLfLines({"$$DE12 Design", "Loads.", "$$de12 Duplicate", "Second.", "$$"}));
-    std::string text = "unchanged";
+    loaded.tables.ReadReferenceText(Hydraulic, CrLfLines({"$$DE12 Hydraulic", "hydraulic text"}),
+                                    "h.txt", loaded.errors);
+    std::string text;
     EXPECT_TRUE(loaded.tables.FindNote(Bridge, "de12", text));
     EXPECT_EQ(text, "Loads.\r");
+    EXPECT_TRUE(loaded.tables.FindNote(Hydraulic, "DE12", text));
+    EXPECT_EQ(text, "hydraulic text\r");
 
     text = "unchanged";
     EXPECT_FALSE(loaded.tables.FindNote(Bridge, "DE13", text));
-    EXPECT_FALSE(loaded.tables.FindNote(Hydraulic, "DE12", text));
+    EXPECT_FALSE(loaded.tables.FindNote(Wall, "DE12", text));
     EXPECT_FALSE(loaded.tables.FindNote(Bridge, "ERROR", text));
     EXPECT_EQ(text, "unchanged");
-}
-
-TEST(FindNote, SearchesOnlyTheGivenCategory) {
-    Loaded loaded;
-    Load(loaded, Bridge, CrLfLines({"$$G1 Bridge", "bridge text", "$$"}));
-    loaded.tables.ReadReferenceText(Hydraulic, CrLfLines({"$$G1 Hydraulic", "hydraulic text"}),
-                                    "h.txt", loaded.errors);
-    std::string text;
-    ASSERT_TRUE(loaded.tables.FindNote(Hydraulic, "G1", text));
-    EXPECT_EQ(text, "hydraulic text\r");
 }
 
 TEST(UnitSystem, EnglishReadsAllThreeEvenAfterAFailure) {
@@ -162,7 +152,7 @@ TEST(UnitSystem, EnglishReadsAllThreeEvenAfterAFailure) {
     files.englishHydraulic.clear();
     testing::WriteLibrary(dir.path(), files);
     NoteTables tables;
-    RecordingReporter errors;
+    RecordingErrors errors;
     const UnitLoadResult result =
         LoadUnitSystem(tables, UnitSystem::English, dir.path().string(), errors);
     EXPECT_FALSE(result.allRead);
@@ -173,19 +163,6 @@ TEST(UnitSystem, EnglishReadsAllThreeEvenAfterAFailure) {
     EXPECT_EQ(errors.shown.size(), 1u);
     EXPECT_FALSE(tables.Rows(Bridge)[0].markerLine.empty());
     EXPECT_FALSE(tables.Rows(Wall)[0].markerLine.empty());
-}
-
-TEST(UnitSystem, MetricReadsOnlyBridgeAndLeavesTheOtherTables) {
-    testing::TempDir dir;
-    testing::WriteLibrary(dir.path(), testing::SampleLibrary());
-    NoteTables tables;
-    RecordingReporter errors;
-    ASSERT_TRUE(LoadUnitSystem(tables, UnitSystem::English, dir.path().string(), errors).allRead);
-    ASSERT_TRUE(LoadUnitSystem(tables, UnitSystem::Metric, dir.path().string(), errors).allRead);
-    EXPECT_EQ(tables.Rows(Bridge)[0].markerLine, "$$B1 Metric bridge");
-    std::string text;
-    EXPECT_TRUE(tables.FindNote(Wall, "W1", text));
-    EXPECT_TRUE(errors.shown.empty());
 }
 
 }  // namespace
