@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <ostream>
+#include <stdexcept>
 #include <streambuf>
 
 namespace tavrel::hostile {
@@ -12,8 +13,20 @@ namespace tavrel::hostile {
 // limit, and a write beyond it fails (EFBIG) instead of raising SIGXFSZ.
 class FileSizeLimit {
   public:
-    explicit FileSizeLimit(rlim_t bytes);
-    ~FileSizeLimit();
+    explicit FileSizeLimit(rlim_t bytes) {
+        if (::getrlimit(RLIMIT_FSIZE, &saved_) != 0) {
+            throw std::runtime_error("getrlimit failed");
+        }
+        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limited{bytes, saved_.rlim_max};
+        if (::setrlimit(RLIMIT_FSIZE, &limited) != 0) {
+            throw std::runtime_error("setrlimit failed");
+        }
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedHandler_);
+    }
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 

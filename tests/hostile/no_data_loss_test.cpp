@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <deque>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -57,28 +59,51 @@ class NoDataLoss : public ::testing::Test {
 TEST_F(NoDataLoss, CommandLineRefusalsAndFailuresKeepEveryFile) {
     struct Case {
         const char* what;
+        std::string inputBytes;
         std::vector<std::string> args;
+        bool diskFull;
+        int status;
+        std::string report;
     };
-    const std::vector<Case> cases = {
-        {"existing output without --force", {"process", input}},
-        {"output named after the input itself", {"process", "--force", "-o", input, input}},
-        {"output folder is a file", {"process", "-o", input + "/out.txt", input}},
-        {"output folder is missing", {"process", "-o", folder.File("none/out.txt"), input}},
+    const std::string plain = ReadBytes(input);
+    const std::string badMargin =
+        NoteInputFile({"[WORD WRAP]", "TEXT", "[LEFT MARGIN = 3]", "[END WORD WRAP]"});
+    const Case cases[] = {
+        {"existing output without --force", plain, {"process", input}, false, 2, output},
+        {"output named after the input itself",
+         plain,
+         {"process", "--force", "-o", input, input},
+         false,
+         2,
+         input},
+        {"output folder is a file",
+         plain,
+         {"process", "-o", input + "/out.txt", input},
+         false,
+         2,
+         input + "/out.txt"},
+        {"output folder is missing",
+         plain,
+         {"process", "-o", folder.File("none/out.txt"), input},
+         false,
+         2,
+         folder.File("none/out.txt")},
+        {"validation failure", badMargin, {"process", "--force", input}, false, 1, "..Line:  8"},
+        {"disk full", LargeNoteInput(), {"process", "--force", input}, true, 2, output},
     };
     for (const Case& c : cases) {
-        const CliRun run = RunCli(c.args);
-        EXPECT_EQ(run.status, 2) << c.what;
-        EXPECT_FALSE(run.err.empty()) << c.what;
+        Replace(input, c.inputBytes);
+        CliRun run;
+        if (c.diskFull) {
+            const FileSizeLimit diskFull(64 * 1024);
+            run = RunCli(c.args);
+        } else {
+            run = RunCli(c.args);
+        }
+        EXPECT_EQ(run.status, c.status) << c.what;
+        EXPECT_NE(run.err.find(c.report), std::string::npos) << c.what << ": " << run.err;
         ExpectUntouched(c.what);
     }
-}
-
-TEST_F(NoDataLoss, ValidationFailureKeepsTheOldOutput) {
-    Replace(input, NoteInputFile({"[WORD WRAP]", "TEXT", "[LEFT MARGIN = 3]", "[END WORD WRAP]"}));
-    const CliRun run = RunCli({"process", "--force", input});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("..Line:  8"), std::string::npos) << run.err;
-    ExpectUntouched("validation failure");
 }
 
 TEST_F(NoDataLoss, FolderInPlaceOfTheOutputIsLeftAlone) {
@@ -90,18 +115,6 @@ TEST_F(NoDataLoss, FolderInPlaceOfTheOutputIsLeftAlone) {
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find(output), std::string::npos) << run.err;
     ExpectUntouched("folder as output");
-}
-
-TEST_F(NoDataLoss, DiskFullWhileWritingKeepsTheOldOutput) {
-    Replace(input, LargeNoteInput());
-    CliRun run;
-    {
-        const FileSizeLimit diskFull(64 * 1024);
-        run = RunCli({"process", "--force", input});
-    }
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find(output), std::string::npos) << run.err;
-    ExpectUntouched("disk full");
 }
 
 // Standard output on a full disk or a closed pipe: every command that prints its result says
@@ -155,64 +168,58 @@ TEST_F(NoDataLoss, OutputThroughASymbolicLinkKeepsTheLink) {
     EXPECT_EQ(Snapshot(folder.path()).size(), 3u);
 }
 
-// The desktop command, driven through its questions.
-class ProcessCommandNoDataLoss : public NoDataLoss {
-  protected:
-    ScriptedServices script;
-    void Run() { ProcessNoteInputFile(script.services); }
-    void ExpectNoEditor() const { EXPECT_TRUE(script.editor.opened.empty()); }
-};
-
-TEST_F(ProcessCommandNoDataLoss, CancelAtTheFileDialog) {
-    script.user.files.push_back(std::nullopt);
-    Run();
-    EXPECT_TRUE(script.user.questions.empty());
-    ExpectNoEditor();
-    ExpectUntouched("cancel at file dialog");
-}
-
-TEST_F(ProcessCommandNoDataLoss, CancelAtTheOverwriteQuestion) {
-    script.user.files.push_back(input);
-    script.user.answers.push_back(false);
-    Run();
-    ASSERT_EQ(script.user.questions.size(), 1u);
-    EXPECT_EQ(script.user.questions[0], "Output file " + output + " exists..overwrite?");
-    ExpectNoEditor();
-    ExpectUntouched("cancel at overwrite question");
-}
-
-TEST_F(ProcessCommandNoDataLoss, ValidationFailureAfterAgreeingToOverwrite) {
-    Replace(input, NoteInputFile({"[LITERAL]", "OPEN"}));
-    script.user.files.push_back(input);
-    script.user.answers.push_back(true);
-    Run();
-    ASSERT_EQ(script.user.criticals.size(), 1u);
-    EXPECT_EQ(script.user.criticals[0],
-              "Error..Missing [END LITERAL] format statement at end of file...Line:  8");
-    ExpectNoEditor();
-    ExpectUntouched("validation failure");
-}
-
-TEST_F(ProcessCommandNoDataLoss, DiskFullAfterAgreeingToOverwrite) {
-    Replace(input, LargeNoteInput());
-    script.user.files.push_back(input);
-    script.user.answers.push_back(true);
-    {
-        const FileSizeLimit diskFull(64 * 1024);
-        Run();
+// The desktop command, driven through its questions: each way it stops leaves every file.
+TEST_F(NoDataLoss, ProcessCommandCancelledOrFailedAtEveryStep) {
+    struct Case {
+        const char* what;
+        std::string inputBytes;
+        std::optional<std::string> chosen;
+        std::deque<bool> answers;
+        bool diskFull;
+        std::vector<std::string> questions;
+        std::vector<std::string> criticals;
+        std::size_t errorBoxes;
+    };
+    const std::string overwrite = "Output file " + output + " exists..overwrite?";
+    const std::string plain = ReadBytes(input);
+    const Case cases[] = {
+        {"cancel at the file dialog", plain, std::nullopt, {}, false, {}, {}, 0},
+        {"cancel at the overwrite question", plain, input, {false}, false, {overwrite}, {}, 0},
+        {"validation failure after OK",
+         NoteInputFile({"[LITERAL]", "OPEN"}),
+         input,
+         {true},
+         false,
+         {overwrite},
+         {"Error..Missing [END LITERAL] format statement at end of file...Line:  8"},
+         0},
+        {"disk full after OK", LargeNoteInput(), input, {true}, true, {overwrite}, {}, 1},
+        {"missing input",
+         plain,
+         folder.File("gone.inp"),
+         {},
+         false,
+         {},
+         {"Error...file not found...terminating"},
+         0},
+    };
+    for (const Case& c : cases) {
+        Replace(input, c.inputBytes);
+        ScriptedServices script;
+        script.user.files = {c.chosen};
+        script.user.answers = c.answers;
+        if (c.diskFull) {
+            const FileSizeLimit diskFull(64 * 1024);
+            ProcessNoteInputFile(script.services);
+        } else {
+            ProcessNoteInputFile(script.services);
+        }
+        EXPECT_EQ(script.user.questions, c.questions) << c.what;
+        EXPECT_EQ(script.user.criticals, c.criticals) << c.what;
+        EXPECT_EQ(script.errors.shown.size(), c.errorBoxes) << c.what;
+        EXPECT_TRUE(script.user.opened.empty()) << c.what;
+        ExpectUntouched(c.what);
     }
-    EXPECT_EQ(script.errors.shown.size(), 1u);
-    ExpectNoEditor();
-    ExpectUntouched("disk full");
-}
-
-TEST_F(ProcessCommandNoDataLoss, MissingInputCreatesNothing) {
-    script.user.files.push_back(folder.File("gone.inp"));
-    Run();
-    ASSERT_EQ(script.user.criticals.size(), 1u);
-    EXPECT_EQ(script.user.criticals[0], "Error...file not found...terminating");
-    ExpectNoEditor();
-    ExpectUntouched("missing input");
 }
 
 // "Save Note Input File" with a few ticked notes.
@@ -244,7 +251,7 @@ TEST_F(SaveCommandNoDataLoss, CancelAtTheFileDialogAndAtTheOverwriteQuestion) {
     ASSERT_EQ(script.user.questions.size(), 1u);
     EXPECT_EQ(script.user.questions[0], "File exists..overwrite?");
     EXPECT_TRUE(script.user.informations.empty());
-    EXPECT_TRUE(script.editor.opened.empty());
+    EXPECT_TRUE(script.user.opened.empty());
     ExpectUntouched("cancelled saves");
 }
 
@@ -256,7 +263,7 @@ TEST_F(SaveCommandNoDataLoss, DiskFullKeepsTheOldNoteInputFile) {
         Save();
     }
     EXPECT_EQ(script.errors.shown.size(), 1u);
-    EXPECT_TRUE(script.editor.opened.empty());
+    EXPECT_TRUE(script.user.opened.empty());
     ExpectUntouched("disk full");
 }
 
@@ -270,7 +277,7 @@ TEST_F(SaveCommandNoDataLoss, FolderOrMissingFolderInPlaceOfTheFile) {
     Save();
     Save();
     EXPECT_EQ(script.errors.shown.size(), 3u);
-    EXPECT_TRUE(script.editor.opened.empty());
+    EXPECT_TRUE(script.user.opened.empty());
     ExpectUntouched("unwritable targets");
 }
 
