@@ -120,9 +120,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(Texts(15), QStringList{"(SU1) Data table"});
         QCOMPARE(Texts(16), QStringList{"(W1) Cantilever wall"});
         QCOMPARE(List(5)->headerItem()->text(0), QStringLiteral("Note Name"));
-        QCOMPARE(List(5)->columnCount(), 1);
-        QCOMPARE(List(5)->selectionMode(), QAbstractItemView::SingleSelection);
-        QCOMPARE(List(5)->editTriggers(), QAbstractItemView::NoEditTriggers);
         QVERIFY(errors_->boxes.empty());
         QVERIFY(prompts_->shown.empty());
     }
@@ -145,35 +142,21 @@ class MainWindowTest : public QObject {
         }
     }
 
-    void menu_items_carry_captions_and_keys_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QKeySequence>("key");
-        QTest::newRow("clear") << "mnuClear"
-                               << "Clear Note" << QKeySequence("Ctrl+C");
-        QTest::newRow("save") << "mnuNew"
-                              << "&Save Note Input File" << QKeySequence("Ctrl+N");
-        QTest::newRow("process") << "mnuOpen"
-                                 << "&Process Input File" << QKeySequence("Ctrl+O");
-        QTest::newRow("insert") << "mnuInsert"
-                                << "Open Input File" << QKeySequence("Ctrl+I");
-        QTest::newRow("exit") << "mnuExit"
-                              << "&Exit" << QKeySequence("Ctrl+Q");
-        QTest::newRow("manual") << "mnuManual"
-                                << "&Tavrel Help" << QKeySequence("F1");
-        QTest::newRow("symbols") << "mnuSymbol"
-                                 << "&Engineering Symbols" << QKeySequence("F2");
-        QTest::newRow("about") << "mnuAbout"
-                               << "&About" << QKeySequence("F3");
-    }
     void menu_items_carry_captions_and_keys() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QKeySequence, key);
         OpenWindow();
-        auto* action = Find<QAction>(name);
-        QCOMPARE(action->text(), caption);
-        QCOMPARE(action->shortcut(), key);
+        const QList<std::tuple<QString, QString, QString>> items = {
+            {"mnuClear", "Clear Note", "Ctrl+C"},
+            {"mnuNew", "&Save Note Input File", "Ctrl+N"},
+            {"mnuOpen", "&Process Input File", "Ctrl+O"},
+            {"mnuInsert", "Open Input File", "Ctrl+I"},
+            {"mnuExit", "&Exit", "Ctrl+Q"},
+            {"mnuManual", "&Tavrel Help", "F1"},
+            {"mnuSymbol", "&Engineering Symbols", "F2"},
+            {"mnuAbout", "&About", "F3"}};
+        for (const auto& [name, caption, key] : items) {
+            QCOMPARE(Find<QAction>(name)->text(), caption);
+            QCOMPARE(Find<QAction>(name)->shortcut(), QKeySequence(key));
+        }
     }
 
     void toolbar_buttons_in_order_with_tooltips() {
@@ -212,41 +195,28 @@ class MainWindowTest : public QObject {
         QVERIFY(tabs->isTabEnabled(2) && tabs->isTabEnabled(3));
     }
 
-    void ticks_survive_show_note_numbers() {
-        OpenWindow();
-        Tick(5, 1);
-        Tick(16, 0);
+    void ticks_survive_show_note_numbers_unit_switch_and_all_general_notes() {
+        MainWindow& window = OpenWindow();
+        Tick(0, 0);
+        Tick(5, 0);
+        Tick(13, 0);
         auto* numbers = Find<QCheckBox>("chkShowNoteNumbers");
         numbers->click();
         QCOMPARE(Texts(5), (QStringList{"Deck drains", "Concrete"}));
-        QVERIFY(!Ticked(5, 0));
-        QVERIFY(Ticked(5, 1));
-        QVERIFY(Ticked(16, 0));
+        QVERIFY(Ticked(5, 0) && !Ticked(5, 1) && Ticked(13, 0));
         numbers->click();
         QCOMPARE(Texts(5), (QStringList{"(G1) Deck drains", "(G2) Concrete"}));
-        QVERIFY(Ticked(5, 1));
-        QCOMPARE(List(5)->columnCount(), 1);
-    }
-
-    void ticks_survive_unit_switch() {
-        MainWindow& window = OpenWindow();
-        Tick(0, 0);
-        Tick(13, 0);
         window.ChooseUnits(1);
         window.ChooseUnits(0);
-        QVERIFY(Ticked(0, 0));
-        QVERIFY(Ticked(13, 0));
-    }
+        QVERIFY(Ticked(0, 0) && Ticked(5, 0) && !Ticked(5, 1) && Ticked(13, 0));
 
-    void all_bridge_general_notes_on_off_touches_only_general_notes() {
-        OpenWindow();
+        // "All Bridge General Notes ON/OFF" touches the bridge General Notes only.
         auto* all = Find<QCheckBox>("chkAllTavrelONOFF");
         all->click();
         QVERIFY(Ticked(5, 0) && Ticked(5, 1));
-        QVERIFY(!Ticked(13, 0));
-        QVERIFY(!Ticked(0, 0));
         all->click();
         QVERIFY(!Ticked(5, 0) && !Ticked(5, 1));
+        QVERIFY(Ticked(0, 0) && Ticked(13, 0));
     }
 
     void clear_unticks_empties_project_lines_and_shows_project_tab() {
@@ -255,24 +225,20 @@ class MainWindowTest : public QObject {
         Tick(16, 0);
         Find<QTabWidget>("SSTab1")->setCurrentIndex(3);
         Trigger("Toolbar1_Clear");
-        QVERIFY(!Ticked(5, 0));
-        QVERIFY(!Ticked(16, 0));
+        QVERIFY(!Ticked(5, 0) && !Ticked(16, 0));
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(Find<QLineEdit>(QStringLiteral("txtProject_%1").arg(i))->text(), QString());
         }
         QCOMPARE(Find<QTabWidget>("SSTab1")->currentIndex(), 0);
-        QVERIFY(prompts_->shown.empty());
         QCOMPARE(window.workspace().projectLines(), (ProjectLines{"", "", ""}));
-    }
 
-    void clear_in_metric_leaves_hydraulic_and_wall_ticks() {
-        MainWindow& window = OpenWindow();
+        // In Metric only the bridge lists are cleared.
         Tick(16, 0);
         window.ChooseUnits(1);
         Tick(0, 0);
         Trigger("mnuClear");
-        QVERIFY(!Ticked(0, 0));
-        QVERIFY(Ticked(16, 0));
+        QVERIFY(!Ticked(0, 0) && Ticked(16, 0));
+        QVERIFY(prompts_->shown.empty());
     }
 
     void save_then_process_through_the_window() {
@@ -348,25 +314,6 @@ class MainWindowTest : public QObject {
         QVERIFY(editor_->opened.empty());
     }
 
-    void process_of_missing_file_says_so() {
-        OpenWindow();
-        prompts_->files.push_back(TempPath("none.inp"));
-        Trigger("mnuOpen");
-        QCOMPARE(Messages("critical"),
-                 std::vector<std::string>{"Error...file not found...terminating"});
-        QVERIFY(editor_->opened.empty());
-    }
-
-    void editor_failure_reaches_error_box_and_file_stays() {
-        OpenWindow();
-        editor_->failWith = RuntimeFailure{53, "File not found (cannot start ed)"};
-        prompts_->files.push_back(TempPath("kept.inp"));
-        Trigger("mnuNew");
-        QCOMPARE(errors_->boxes.size(), std::size_t{1});
-        QCOMPARE(errors_->boxes[0].number, 53);
-        QVERIFY(ReadBytes(Temp("kept.inp")).rfind("[INDENT FIRST LINE = 1]", 0) == 0);
-    }
-
     void open_input_file_shows_existing_file_only() {
         MainWindow& window = OpenWindow();
         Tick(5, 0);
@@ -400,6 +347,9 @@ class MainWindowTest : public QObject {
 
     void preview_shows_note_of_the_lists_category() {
         MainWindow& window = OpenWindow();
+        window.PreviewNote(1);  // empty list
+        window.PreviewNote(5);  // nothing selected
+        QVERIFY(window.previewWindow() == nullptr);
         List(13)->setCurrentItem(List(13)->topLevelItem(0));
         emit List(13)->itemDoubleClicked(List(13)->topLevelItem(0), 0);
         PreviewWindow* preview = window.previewWindow();
@@ -416,19 +366,11 @@ class MainWindowTest : public QObject {
                  QStringLiteral("[WORD WRAP]\nDeck drains shall be cast iron.\n[END WORD WRAP]\n"));
     }
 
-    void preview_of_empty_or_unselected_list_does_nothing() {
-        MainWindow& window = OpenWindow();
-        window.PreviewNote(1);
-        window.PreviewNote(5);
-        QVERIFY(window.previewWindow() == nullptr);
-        QVERIFY(prompts_->shown.empty());
-    }
-
     void preview_of_a_note_gone_from_its_table_says_failed_to_find() {
         MainWindow& window = OpenWindow();
         List(0)->setCurrentItem(List(0)->topLevelItem(0));
         // The table is reread behind the list's back: the listed name is no longer there.
-        library_->Write("English/Bridge/TavrelReference.txt", Lines({"$$B7 Other", "y", "$$"}));
+        library_->Write("English/Bridge/TavrelReference.txt", CrLfLines({"$$B7 Other", "y", "$$"}));
         window.workspace().SelectUnits(UnitSystem::English, *errors_);
         window.PreviewNote(0);
         QCOMPARE(Messages("information"), std::vector<std::string>{"Failed to find note."});

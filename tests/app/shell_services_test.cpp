@@ -1,18 +1,12 @@
 // The pieces of the shell around the main window: file dialog, editor launch, texts, charts.
-#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include "app/about_window.h"
 #include "app/editor_launcher.h"
 #include "app/file_dialog.h"
 #include "app/program_texts.h"
-#include "app/splash_window.h"
 #include "app/symbol_chart.h"
 #include "app/text_encoding.h"
 #include "test_support.h"
@@ -172,27 +166,6 @@ class ShellServicesTest : public QObject {
     void splash_version_joins_minor_and_patch() {
         QCOMPARE(SplashVersionText(1, 5, 0), QStringLiteral("Version 1.50"));
         QCOMPARE(SplashVersionText(2, 10, 3), QStringLiteral("Version 2.103"));
-        SplashWindow splash;
-        QCOMPARE(splash.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Tavrel"));
-        QVERIFY(splash.findChild<QLabel*>("lblVersion")->text().startsWith("Version "));
-        QCOMPARE(splash.findChild<QLabel*>("lblLabel_3")->text(), QStringLiteral("DISCLAIMER"));
-        QVERIFY(splash.findChild<QLabel*>("lblLabel_4")->text().contains(kOrganisationName));
-        QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
-    }
-
-    void version_file_read_whole_or_failure() {
-        QTemporaryDir folder;
-        WriteBytes(folder.filePath("v.txt"), "1.05\r\nbuild 7\r\n");
-        const FileContent read =
-            ReadWholeFile(QFile::encodeName(folder.filePath("v.txt")).toStdString());
-        QVERIFY(!read.failure);
-        QCOMPARE(read.bytes, std::string("1.05\r\nbuild 7\r\n"));
-        const FileContent missing =
-            ReadWholeFile(QFile::encodeName(folder.filePath("none.txt")).toStdString());
-        QCOMPARE(missing.failure->number, failures::kFileNotFound);
-        const FileContent folderRead =
-            ReadWholeFile(QFile::encodeName(folder.path()).toStdString());
-        QVERIFY(folderRead.failure.has_value());
     }
 
     void symbol_chart_sorts_letters_keys_and_captions() {
