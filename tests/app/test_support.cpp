@@ -63,17 +63,9 @@ void ScriptedPrompts::ShowMessage(const std::string& message) {
     shown.push_back({"message", {}, message});
 }
 
-void ScriptedPrompts::Reset() {
-    *this = ScriptedPrompts();
-}
-
 std::optional<RuntimeFailure> ScriptedEditor::ViewInEditor(const std::string& path) {
     opened.push_back(path);
     return failWith;
-}
-
-void RecordingErrors::ShowErrorBox(std::int32_t number, const std::string& description) {
-    boxes.push_back({number, description});
 }
 
 ModalWatchdog::ModalWatchdog() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/desktop_services.h"
+#include "tests/support/scripted_services.h"
 
 namespace tavrel::testing {
 
@@ -41,8 +42,6 @@ class ScriptedPrompts : public WindowPrompts {
     void ShowInformation(const std::string& message) override;
     bool AskYesNo(const std::string& title, const std::string& message) override;
     void ShowMessage(const std::string& message) override;
-
-    void Reset();
 };
 
 class ScriptedEditor : public EditorLauncher {
@@ -50,12 +49,6 @@ class ScriptedEditor : public EditorLauncher {
     std::vector<std::string> opened;
     std::optional<RuntimeFailure> failWith;
     std::optional<RuntimeFailure> ViewInEditor(const std::string& path) override;
-};
-
-class RecordingErrors : public ErrorReporter {
-  public:
-    std::vector<RuntimeFailure> boxes;
-    void ShowErrorBox(std::int32_t number, const std::string& description) override;
 };
 
 class RecordingViewer : public DocumentViewer {
