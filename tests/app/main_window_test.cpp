@@ -188,6 +188,7 @@ class MainWindowTest : public QObject {
         QVERIFY(Ticked(5, 0) && !Ticked(5, 1) && Ticked(13, 0));
         numbers->click();
         QCOMPARE(Texts(5), (QStringList{"(G1) Deck drains", "(G2) Concrete"}));
+        QCOMPARE(List(5)->columnCount(), 1);
         window.ChooseUnits(1);
         window.ChooseUnits(0);
         QVERIFY(Ticked(0, 0) && Ticked(5, 0) && !Ticked(5, 1) && Ticked(13, 0));
