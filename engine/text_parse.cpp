@@ -177,12 +177,17 @@ std::string clsTextParse::WrapText() const {
 }
 
 void clsTextParse::AppendWrappedText(std::string_view text, std::string& result) const {
+    AppendWrappedText(text, LineBreaks::kEachByte, result);
+}
+
+void clsTextParse::AppendWrappedText(std::string_view text, LineBreaks breaks,
+                                     std::string& result) const {
     const std::size_t blockStart = result.size();
     const bool done = RunTrapped(errors_, false, [&] {
         if (TrimSpaces(text).empty()) {
             return true;
         }
-        SplitWrapWords(text, words_);
+        SplitWrapWords(text, breaks, words_);
         LineFiller(*this, text, result).Fill(words_);
         // A last line closed because it was full leaves its line spacing behind.
         while (result.size() > blockStart && result.back() == CarriageReturn) {

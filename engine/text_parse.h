@@ -40,6 +40,9 @@ class clsTextParse {
     // Appends what WrapText would return for `text` to `result`, without storing the text;
     // appends nothing after a failure.
     void AppendWrappedText(std::string_view text, std::string& result) const;
+    // The same for a block whose lines end as they were read (CR, CR LF or LF): a CR LF pair is
+    // one line break, where the layout on its own takes every CR and every LF for one.
+    void AppendWrappedText(std::string_view text, LineBreaks breaks, std::string& result) const;
     // Blanks in front of the text so that it stands centred between the margins (at half that
     // lead for a header); no CR.
     std::string CenterText(bool IsHeader) const;
