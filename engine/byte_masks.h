@@ -73,4 +73,34 @@ inline std::size_t CountByte(std::string_view text, char byte) {
     return count;
 }
 
+// Bit i set where byte i of the chunk at `at` is the last byte of a line end: a CR not followed
+// by an LF, or an LF (alone or after a CR), so that a CR LF pair is one line end.
+inline std::uint64_t LineEndMask(std::string_view text, std::size_t at) {
+    const std::uint64_t returns = TextChunkMask(text, at, ' ', '\r', '\r', '\r');
+    const std::uint64_t feeds = TextChunkMask(text, at, ' ', '\n', '\n', '\n');
+    const std::size_t next = at + kMaskChunk;
+    const std::uint64_t feedAfter =
+        (feeds >> 1) |
+        (std::uint64_t{next < text.size() && text[next] == '\n'} << (kMaskChunk - 1));
+    return feeds | (returns & ~feedAfter);
+}
+
+// Calls `onLineEnd` with the position of the last byte of every line end, in order.
+template <typename OnLineEnd>
+void ForEachLineEnd(std::string_view text, OnLineEnd&& onLineEnd) {
+    for (std::size_t at = 0; at < text.size(); at += kMaskChunk) {
+        for (std::uint64_t mask = LineEndMask(text, at); mask != 0; mask &= mask - 1) {
+            onLineEnd(at + static_cast<std::size_t>(std::countr_zero(mask)));
+        }
+    }
+}
+
+inline std::size_t CountLineEnds(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); at += kMaskChunk) {
+        count += static_cast<std::size_t>(std::popcount(LineEndMask(text, at)));
+    }
+    return count;
+}
+
 }  // namespace tavrel
