@@ -37,6 +37,8 @@ constexpr std::array<std::string_view, 7> kBracketKeywords{
 constexpr std::size_t kMinContentLength = 5;
 constexpr std::size_t kMaxContentLength = 25;
 
+constexpr char kLineFeed = '\n';
+
 constexpr std::string_view kUnrecognized = "Error..Unrecognized format statement.";
 
 bool IsSetting(std::string_view keyword) {
@@ -94,7 +96,11 @@ clsFormatBlocks::clsFormatBlocks(ErrorReporter& errors) : errors_(errors) {}
 
 const std::string& clsFormatBlocks::BlockText() const {
     if (blockView_.data() != blockText_.data()) {
-        blockText_.assign(blockView_);
+        if (unjoinedEnd_ != 0) {
+            JoinBlockLines();
+        } else {
+            blockText_.assign(blockView_);
+        }
         blockView_ = blockText_;
     }
     return blockText_;
@@ -103,17 +109,46 @@ const std::string& clsFormatBlocks::BlockText() const {
 void clsFormatBlocks::setBlockText(std::string blockText) {
     blockText_ = std::move(blockText);
     blockView_ = blockText_;
+    unjoinedEnd_ = 0;
 }
 
 void clsFormatBlocks::setText(std::string text) {
     BlockText();  // the block text outlives the text it was read from
     text_ = std::move(text);
+    bytes_ = text_;
+    fileBytes_ = false;
+    IndexTextLines();
+}
+
+void clsFormatBlocks::setFileBytes(std::string_view bytes) {
+    BlockText();
+    text_ = std::string();
+    bytes_ = bytes;
+    fileBytes_ = true;
+    IndexFileLines();
+}
+
+void clsFormatBlocks::IndexTextLines() {
     lineStarts_.resize(1);  // never allocates: the list always holds the first line's start
     RunTrapped(errors_, 0, [&] {
         // Counted first so the list is allocated once, at its final size.
-        lineStarts_.reserve(CountByte(text_, CarriageReturn) + 1);
-        ForEachByte(text_, CarriageReturn,
+        lineStarts_.reserve(CountByte(bytes_, CarriageReturn) + 1);
+        ForEachByte(bytes_, CarriageReturn,
                     [&](std::size_t lineEnd) { lineStarts_.push_back(lineEnd + 1); });
+        return 0;
+    });
+    lineIndex_ = 1;
+    currentLine_ = 0;
+}
+
+void clsFormatBlocks::IndexFileLines() {
+    lineStarts_.resize(1);
+    RunTrapped(errors_, 0, [&] {
+        lineStarts_.reserve(CountLineEnds(bytes_) + 2);
+        ForEachLineEnd(bytes_, [&](std::size_t lineEnd) { lineStarts_.push_back(lineEnd + 1); });
+        if (!bytes_.empty() && bytes_.back() != CarriageReturn && bytes_.back() != kLineFeed) {
+            lineStarts_.push_back(bytes_.size() + 1);  // a last line without an end
+        }
         return 0;
     });
     lineIndex_ = 1;
@@ -133,8 +168,12 @@ void clsFormatBlocks::setFlagValue(const std::string& value) {
 
 std::string_view clsFormatBlocks::Line(std::int64_t number) const {
     const std::size_t start = lineStarts_[number - 1];
-    const std::size_t end = lineStarts_[number] - 1;  // the line's CR
-    return std::string_view(text_).substr(start, end - start);
+    std::size_t end = lineStarts_[number] - 1;  // the line's CR or LF, or one past the bytes
+    if (end > start && end < bytes_.size() && bytes_[end] == kLineFeed &&
+        bytes_[end - 1] == CarriageReturn) {
+        --end;
+    }
+    return bytes_.substr(start, end - start);
 }
 
 std::int64_t clsFormatBlocks::NextBracketLine(std::int64_t fromLine) const {
@@ -150,7 +189,7 @@ std::int64_t clsFormatBlocks::NextBracketLine(std::int64_t fromLine) const {
 char clsFormatBlocks::FirstNonBlank(std::int64_t line) const {
     // Most lines start with their first byte other than a blank; only those that do not need a
     // search.
-    const char first = text_[lineStarts_[line - 1]];
+    const char first = bytes_[lineStarts_[line - 1]];
     return first == ' ' ? FirstNonBlankOf(Line(line)) : first;
 }
 
@@ -263,7 +302,7 @@ std::optional<std::string> clsFormatBlocks::CheckNesting(std::string_view keywor
 bool clsFormatBlocks::IsValidFormatFlags() {
     return RunTrapped(errors_, false, [&] {
         errorLine_ = 0;
-        if (text_.empty()) {
+        if (bytes_.empty()) {
             return false;
         }
         const auto fail = [&](std::string_view message, std::int64_t lineNumber) {
@@ -320,30 +359,53 @@ bool clsFormatBlocks::TakeStatement(std::int64_t lineNumber, std::string_view ke
     flagType_ = keyword;
     lineIndex_ = lineNumber + 1;
     if (keyword == kLiteral || keyword == kWordWrap) {
-        CollectBlockText(lineNumber + 1);
+        CollectBlockText(lineNumber + 1, keyword == kLiteral);
     } else if (keyword == kEndLiteral || keyword == kEndWordWrap) {
         setBlockText({});
     } else if (keyword == kCenter || keyword == kCenterHeader) {
         setBlockText(CenterLineText(Line(lineNumber)));
     } else if (keyword == kDotLine) {
         blockView_ = Line(lineNumber);
+        unjoinedEnd_ = 0;
     }
     // A setting statement's value was read by ParseFormatStatement; SPACE keeps BlockText.
     return true;
 }
 
-void clsFormatBlocks::CollectBlockText(std::int64_t firstLine) {
+void clsFormatBlocks::CollectBlockText(std::int64_t firstLine, bool isLiteral) {
     const std::int64_t lineCount = LineCount();
     const std::int64_t end = std::min(NextBracketLine(firstLine), lineCount + 1);
     // Without a closing "[" line (unvalidated text) the block runs to the end of the text.
     lineIndex_ = end;
-    const std::size_t from = lineStarts_[firstLine - 1];
-    const std::size_t to = lineStarts_[end - 1];
-    blockView_ = TrimTrailingBreaks(std::string_view(text_).substr(from, to - from));
+    // A last line without an end in file bytes ends one past them.
+    const std::size_t from = std::min(lineStarts_[firstLine - 1], bytes_.size());
+    const std::size_t to = std::min(lineStarts_[end - 1], bytes_.size());
+    blockView_ = TrimTrailingBreaks(bytes_.substr(from, to - from));
+    unjoinedEnd_ = 0;
+    if (fileBytes_ && blockView_.find(kLineFeed) != std::string_view::npos) {
+        unjoinedFirst_ = firstLine;
+        unjoinedEnd_ = end;
+        // A literal block is written as it stands, so its lines are joined now; a WORD WRAP
+        // block is laid out from the bytes as read.
+        if (isLiteral) {
+            BlockText();
+        }
+    }
 }
 
-std::string_view clsFormatBlocks::TrimTrailingBreaks(std::string_view text) {
-    while (!text.empty() && text.back() == CarriageReturn) {
+void clsFormatBlocks::JoinBlockLines() const {
+    blockText_.clear();
+    for (std::int64_t line = unjoinedFirst_; line < unjoinedEnd_; ++line) {
+        blockText_ += Line(line);
+        blockText_ += CarriageReturn;
+    }
+    blockText_.resize(TrimTrailingBreaks(blockText_).size());
+    unjoinedEnd_ = 0;
+}
+
+std::string_view clsFormatBlocks::TrimTrailingBreaks(std::string_view text) const {
+    while (!text.empty() &&
+           (text.back() == CarriageReturn || (fileBytes_ && text.back() == kLineFeed))) {
         text.remove_suffix(1);
     }
     return text;

@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "engine/runtime_failure.h"
+#include "engine/wrap_words.h"
 
 namespace tavrel {
 
 // The format statement scanner: holds the whole text of a note input file (lines ended by CR),
-// validates every statement at once and then hands the statements out in file order, each with
-// its block text or setting value. Unexpected failures go to the error reporter; statement
-// errors are reported through the results and FormatStatementError.
+// or looks at the file's bytes as read, validates every statement at once and then hands the
+// statements out in file order, each with its block text or setting value. Unexpected failures go
+// to the error reporter; statement errors are reported through the results and
+// FormatStatementError.
 class clsFormatBlocks {
   public:
     explicit clsFormatBlocks(ErrorReporter& errors);
@@ -22,16 +24,29 @@ class clsFormatBlocks {
     clsFormatBlocks(const clsFormatBlocks&) = delete;
     clsFormatBlocks& operator=(const clsFormatBlocks&) = delete;
 
+    // The text given to setText; empty while file bytes are scanned.
     const std::string& text() const { return text_; }
     // Stores the text, splits it into lines (every CR ends one; bytes after the last CR are not
     // part of any line) and restarts the scan at line 1.
     void setText(std::string text);
+    // Scans the bytes of a note input file as read, without copying them: a line ends at a CR,
+    // a CR LF pair or a lone LF, and a last line without an end still counts. The lines and
+    // block texts are those of the whole text the bytes would give. The bytes must stay in
+    // place until the scanner is given another text or ends.
+    void setFileBytes(std::string_view bytes);
+    // What is being scanned: the text, or the file bytes.
+    std::string_view ScannedBytes() const { return bytes_; }
 
     // The block text of the statement last read. The view points into the whole text (or the
     // centred line) and holds until the next statement or text; BlockText copies it only when
-    // asked for, so processing lays blocks out without copying them.
+    // asked for, so processing lays blocks out without copying them. From file bytes, the view
+    // of a WORD WRAP block keeps its line ends as read (count its breaks as BlockLineBreaks
+    // says); BlockText and every other view hold lines separated by single CRs.
     const std::string& BlockText() const;
     std::string_view BlockTextView() const { return blockView_; }
+    LineBreaks BlockLineBreaks() const {
+        return fileBytes_ ? LineBreaks::kCrLfAsOne : LineBreaks::kEachByte;
+    }
     void setBlockText(std::string blockText);
 
     // The value of the setting statement last read, as a decimal string and as a number.
@@ -76,17 +91,28 @@ class clsFormatBlocks {
     bool ParseFlagValue(std::string_view content);
     std::optional<std::string> CheckNesting(std::string_view keyword, bool& literalOpen,
                                             bool& wrapOpen) const;
-    void CollectBlockText(std::int64_t firstLine);
-    static std::string_view TrimTrailingBreaks(std::string_view text);
+    void IndexTextLines();
+    void IndexFileLines();
+    void CollectBlockText(std::int64_t firstLine, bool isLiteral);
+    void JoinBlockLines() const;
+    std::string_view TrimTrailingBreaks(std::string_view text) const;
     static std::string CenterLineText(std::string_view line);
     bool TakeStatement(std::int64_t lineNumber, std::string_view keyword);
 
     ErrorReporter& errors_;
     std::string text_;
-    std::vector<std::size_t> lineStarts_{0};  // start of each line, then one past the last CR
+    std::string_view bytes_;  // text_, or file bytes owned by the caller
+    bool fileBytes_ = false;
+    // The start of each line, then one past the last line's end (for a last line without an end
+    // in file bytes, one past the bytes).
+    std::vector<std::size_t> lineStarts_{0};
     mutable std::string blockText_;
-    mutable std::string_view blockView_;  // blockText_, or a part of text_ not copied yet
-    std::string upperLine_;               // working room for the statement being parsed
+    mutable std::string_view blockView_;  // blockText_, or a part of bytes_ not copied yet
+    // The lines [first, end) of a block whose view still holds line ends other than single CRs;
+    // end is 0 when the view needs no joining.
+    mutable std::int64_t unjoinedFirst_ = 0;
+    mutable std::int64_t unjoinedEnd_ = 0;
+    std::string upperLine_;  // working room for the statement being parsed
     std::string flagType_;
     std::string formatStatementError_;
     std::int16_t flagValue_ = 0;

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
+#include "engine/note_input_file.h"
+#include "mixed_line_ends.h"
 #include "recording_reporter.h"
 
 namespace tavrel {
@@ -293,6 +296,105 @@ TEST(FlagValue, WriteReadsANumberAndReportsFaults) {
     ASSERT_EQ(errors.reported.size(), 2u);
     EXPECT_EQ(errors.reported[0].number, failures::kOverflow);
     EXPECT_EQ(errors.reported[1].number, failures::kTypeMismatch);
+}
+
+// Everything the scanner tells about a text: validation, then every statement of the walk with
+// its line, block text and value.
+struct Scan {
+    bool valid = false;
+    std::string error;
+    std::int64_t errorLine = 0;
+    std::int64_t lineCount = 0;
+    std::vector<std::string> statements;
+
+    bool operator==(const Scan&) const = default;
+};
+
+Scan ScanWith(const std::function<void(clsFormatBlocks&)>& load) {
+    RecordingReporter errors;
+    clsFormatBlocks blocks(errors);
+    load(blocks);
+    Scan scan;
+    scan.valid = blocks.IsValidFormatFlags();
+    scan.error = blocks.FormatStatementError();
+    scan.errorLine = blocks.ErrorLine();
+    scan.lineCount = blocks.LineCount();
+    while (blocks.GetNextFlag()) {
+        scan.statements.push_back(std::to_string(blocks.CurrentLine()) + " " + blocks.FlagType() +
+                                  " " + blocks.FlagValue() + " [" + blocks.BlockText() + "]");
+    }
+    return scan;
+}
+
+Scan ScanFileBytes(const std::string& bytes) {
+    return ScanWith([&](clsFormatBlocks& blocks) { blocks.setFileBytes(bytes); });
+}
+
+Scan ScanWholeText(const std::string& bytes) {
+    return ScanWith([&](clsFormatBlocks& blocks) { blocks.setText(ToWholeText(bytes)); });
+}
+
+TEST(FileBytes, ScanLikeTheWholeTextOfTheSameBytes) {
+    const std::string cases[] = {
+        "",
+        "\r",
+        "\n",
+        "\r\n\r\n",
+        "[SPACE]",
+        "[SPACE]\r",
+        "[SPACE]\n\r[SPACE]\r\r\n.DOT",
+        "[WORD WRAP]",
+        "[WORD WRAP]\r\n",
+        "[LITERAL]\r\nA",
+        "[WORD WRAP]\r\nA.\r\nB\r\n[END WORD WRAP]\r\n",
+        "[WORD WRAP]\nA. \r\n B\n\r[END WORD WRAP]",
+        "[WORD WRAP]\r\nA.\r\n\r\nB\n\n\r\n[END WORD WRAP]\r",
+        "[LITERAL]\r\n\r\n  A\n\nB \r\n\r\n\n\r \r\n[END LITERAL]\r\n[SPACE]",
+        "[LITERAL]\n\n\r\n[END LITERAL]\n",
+        "[CENTER] TITLE \r\n[CENTER HEADER]X\n. DOT \r\r\n[RIGHT MARGIN=45]\r\n",
+        "[LITERAL]\r\nA\r\n[BOGUS STATEMENT]\r\n",
+        "\n\n[END WORD WRAP]",
+        "[WORD WRAP]\r\n   \r\n  \n[END WORD WRAP]",
+    };
+    for (const std::string& bytes : cases) {
+        EXPECT_EQ(ScanFileBytes(bytes), ScanWholeText(bytes)) << ::testing::PrintToString(bytes);
+    }
+    testing::MixedLineEnds files(11);
+    for (int i = 0; i < 500; ++i) {
+        const std::string bytes = files.NoteInput();
+        ASSERT_EQ(ScanFileBytes(bytes), ScanWholeText(bytes)) << ::testing::PrintToString(bytes);
+    }
+}
+
+TEST(FileBytes, WrapViewKeepsTheLineEndsOtherBlocksAreJoined) {
+    RecordingReporter errors;
+    clsFormatBlocks blocks(errors);
+    const std::string bytes =
+        "[WORD WRAP]\r\nA.\r\nB\n\r\n[END WORD WRAP]\r\n[LITERAL]\nX\r\nY\r\n\r\n"
+        "[END LITERAL]\r\n[WORD WRAP]\rC\rD\r[END WORD WRAP]";
+    blocks.setFileBytes(bytes);
+    EXPECT_EQ(blocks.BlockLineBreaks(), LineBreaks::kCrLfAsOne);
+    ASSERT_TRUE(blocks.GetNextFlag());
+    EXPECT_EQ(blocks.BlockTextView(), "A.\r\nB");
+    EXPECT_EQ(blocks.BlockText(), "A.\rB");
+    ASSERT_TRUE(blocks.GetNextFlag());
+    ASSERT_TRUE(blocks.GetNextFlag());
+    EXPECT_EQ(blocks.BlockTextView(), "X\rY");
+    ASSERT_TRUE(blocks.GetNextFlag());
+    ASSERT_TRUE(blocks.GetNextFlag());
+    EXPECT_EQ(blocks.BlockTextView(), "C\rD");
+    EXPECT_EQ(blocks.BlockTextView().data(), bytes.data() + bytes.find('C'));
+
+    // The block text outlives the bytes, and a text set afterwards is scanned as a text.
+    ASSERT_TRUE(blocks.GetNextFlag());
+    EXPECT_FALSE(blocks.GetNextFlag());
+    blocks.setFileBytes("[WORD WRAP]\r\nE\r\nF\r\n[END WORD WRAP]");
+    ASSERT_TRUE(blocks.GetNextFlag());
+    blocks.setText("\n[SPACE]\r\n[SPACE]\r");
+    EXPECT_EQ(blocks.BlockText(), "E\rF");
+    EXPECT_EQ(blocks.BlockLineBreaks(), LineBreaks::kEachByte);
+    EXPECT_EQ(blocks.LineCount(), 2);
+    EXPECT_EQ(blocks.ScannedBytes(), "\n[SPACE]\r\n[SPACE]\r");
 }
 
 }  // namespace
