@@ -59,12 +59,16 @@ ProcessOutcome ReadAndValidate(const std::string& inputPath, const FailureSink& 
     if (!NoteInputFileExists(inputPath)) {
         return Stopped(ProcessStatus::kInputMissing, kInputMissingMessage);
     }
-    auto read = ReadNoteInputFile(inputPath);
-    if (const auto* failure = std::get_if<RuntimeFailure>(&read)) {
+    auto loaded = LoadNoteInputBytes(inputPath);
+    if (const auto* failure = std::get_if<RuntimeFailure>(&loaded)) {
         return IoFailure(*failure);
     }
-    processing.emplace(std::move(std::get<std::string>(read)), onFailure);
-    return processing->Validate();
+    processing.emplace(std::move(std::get<NoteInputBytes>(loaded)), onFailure);
+    const ProcessOutcome outcome = processing->Validate();
+    if (const auto changed = processing->InputChanged()) {
+        return IoFailure(*changed);
+    }
+    return outcome;
 }
 
 }  // namespace
@@ -81,8 +85,19 @@ NoteInputProcessing::NoteInputProcessing(std::string wholeText, FailureSink onFa
     scanner_.setText(std::move(wholeText));
 }
 
+NoteInputProcessing::NoteInputProcessing(NoteInputBytes fileBytes, FailureSink onFailure)
+    : fileBytes_(std::move(fileBytes)),
+      reporter_(std::move(onFailure), scanner_),
+      scanner_(reporter_) {
+    scanner_.setFileBytes(fileBytes_->bytes());
+}
+
+std::optional<RuntimeFailure> NoteInputProcessing::InputChanged() const {
+    return fileBytes_ ? fileBytes_->ChangedSinceLoaded() : std::nullopt;
+}
+
 ProcessOutcome NoteInputProcessing::Validate() {
-    if (scanner_.text().empty()) {
+    if (scanner_.ScannedBytes().empty()) {
         return Stopped(ProcessStatus::kEmpty, kEmptyInputMessage);
     }
     if (scanner_.IsValidFormatFlags()) {
@@ -121,7 +136,7 @@ void NoteInputProcessing::AppendItem(clsTextParse& layout, std::string& output) 
     if (keyword == kLiteral || keyword == kDotLine) {
         output += scanner_.BlockTextView();
     } else if (keyword == kWordWrap) {
-        layout.AppendWrappedText(scanner_.BlockTextView(), output);
+        layout.AppendWrappedText(scanner_.BlockTextView(), scanner_.BlockLineBreaks(), output);
     } else if (keyword == kCenter || keyword == kCenterHeader) {
         layout.setText(scanner_.BlockTextView());
         output += layout.CenterText(keyword == kCenterHeader);
@@ -149,6 +164,9 @@ ProcessOutcome ProcessNoteInputFileTo(const std::string& inputPath, const std::s
         return IoFailure(*failure);
     }
     processing->WriteItems([&writer](std::string_view bytes) { writer.Write(bytes); });
+    if (const auto changed = processing->InputChanged()) {
+        return IoFailure(*changed);  // the temporary file goes with the writer
+    }
     if (const auto failure = writer.Commit()) {
         return IoFailure(*failure);
     }

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/format_blocks.h"
+#include "engine/note_input_file.h"
 #include "engine/runtime_failure.h"
 
 namespace tavrel {
@@ -45,6 +47,8 @@ using ByteSink = std::function<void(std::string_view bytes)>;
 class NoteInputProcessing {
   public:
     NoteInputProcessing(std::string wholeText, FailureSink onFailure);
+    // Processes a file's bytes where they lie, line ends as read.
+    NoteInputProcessing(NoteInputBytes fileBytes, FailureSink onFailure);
     NoteInputProcessing(const NoteInputProcessing&) = delete;
     NoteInputProcessing& operator=(const NoteInputProcessing&) = delete;
 
@@ -52,6 +56,9 @@ class NoteInputProcessing {
     ProcessOutcome Validate();
     // Writes the CAD text file's items; only after Validate() gave kDone.
     void WriteItems(const ByteSink& sink);
+    // The failure to report when the file's bytes changed since they were loaded: the results
+    // of Validate and WriteItems may then rest on a mix of old and new bytes.
+    std::optional<RuntimeFailure> InputChanged() const;
 
   private:
     static constexpr std::size_t kOutputPiece = 1 << 18;
@@ -71,6 +78,7 @@ class NoteInputProcessing {
         const clsFormatBlocks& scanner_;
     };
 
+    std::optional<NoteInputBytes> fileBytes_;  // outlives the scanner, which looks into it
     LineTaggingReporter reporter_;
     clsFormatBlocks scanner_;
 };

@@ -76,8 +76,9 @@ void ProcessNoteInput(benchmark::State& state, const Sample* sample) {
     const int devNull = ::open("/dev/null", O_WRONLY);
     const auto start = Clock::now();
     for (auto _ : state) {
-        auto read = tavrel::ReadNoteInputFile(sample->noteInputPath);
-        tavrel::NoteInputProcessing processing(std::move(std::get<std::string>(read)), {});
+        auto loaded = tavrel::LoadNoteInputBytes(sample->noteInputPath);
+        tavrel::NoteInputProcessing processing(std::move(std::get<tavrel::NoteInputBytes>(loaded)),
+                                               {});
         if (processing.Validate().status != tavrel::ProcessStatus::kDone) {
             state.SkipWithError("generated note input file is invalid");
             break;

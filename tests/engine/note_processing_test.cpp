@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <vector>
 
 #include "engine/note_input_file.h"
 #include "engine/statement_builders.h"
+#include "mixed_line_ends.h"
 #include "temp_folder.h"
 
 namespace tavrel {
@@ -21,18 +25,39 @@ struct Processed {
     std::vector<std::pair<RuntimeFailure, std::int64_t>> failures;
 };
 
-// Processes note input file bytes (lines joined as given) and collects the CAD text bytes.
-Processed Process(const std::string& bytes) {
+template <typename Input>
+Processed ProcessInput(Input input) {
     Processed processed;
     const FailureSink onFailure = [&](const RuntimeFailure& failure, std::int64_t line) {
         processed.failures.emplace_back(failure, line);
     };
-    NoteInputProcessing processing(ToWholeText(bytes), onFailure);
+    NoteInputProcessing processing(std::move(input), onFailure);
     processed.outcome = processing.Validate();
     if (processed.outcome.status == ProcessStatus::kDone) {
         processing.WriteItems([&](std::string_view item) { processed.output += item; });
     }
     return processed;
+}
+
+// Processes note input file bytes (lines joined as given) and collects the CAD text bytes.
+Processed Process(const std::string& bytes) {
+    return ProcessInput(ToWholeText(bytes));
+}
+
+// The same, from the bytes as read.
+Processed ProcessFileBytes(const std::string& bytes) {
+    return ProcessInput(NoteInputBytes(bytes));
+}
+
+bool operator==(const Processed& a, const Processed& b) {
+    const auto sameFailures = [](const auto& x, const auto& y) {
+        return x.second == y.second && x.first.number == y.first.number &&
+               x.first.description == y.first.description;
+    };
+    return a.outcome.status == b.outcome.status && a.outcome.message == b.outcome.message &&
+           a.outcome.line == b.outcome.line && a.output == b.output &&
+           std::equal(a.failures.begin(), a.failures.end(), b.failures.begin(), b.failures.end(),
+                      sameFailures);
 }
 
 std::string Lines(const std::vector<std::string>& lines) {
@@ -113,6 +138,18 @@ TEST(Processing, LineEndsMayBeCrCrLfOrLf) {
     }
 }
 
+TEST(Processing, FileBytesGiveWhatTheirWholeTextGives) {
+    testing::MixedLineEnds files(2024);
+    int valid = 0;
+    for (int i = 0; i < 1500; ++i) {
+        const std::string bytes = files.NoteInput();
+        const Processed expected = Process(bytes);
+        ASSERT_TRUE(ProcessFileBytes(bytes) == expected) << ::testing::PrintToString(bytes);
+        valid += expected.outcome.status == ProcessStatus::kDone && !expected.output.empty();
+    }
+    EXPECT_GT(valid, 500);  // most files get as far as the layout
+}
+
 TEST(Processing, FaultsStopBeforeAnyOutput) {
     const Processed invalid = Process(Lines({"", "[SPACE]", "", "", "", "", "[BOGUS STATEMENT]"}));
     EXPECT_EQ(invalid.outcome.status, ProcessStatus::kInvalid);
@@ -142,6 +179,44 @@ TEST(ProcessFile, WritesTheCadTextFileAndLeavesNoTemporaryFile) {
     EXPECT_EQ(outcome.status, ProcessStatus::kDone);
     EXPECT_EQ(ReadBytes(folder.Path("a.txt")), kHeaderItems);
     EXPECT_EQ(folder.EntryCount(), 2u);
+}
+
+TEST(ProcessFile, LargeFileGivesWhatItsWholeTextGives) {
+    // Large enough to be mapped rather than read.
+    std::string input = Preamble();
+    testing::MixedLineEnds files(7);
+    while (input.size() < (std::size_t{2} << 20)) {
+        const std::string bytes = files.NoteInput();
+        if (Process(bytes).outcome.status == ProcessStatus::kDone) {
+            input += bytes + "\r\n";
+        }
+    }
+    TempFolder folder;
+    WriteBytes(folder.Path("a.inp"), input);
+    const ProcessOutcome outcome =
+        ProcessNoteInputFileTo(folder.Path("a.inp"), folder.Path("a.txt"), {});
+    ASSERT_EQ(outcome.status, ProcessStatus::kDone);
+    const Processed expected = Process(input);
+    ASSERT_EQ(expected.outcome.status, ProcessStatus::kDone);
+    EXPECT_TRUE(ReadBytes(folder.Path("a.txt")) == expected.output);
+}
+
+TEST(ProcessFile, FileThatShrinksWhileProcessedIsAFailure) {
+    std::string input = Preamble();
+    while (input.size() < (std::size_t{2} << 20)) {
+        input += Lines({"[WORD WRAP]", "SHALL BE.  DONE.", "[END WORD WRAP]"});
+    }
+    TempFolder folder;
+    WriteBytes(folder.Path("a.inp"), input);
+    auto loaded = LoadNoteInputBytes(folder.Path("a.inp"));
+    ASSERT_TRUE(std::holds_alternative<NoteInputBytes>(loaded));
+    NoteInputProcessing processing(std::move(std::get<NoteInputBytes>(loaded)), {});
+    ASSERT_EQ(processing.Validate().status, ProcessStatus::kDone);
+    ASSERT_EQ(::truncate(folder.Path("a.inp").c_str(), 100'000), 0);
+    processing.WriteItems([](std::string_view) {});
+    const auto changed = processing.InputChanged();
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(changed->number, failures::kPathFileAccessError);
 }
 
 TEST(ProcessFile, FailedRunsLeaveAnExistingOutputUntouched) {
