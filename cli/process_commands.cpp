@@ -104,8 +104,8 @@ std::string ReadAll(std::istream& in) {
     return bytes;
 }
 
-// The whole text of a note input file or of standard input.
-std::variant<std::string, ProcessOutcome> LoadWholeText(const std::string& input, Streams streams) {
+// The bytes of a note input file or of standard input, line ends as they came.
+std::variant<NoteInputBytes, ProcessOutcome> LoadInput(const std::string& input, Streams streams) {
     ProcessOutcome outcome;
     if (IsStandardStream(input)) {
         std::string bytes = ReadAll(streams.in);
@@ -115,20 +115,20 @@ std::variant<std::string, ProcessOutcome> LoadWholeText(const std::string& input
             outcome.failure = failures::FromErrno(EIO);
             return outcome;
         }
-        return ToWholeText(std::move(bytes));
+        return NoteInputBytes(std::move(bytes));
     }
     if (!NoteInputFileExists(input)) {
         outcome.status = ProcessStatus::kInputMissing;
         outcome.message = kInputMissingMessage;
         return outcome;
     }
-    auto read = ReadNoteInputFile(input);
-    if (auto* failure = std::get_if<RuntimeFailure>(&read)) {
+    auto loaded = LoadNoteInputBytes(input);
+    if (auto* failure = std::get_if<RuntimeFailure>(&loaded)) {
         outcome.status = ProcessStatus::kIoFailure;
         outcome.failure = *failure;
         return outcome;
     }
-    return std::move(std::get<std::string>(read));
+    return std::move(std::get<NoteInputBytes>(loaded));
 }
 
 // Why the CAD text file may not be written to the target, if it may not.
@@ -157,13 +157,16 @@ std::optional<RuntimeFailure> WriteCadText(NoteInputProcessing& processing,
         if (!out) {
             return failures::FromErrno(EIO);
         }
-        return std::nullopt;
+        return processing.InputChanged();
     }
     AtomicFileWriter writer(target);
     if (auto failure = writer.Open()) {
         return failure;
     }
     processing.WriteItems([&writer](std::string_view bytes) { writer.Write(bytes); });
+    if (auto changed = processing.InputChanged()) {
+        return changed;  // the temporary file goes with the writer
+    }
     return writer.Commit();
 }
 
@@ -181,11 +184,11 @@ int ProcessOne(const std::string& input, const ProcessOptions& options, Streams 
             return kExitUsageOrIo;
         }
     }
-    auto loaded = LoadWholeText(input, streams);
+    auto loaded = LoadInput(input, streams);
     if (const auto* outcome = std::get_if<ProcessOutcome>(&loaded)) {
         return ReportOutcome(*outcome, name, streams.err);
     }
-    NoteInputProcessing processing(std::move(std::get<std::string>(loaded)),
+    NoteInputProcessing processing(std::move(std::get<NoteInputBytes>(loaded)),
                                    WarningsTo(streams.err, name));
     const ProcessOutcome validated = processing.Validate();
     if (validated.status != ProcessStatus::kDone) {
@@ -202,11 +205,11 @@ int ProcessOne(const std::string& input, const ProcessOptions& options, Streams 
 
 int CheckOne(const std::string& input, Streams streams) {
     const std::string name = DisplayName(input);
-    auto loaded = LoadWholeText(input, streams);
+    auto loaded = LoadInput(input, streams);
     if (const auto* outcome = std::get_if<ProcessOutcome>(&loaded)) {
         return ReportOutcome(*outcome, name, streams.err);
     }
-    NoteInputProcessing processing(std::move(std::get<std::string>(loaded)),
+    NoteInputProcessing processing(std::move(std::get<NoteInputBytes>(loaded)),
                                    WarningsTo(streams.err, name));
     return ReportOutcome(processing.Validate(), name, streams.err);
 }

@@ -34,57 +34,6 @@ TEST(ToWholeText, EveryLineEndsInOneCr) {
     }
 }
 
-TEST(ReadNoteInputFile, ReadsWholeOrReportsTheFailure) {
-    testing::TempFolder folder;
-    testing::WriteBytes(folder.Path("a.inp"), "[SPACE]\r\nX");
-    const auto read = ReadNoteInputFile(folder.Path("a.inp"));
-    ASSERT_TRUE(std::holds_alternative<std::string>(read));
-    EXPECT_EQ(std::get<std::string>(read), "[SPACE]\rX\r");
-
-    const auto missing = ReadNoteInputFile(folder.Path("b.inp"));
-    ASSERT_TRUE(std::holds_alternative<RuntimeFailure>(missing));
-    EXPECT_EQ(std::get<RuntimeFailure>(missing).number, failures::kFileNotFound);
-    EXPECT_FALSE(NoteInputFileExists(folder.Path("b.inp")));
-    EXPECT_FALSE(NoteInputFileExists(folder.Path("")));
-    EXPECT_TRUE(NoteInputFileExists(folder.Path("a.inp")));
-}
-
-// Every line end as one CR, byte by byte: the rule the reader must keep however the bytes
-// arrive.
-std::string WholeTextByteByByte(const std::string& bytes) {
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' && i > 0 && bytes[i - 1] == '\r') {
-            continue;
-        }
-        text += bytes[i] == '\n' ? '\r' : bytes[i];
-    }
-    if (!text.empty() && text.back() != '\r') {
-        text += '\r';
-    }
-    return text;
-}
-
-TEST(ReadNoteInputFile, LineEndsSplitBetweenReadsStayOneLineEnd) {
-    // Reads go in pieces of 256 KB; put CR LF pairs, lone LFs and lone CRs across every
-    // boundary, in a file large enough to be read in many pieces.
-    std::string bytes;
-    const std::string ends[] = {"\r\n", "\n", "\r", "\n\r", "\r\r\n"};
-    for (std::size_t i = 0; bytes.size() < (std::size_t{5} << 20); ++i) {
-        bytes += std::string(1 + i % 97, static_cast<char>('A' + i % 26)) + ends[i % 5];
-    }
-    for (std::size_t boundary = std::size_t{1} << 18; boundary < bytes.size();
-         boundary += std::size_t{1} << 18) {
-        bytes.replace(boundary - 2, 4, "X\r\nY");
-    }
-    testing::TempFolder folder;
-    testing::WriteBytes(folder.Path("big.inp"), bytes);
-    const auto read = ReadNoteInputFile(folder.Path("big.inp"));
-    ASSERT_TRUE(std::holds_alternative<std::string>(read));
-    EXPECT_TRUE(std::get<std::string>(read) == WholeTextByteByByte(bytes));
-    EXPECT_TRUE(ToWholeText(bytes) == WholeTextByteByByte(bytes));
-}
-
 std::string LargeFileBytes() {
     std::string bytes;
     for (std::size_t i = 0; bytes.size() < (std::size_t{3} << 20); ++i) {
@@ -115,6 +64,9 @@ TEST(LoadNoteInputBytes, GivesTheBytesAsTheyAreOrTheFailure) {
     ::mkdir(folder.Path("folder.inp").c_str(), 0700);
     EXPECT_TRUE(
         std::holds_alternative<RuntimeFailure>(LoadNoteInputBytes(folder.Path("folder.inp"))));
+    EXPECT_FALSE(NoteInputFileExists(folder.Path("folder.inp")));
+    EXPECT_FALSE(NoteInputFileExists(folder.Path("b.inp")));
+    EXPECT_TRUE(NoteInputFileExists(folder.Path("a.inp")));
 }
 
 TEST(LoadNoteInputBytes, MappedFileThatShrinksReadsZerosAndIsReported) {
