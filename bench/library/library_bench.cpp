@@ -25,13 +25,13 @@ void TickEverything(NoteListModel& lists) {
 
 // Reads the bundled English library, lists it, ticks every note and composes the file: the
 // whole road from unit selection to the saved bytes.
-void BM_BundledLoadAndComposeEveryNote(benchmark::State& state) {
+void LoadAndComposeEveryNote(benchmark::State& state, const std::string& libraryRoot) {
     SilentReporter errors;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        NoteWorkspace workspace(TAVREL_BUILD_LIBRARY_DIR);
+        NoteWorkspace workspace(libraryRoot);
         if (!workspace.SelectUnits(UnitSystem::English, errors).allRead) {
-            state.SkipWithError("bundled library not readable");
+            state.SkipWithError("library not readable");
             return;
         }
         TickEverything(workspace.lists());
@@ -40,6 +40,10 @@ void BM_BundledLoadAndComposeEveryNote(benchmark::State& state) {
         benchmark::DoNotOptimize(file.data());
     }
     state.counters["inp_bytes"] = static_cast<double>(bytes);
+}
+
+void BM_BundledLoadAndComposeEveryNote(benchmark::State& state) {
+    LoadAndComposeEveryNote(state, TAVREL_BUILD_LIBRARY_DIR);
 }
 BENCHMARK(BM_BundledLoadAndComposeEveryNote)->Unit(benchmark::kMicrosecond);
 
@@ -87,20 +91,7 @@ class FullLibrary {
 
 void BM_FullLibraryLoadAndComposeEveryNote(benchmark::State& state) {
     const FullLibrary library;
-    SilentReporter errors;
-    std::size_t bytes = 0;
-    for (auto _ : state) {
-        NoteWorkspace workspace(library.root());
-        if (!workspace.SelectUnits(UnitSystem::English, errors).allRead) {
-            state.SkipWithError("full library not readable");
-            return;
-        }
-        TickEverything(workspace.lists());
-        const std::string file = workspace.ComposeNoteInputFile();
-        bytes = file.size();
-        benchmark::DoNotOptimize(file.data());
-    }
-    state.counters["inp_bytes"] = static_cast<double>(bytes);
+    LoadAndComposeEveryNote(state, library.root());
 }
 BENCHMARK(BM_FullLibraryLoadAndComposeEveryNote)->Unit(benchmark::kMicrosecond);
 
