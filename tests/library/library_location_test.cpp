@@ -43,9 +43,7 @@ TEST(LibraryLocation, SearchOrderIsOptionEnvironmentProgramFolderInstallPrefix) 
                                    below(c.executableDir), below(c.installedDir)};
         const std::optional<std::string> expected =
             c.found ? std::optional(root.File(c.found)) : std::nullopt;
-        EXPECT_EQ(FindLibraryDir(search), expected)
-            << c.explicitDir << "|" << c.environmentDir << "|" << c.executableDir << "|"
-            << c.installedDir;
+        EXPECT_EQ(FindLibraryDir(search), expected) << "case " << &c - kSearchCases;
     }
 }
 
