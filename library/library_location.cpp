@@ -39,7 +39,7 @@ const char* ReferenceFileName(NoteCategory category) {
 
 LibrarySearch DefaultLibrarySearch(const std::string& explicitDir) {
     const char* environment = std::getenv("TAVREL_LIBRARY");
-    return {explicitDir, environment ? environment : "", ExecutableDir()};
+    return {explicitDir, environment ? environment : "", ExecutableDir(), kInstalledLibraryDir};
 }
 
 std::optional<std::string> FindLibraryDir(const LibrarySearch& search) {
@@ -54,8 +54,9 @@ std::optional<std::string> FindLibraryDir(const LibrarySearch& search) {
         bundled.push_back(
             (fs::path(search.executableDir) / ".." / "share" / "tavrel").lexically_normal());
     }
-    bundled.emplace_back(kInstalledLibraryDir);
-    bundled.emplace_back(kBuildTreeLibraryDir);
+    if (!search.installedDir.empty()) {
+        bundled.emplace_back(search.installedDir);
+    }
     for (const fs::path& candidate : bundled) {
         if (IsDirectory(candidate)) {
             return candidate.string();

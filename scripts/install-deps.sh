@@ -1,14 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build, test and benchmark tavrel.
+# Installs the Debian 12 packages tavrel needs.
+# Usage: scripts/install-deps.sh [--test]
+#   without options: what building and running the program takes
+#   --test:          also what the tests, benchmarks, fuzz runs, valgrind runs and the package
+#                    with its checks take
 set -euo pipefail
 
-packages=(
-    build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+program=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core)
+test_extras=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev valgrind
-    xvfb xauth desktop-file-utils fonts-dejavu-core
+    xvfb xauth
+    scdoc dpkg-dev file
+    desktop-file-utils appstream shared-mime-info man-db bash-completion
 )
+
+case ${1-} in
+    "") packages=("${program[@]}") ;;
+    --test) packages=("${program[@]}" "${test_extras[@]}") ;;
+    *)
+        echo "usage: scripts/install-deps.sh [--test]" >&2
+        exit 2
+        ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Builds tavrel twice, plain and with AddressSanitizer + UndefinedBehaviorSanitizer, and runs every
-# test in both builds.
+# Installs what the tests need, builds tavrel twice, plain and with AddressSanitizer +
+# UndefinedBehaviorSanitizer, and runs every test in both builds; the plain build's tests include
+# making the Debian package (for /usr, as shipped) and using it unpacked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
 
-scripts/build.sh build -DTAVREL_WERROR=ON
+scripts/install-deps.sh --test
+scripts/build.sh build -DTAVREL_WERROR=ON -DTAVREL_BUILD_TESTS=ON -DTAVREL_BUILD_BENCH=ON \
+    -DCMAKE_INSTALL_PREFIX=/usr
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
 scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVREL_SANITIZE=ON -DTAVREL_WERROR=ON \
-    -DTAVREL_BUILD_BENCH=OFF
+    -DTAVREL_BUILD_TESTS=ON -DTAVREL_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure --parallel "$(nproc)"
 

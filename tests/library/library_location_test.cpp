@@ -7,13 +7,44 @@
 namespace tavrel {
 namespace {
 
-TEST(LibraryLocation, ExplicitFolderWinsOverEnvironmentAndBundled) {
-    testing::TempDir dir;
-    std::filesystem::create_directories(dir.path() / "share/tavrel");
-    const std::string exeDir = (dir.path() / "bin").string();
-    EXPECT_EQ(FindLibraryDir({"/given", "/from-env", exeDir}), "/given");
-    EXPECT_EQ(FindLibraryDir({"", "/from-env", exeDir}), "/from-env");
-    EXPECT_EQ(FindLibraryDir({"", "", exeDir}), (dir.path() / "share/tavrel").string());
+namespace fs = std::filesystem;
+
+// Folders below a scratch root; "" is a search step left out, nullptr no library found. Present
+// on disk: usr/share/tavrel, build/share/tavrel and installed.
+struct SearchCase {
+    const char* explicitDir;
+    const char* environmentDir;
+    const char* executableDir;
+    const char* installedDir;
+    const char* found;
+};
+
+constexpr SearchCase kSearchCases[] = {
+    {"given", "env", "usr/bin", "installed", "given"},  // named folders are taken even if missing
+    {"", "env", "usr/bin", "installed", "env"},
+    {"", "", "usr/bin", "installed", "usr/share/tavrel"},
+    {"", "", "build/cli", "installed", "build/share/tavrel"},
+    {"", "", "moved/bin", "installed", "installed"},
+    {"", "", "", "installed", "installed"},
+    {"", "", "moved/bin", "missing", nullptr},
+    {"", "", "", "", nullptr},
+};
+
+TEST(LibraryLocation, SearchOrderIsOptionEnvironmentProgramFolderInstallPrefix) {
+    testing::TempDir root;
+    for (const char* present : {"usr/share/tavrel", "build/share/tavrel", "installed"}) {
+        fs::create_directories(root.path() / present);
+    }
+    const auto below = [&root](const char* folder) {
+        return *folder ? root.File(folder) : std::string();
+    };
+    for (const SearchCase& c : kSearchCases) {
+        const LibrarySearch search{below(c.explicitDir), below(c.environmentDir),
+                                   below(c.executableDir), below(c.installedDir)};
+        const std::optional<std::string> expected =
+            c.found ? std::optional(root.File(c.found)) : std::nullopt;
+        EXPECT_EQ(FindLibraryDir(search), expected) << "case " << &c - kSearchCases;
+    }
 }
 
 TEST(LibraryLocation, BuildTreeHoldsTheVersionFile) {

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Makes the Debian package of a build, unpacks it into an empty folder and uses it from there as
+# a new user would: no TAVREL_LIBRARY, no settings, an empty home folder.
+# Usage: packaging/test-package.sh BUILD_DIR CPACK INSTALL_PREFIX VERSION
+set -euo pipefail
+build=$(cd "$1" && pwd -P)
+cpack=$2
+prefix=$3
+version=$4
+
+for tool in dpkg-deb dpkg-shlibdeps appstreamcli desktop-file-validate update-mime-database man; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "package test: $tool is missing; scripts/install-deps.sh --test installs it" >&2
+        exit 1
+    fi
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+if ! "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+    cat "$work/cpack.log" >&2
+    exit 1
+fi
+deb=$(find "$work/out" -maxdepth 1 -name '*.deb')
+dpkg-deb -x "$deb" "$work/root"
+usr=$work/root$prefix
+
+field() { dpkg-deb --field "$deb" "$1"; }
+[[ $(field Version) == "$version" ]] || fail "package version $(field Version), not $version"
+[[ $(field Depends) == *libqt6widgets6* ]] || fail "Depends names no Qt library: $(field Depends)"
+[[ -n $(field Section) && -n $(field Maintainer) ]] || fail "no Section or Maintainer"
+[[ -z $(field Homepage) ]] || fail "a Homepage field: $(field Homepage)"
+
+for file in bin/tavrel share/doc/tavrel/copyright share/man/man1/tavrel.1.gz \
+    share/bash-completion/completions/tavrel share/applications/org.tavrel.Tavrel.desktop \
+    share/metainfo/org.tavrel.Tavrel.metainfo.xml share/mime/packages/org.tavrel.Tavrel.xml \
+    share/icons/hicolor/scalable/apps/org.tavrel.Tavrel.svg \
+    share/tavrel/English/Bridge/TavrelReference.txt share/tavrel/Metric/Bridge/TavrelReference.txt \
+    share/tavrel/Help/Tavrel.pdf share/tavrel/Help/VersionNumber.txt; do
+    [ -f "$usr/$file" ] || fail "the package lacks $prefix/$file"
+done
+# A program that knew its build folder would find the library there, not in the package.
+if grep -qF "$build" "$usr/bin/tavrel"; then
+    fail "the packaged program holds the build folder's path $build"
+fi
+
+desktop-file-validate "$usr/share/applications/org.tavrel.Tavrel.desktop" || fail "desktop entry"
+appstreamcli validate-tree --no-net "$work/root" >"$work/appstream.log" 2>&1 ||
+    fail "metadata: $(cat "$work/appstream.log")"
+grep -qF "<release version=\"$version\"" "$usr/share/metainfo/org.tavrel.Tavrel.metainfo.xml" ||
+    fail "the metainfo names no release $version"
+update-mime-database "$usr/share/mime" >"$work/mime.log" 2>&1 &&
+    [ -f "$usr/share/mime/application/x-tavrel-note-input.xml" ] ||
+    fail "the file type of note input files is not registered: $(cat "$work/mime.log")"
+if man_warnings=$(MANWIDTH=80 man --warnings -l "$usr/share/man/man1/tavrel.1.gz" 2>&1 >/dev/null); then
+    [ -z "$man_warnings" ] || fail "the manual page: $man_warnings"
+else
+    fail "man cannot read the manual page: $man_warnings"
+fi
+
+home=$work/home
+job=$work/job
+mkdir -p "$home" "$job"
+tavrel() {
+    (cd "$job" && env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 "$usr/bin/tavrel" "$@")
+}
+[[ $(tavrel --version) == "tavrel $version" ]] || fail "--version: $(tavrel --version)"
+[[ $(tavrel list) == *$'\tbridge\tB1\t'* ]] || fail "list shows no bridge note B1"
+if tavrel compose -o sheet.inp --project "ROUTE 9 OVER ELM CREEK" B1 G1 hydraulic:DE1 wall:W1 &&
+    tavrel process sheet.inp; then
+    grep -q "ROUTE 9 OVER ELM CREEK" "$job/sheet.txt" || fail "the CAD text lacks the project line"
+else
+    fail "compose and process from the package"
+fi
+
+# Completion as bash offers it: each typed line (the cursor at its end) with the words it must
+# offer and, after "!", must not. bash splits words at ":" and "=" and offers what follows them.
+completions() {
+    env -i HOME="$home" PATH="$usr/bin:/usr/bin:/bin" LINE="$1" bash --norc --noprofile -c '
+        cd "$1"
+        source /usr/share/bash-completion/bash_completion
+        source "$2"
+        compopt() { :; }  # works only while bash itself completes
+        COMP_LINE=$LINE
+        COMP_POINT=${#LINE}
+        read -ra COMP_WORDS <<<"$(sed "s/[:=]/ & /g" <<<"$LINE")"
+        [[ $LINE == *" " ]] && COMP_WORDS+=("")
+        COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+        _tavrel tavrel
+        printf "%s\n" "${COMPREPLY[@]}"' completion "$job" \
+        "$usr/share/bash-completion/completions/tavrel"
+}
+while IFS='|' read -r line offered; do
+    got=$(completions "$line")
+    for word in $offered; do
+        if [[ $word == !* ]]; then
+            ! grep -qxF -- "${word#!}" <<<"$got" || fail "'$line' offers ${word#!}"
+        else
+            grep -qxF -- "$word" <<<"$got" || fail "'$line' offers no $word, only: $got"
+        fi
+    done
+done <<'EOF'
+tavrel pro|process !check
+tavrel --library=/nowhere sh|show
+tavrel show hydraulic:S|SU1 !B1
+tavrel compose wall:|W1
+tavrel compose --units=metric wall:|!W1
+tavrel compose --units=|english metric
+tavrel compose --pr|--project=
+tavrel list -|--units= --help !--force
+tavrel process |sheet.inp !sheet.txt
+EOF
+
+[ "$failures" -eq 0 ]
