@@ -73,7 +73,7 @@ int RunDesktop(int argc, char** argv) {
                      Qt::QueuedConnection);
 
     if (!options.screenshotPath.isEmpty()) {
-        window.findChild<QTabWidget*>(QStringLiteral("SSTab1"))
+        window.findChild<QTabWidget*>(QStringLiteral("noteTabs"))
             ->setCurrentIndex(options.screenshotTab);
         window.show();
         QApplication::processEvents();

@@ -31,7 +31,7 @@ constexpr const char* kProjectPrompt = "enter project information here";
 
 MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent)
     : QMainWindow(parent), services_(services), workspace_(std::move(libraryDir)) {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(ProgramIcon());
     BuildMenus();
     BuildToolbar();
@@ -40,30 +40,30 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    for (QLineEdit* line : txtProject_) {
+    for (QLineEdit* line : projectLineEdits_) {
         line->setText(QLatin1String(kProjectPrompt));
     }
     ChooseUnits(0);
     if (!exitConfirmed_) {
-        chkShowNoteNumbers_->setChecked(true);
-        SSTab1_->setCurrentIndex(kProjectTab);
+        showNoteNumbersBox_->setChecked(true);
+        tabs_->setCurrentIndex(kProjectTab);
     }
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::ChooseUnits(int index) {
-    cboSelectRbar_->setCurrentIndex(index);
-    cboSelectRbar_Click();
+    unitCombo_->setCurrentIndex(index);
+    OnUnitsChosen();
 }
 
-void MainWindow::cboSelectRbar_Click() {
-    const bool english = cboSelectRbar_->currentIndex() == 0;
+void MainWindow::OnUnitsChosen() {
+    const bool english = unitCombo_->currentIndex() == 0;
     const UnitSystem units = english ? UnitSystem::English : UnitSystem::Metric;
     setWindowTitle(english ? QStringLiteral("Notes-English") : QStringLiteral("Notes-Metric"));
-    SSTab1_->setTabEnabled(kBridgeTab, true);
-    SSTab1_->setTabEnabled(kHydraulicTab, english);
-    SSTab1_->setTabEnabled(kWallTab, english);
+    tabs_->setTabEnabled(kBridgeTab, true);
+    tabs_->setTabEnabled(kHydraulicTab, english);
+    tabs_->setTabEnabled(kWallTab, english);
     const UnitLoadResult loaded = workspace_.SelectUnits(units, services_.errors);
     if (!loaded.allRead) {
         services_.prompts.ShowCritical(kReferenceFilesMissingMessage);
@@ -76,19 +76,19 @@ void MainWindow::cboSelectRbar_Click() {
     ShowListWarnings();
 }
 
-void MainWindow::chkShowNoteNumbers_Click() {
-    workspace_.ShowNoteNumbers(chkShowNoteNumbers_->isChecked());
+void MainWindow::OnShowNoteNumbersToggled() {
+    workspace_.ShowNoteNumbers(showNoteNumbersBox_->isChecked());
     RefreshLists();
     ShowListWarnings();
 }
 
-void MainWindow::chkAllTavrelONOFF_Click() {
-    workspace_.lists().SetAllBridgeGeneralNotes(chkAllTavrelONOFF_->isChecked());
-    ListView1_[kBridgeGeneralNotesListView]->Refresh();
+void MainWindow::OnAllGeneralNotesToggled() {
+    workspace_.lists().SetAllBridgeGeneralNotes(allGeneralNotesBox_->isChecked());
+    noteLists_[kBridgeGeneralNotesListView]->Refresh();
 }
 
 void MainWindow::RefreshLists() {
-    for (NoteListWidget* list : ListView1_) {
+    for (NoteListWidget* list : noteLists_) {
         list->Refresh();
     }
 }
@@ -101,11 +101,11 @@ void MainWindow::ShowListWarnings() {
 
 void MainWindow::Clear() {
     workspace_.Clear();
-    for (QLineEdit* line : txtProject_) {
+    for (QLineEdit* line : projectLineEdits_) {
         line->clear();
     }
     RefreshLists();
-    SSTab1_->setCurrentIndex(kProjectTab);
+    tabs_->setCurrentIndex(kProjectTab);
 }
 
 void MainWindow::DispatchToolbarKey(const QString& key) {
@@ -197,7 +197,7 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::ShowSymbols() {
-    const int index = cboSelectRbar_->currentIndex();
+    const int index = unitCombo_->currentIndex();
     if (index != 0 && index != 1) {
         return;
     }
@@ -223,20 +223,20 @@ SymbolsWindow* MainWindow::symbolsWindow(UnitSystem units) const {
 }
 
 void MainWindow::PreviewNote(int listView) {
-    const NoteListWidget* list = ListView1_[static_cast<std::size_t>(listView)];
+    const NoteListWidget* list = noteLists_[static_cast<std::size_t>(listView)];
     const QString key = list->SelectedKey();
     if (list->topLevelItemCount() == 0 || key.isEmpty()) {
         return;
     }
-    std::string PreviewText;
-    if (!workspace_.FindNote(listView, ToWindows1252(key), PreviewText)) {
+    std::string noteText;
+    if (!workspace_.FindNote(listView, ToWindows1252(key), noteText)) {
         services_.prompts.ShowInformation("Failed to find note.");
         return;
     }
     if (preview_ == nullptr) {
         preview_ = new PreviewWindow(this);
     }
-    preview_->ShowNoteText(PreviewText);
+    preview_->ShowNoteText(noteText);
     preview_->show();
     preview_->raise();
 }

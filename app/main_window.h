@@ -20,9 +20,9 @@ class NoteListWidget;
 class PreviewWindow;
 class SymbolsWindow;
 
-// frmMain: the unit choice, the project lines, the seventeen note lists, the menu bar and the
-// toolbar. It holds no rules of its own: the lists and project lines are bound to a
-// NoteWorkspace, and the commands run through the services handed in.
+// The program's working window: the unit choice, the project lines, the seventeen note lists,
+// the menu bar and the toolbar. It holds no rules of its own: the lists and project lines are bound
+// to a NoteWorkspace, and the commands run through the services handed in.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -70,9 +70,9 @@ class MainWindow : public QMainWindow {
     QWidget* LabelledList(int listView);
     QWidget* PreviewHint();
 
-    void cboSelectRbar_Click();
-    void chkShowNoteNumbers_Click();
-    void chkAllTavrelONOFF_Click();
+    void OnUnitsChosen();
+    void OnShowNoteNumbersToggled();
+    void OnAllGeneralNotesToggled();
     void RefreshLists();
     void ShowListWarnings();
     void ConfirmExitFromCommand();
@@ -81,12 +81,12 @@ class MainWindow : public QMainWindow {
     NoteWorkspace workspace_;
     bool exitConfirmed_ = false;
 
-    QTabWidget* SSTab1_ = nullptr;
-    QComboBox* cboSelectRbar_ = nullptr;
-    QCheckBox* chkShowNoteNumbers_ = nullptr;
-    QCheckBox* chkAllTavrelONOFF_ = nullptr;
-    std::array<QLineEdit*, 3> txtProject_{};
-    std::array<NoteListWidget*, kListViewCount> ListView1_{};
+    QTabWidget* tabs_ = nullptr;
+    QComboBox* unitCombo_ = nullptr;
+    QCheckBox* showNoteNumbersBox_ = nullptr;
+    QCheckBox* allGeneralNotesBox_ = nullptr;
+    std::array<QLineEdit*, 3> projectLineEdits_{};
+    std::array<NoteListWidget*, kListViewCount> noteLists_{};
 
     QPointer<PreviewWindow> preview_;
     QPointer<AboutWindow> about_;

@@ -10,11 +10,29 @@ namespace {
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kEntryRole = Qt::UserRole + 1;
 
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
+
+QString NoteListName(int listView) {
+    const Section& section = SectionTable().at(static_cast<std::size_t>(listView));
+    const QString category = Latin1(CategoryName(section.category));
+    QString words;
+    for (const QString& word : Latin1(section.header).split(QLatin1Char(' '))) {
+        words += word.left(1).toUpper() + word.mid(1).toLower();
+    }
+    // "wallTypeList" rather than "wallWallTypeList".
+    if (words.startsWith(category, Qt::CaseInsensitive)) {
+        words.remove(0, category.size());
+    }
+    return category + words + QStringLiteral("List");
+}
 
 NoteListWidget::NoteListWidget(NoteListModel& model, int listView, QWidget* parent)
     : QTreeWidget(parent), model_(model), listView_(listView) {
-    setObjectName(QStringLiteral("ListView1_%1").arg(listView));
+    setObjectName(NoteListName(listView));
     setColumnCount(1);
     setHeaderLabels({QStringLiteral("Note Name")});
     setRootIsDecorated(false);

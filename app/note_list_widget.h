@@ -6,8 +6,12 @@
 
 namespace tavrel {
 
-// One note list (ListView1(i)): a check box per note, keyed by note name, one "Note Name"
+// One note list: a check box per note, keyed by note name, one "Note Name"
 // column, single selection, not editable. The ticks live in the model; the widget mirrors them.
+// The object name of a list, after its category and section: "bridgeGeneralNotesList",
+// "hydraulicDataTablesList", "wallTypeList".
+QString NoteListName(int listView);
+
 class NoteListWidget : public QTreeWidget {
     Q_OBJECT
   public:

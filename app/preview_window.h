@@ -7,18 +7,18 @@ class QPlainTextEdit;
 
 namespace tavrel {
 
-// "Notes Preview" (frmPreview): one top-most window showing a note's stored text as it is.
+// "Notes Preview": one top-most window showing a note's stored text as it is.
 class PreviewWindow : public QWidget {
     Q_OBJECT
   public:
     explicit PreviewWindow(QWidget* parent = nullptr);
 
     // Replaces the text with a note text (lines separated by CR).
-    void ShowNoteText(const std::string& PreviewText);
+    void ShowNoteText(const std::string& noteText);
     QString text() const;
 
   private:
-    QPlainTextEdit* rtfText_;
+    QPlainTextEdit* noteText_;
 };
 
 }  // namespace tavrel

@@ -11,12 +11,11 @@ namespace tavrel {
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
-    setObjectName(QStringLiteral("frmSplash"));
-    const InfoCard card = BuildInfoCard(
-        this, {QStringLiteral("lblLabel_3"), QStringLiteral("lblLabel_4"), SplashDisclaimer(), {}});
-    card.lblTitle->setText(QString::fromLatin1(kProgramTitle));
-    card.lblVersion->setText(SplashVersionText(kVersionMajor, kVersionMinor, kVersionPatch));
-    connect(card.cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    setObjectName(QStringLiteral("splashWindow"));
+    const InfoCard card = BuildInfoCard(this, {SplashDisclaimer(), {}});
+    card.title->setText(QString::fromLatin1(kProgramTitle));
+    card.version->setText(SplashVersionText(kVersionMajor, kVersionMinor, kVersionPatch));
+    connect(card.okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 }  // namespace tavrel

@@ -4,7 +4,7 @@
 
 namespace tavrel {
 
-// frmSplash: title, version and disclaimer without a title bar; OK closes it.
+// The start-up window: title, version and disclaimer without a title bar; OK closes it.
 class SplashWindow : public QDialog {
     Q_OBJECT
   public:

@@ -84,7 +84,7 @@ SymbolChart LoadSymbolChart(const QString& path) {
 
 SymbolChartView::SymbolChartView(SymbolChart chart, QWidget* parent)
     : QWidget(parent), chart_(std::move(chart)) {
-    setObjectName(QStringLiteral("Image1"));
+    setObjectName(QStringLiteral("symbolChart"));
     setMinimumSize(sizeHint());
 }
 

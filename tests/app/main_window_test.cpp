@@ -10,10 +10,12 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <memory>
 
 #include "app/about_window.h"
 #include "app/main_window.h"
+#include "app/note_list_widget.h"
 #include "app/preview_window.h"
 #include "app/symbol_chart.h"
 #include "app/symbols_window.h"
@@ -47,8 +49,10 @@ class MainWindowTest : public QObject {
         }
         return found;
     }
-    QTreeWidget* List(int index) {
-        return Find<QTreeWidget>(QStringLiteral("ListView1_%1").arg(index));
+    QTreeWidget* List(int index) { return Find<QTreeWidget>(NoteListName(index)); }
+    QLineEdit* ProjectLine(int index) {
+        const char* names[] = {"firstProjectLine", "secondProjectLine", "thirdProjectLine"};
+        return Find<QLineEdit>(QLatin1String(names[index]));
     }
     QStringList Texts(int index) {
         QStringList texts;
@@ -99,18 +103,18 @@ class MainWindowTest : public QObject {
     void startup_opens_english_on_project_tab() {
         MainWindow& window = OpenWindow();
         QCOMPARE(window.windowTitle(), QStringLiteral("Notes-English"));
-        auto* tabs = Find<QTabWidget>("SSTab1");
+        auto* tabs = Find<QTabWidget>("noteTabs");
         QCOMPARE(tabs->currentIndex(), 0);
         const QStringList captions = {"Project", "Tavrel", "Hydraulic Notes", "Wall Notes"};
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(tabs->tabText(i), captions[i]);
             QVERIFY(tabs->isTabEnabled(i));
         }
-        QCOMPARE(Find<QComboBox>("cboSelectRbar")->currentText(), QStringLiteral("English"));
-        QVERIFY(Find<QCheckBox>("chkShowNoteNumbers")->isChecked());
-        QVERIFY(!Find<QCheckBox>("chkAllTavrelONOFF")->isChecked());
+        QCOMPARE(Find<QComboBox>("unitCombo")->currentText(), QStringLiteral("English"));
+        QVERIFY(Find<QCheckBox>("showNoteNumbersBox")->isChecked());
+        QVERIFY(!Find<QCheckBox>("allGeneralNotesBox")->isChecked());
         for (int i = 0; i < 3; ++i) {
-            auto* line = Find<QLineEdit>(QStringLiteral("txtProject_%1").arg(i));
+            auto* line = ProjectLine(i);
             QCOMPARE(line->text(), QStringLiteral("enter project information here"));
             QCOMPARE(line->maxLength(), 80);
         }
@@ -132,11 +136,13 @@ class MainWindowTest : public QObject {
             "Bridge Consist of", "Drainage Data", "Construction Sequence", "Traffic Data",
             "Utilities",         "General Notes", "Design Data",           "Data Tables",
             "Wall Type"};
-        auto* tabs = Find<QTabWidget>("SSTab1");
+        auto* tabs = Find<QTabWidget>("noteTabs");
         for (int i = 0; i < 17; ++i) {
-            auto* label = Find<QLabel>(QStringLiteral("lblSection_%1").arg(i));
-            QCOMPARE(label->text(), labels[i]);
-            QCOMPARE(label->parentWidget(), List(i)->parentWidget());
+            const QList<QLabel*> all = window_->findChildren<QLabel*>();
+            const auto label = std::find_if(all.begin(), all.end(),
+                                            [&](QLabel* l) { return l->buddy() == List(i); });
+            QVERIFY(label != all.end());
+            QCOMPARE((*label)->text(), labels[i]);
             const int tab = i < 8 ? 1 : i < 16 ? 2 : 3;
             QVERIFY2(tabs->widget(tab)->isAncestorOf(List(i)), qPrintable(QString::number(i)));
         }
@@ -145,14 +151,14 @@ class MainWindowTest : public QObject {
     void menu_items_carry_captions_and_keys() {
         OpenWindow();
         const QList<std::tuple<QString, QString, QString>> items = {
-            {"mnuClear", "Clear Note", "Ctrl+C"},
-            {"mnuNew", "&Save Note Input File", "Ctrl+N"},
-            {"mnuOpen", "&Process Input File", "Ctrl+O"},
-            {"mnuInsert", "Open Input File", "Ctrl+I"},
-            {"mnuExit", "&Exit", "Ctrl+Q"},
-            {"mnuManual", "&Tavrel Help", "F1"},
-            {"mnuSymbol", "&Engineering Symbols", "F2"},
-            {"mnuAbout", "&About", "F3"}};
+            {"clearAction", "Clear Note", "Ctrl+C"},
+            {"saveNoteInputFileAction", "&Save Note Input File", "Ctrl+N"},
+            {"processInputFileAction", "&Process Input File", "Ctrl+O"},
+            {"openInputFileAction", "Open Input File", "Ctrl+I"},
+            {"exitAction", "&Exit", "Ctrl+Q"},
+            {"manualAction", "&Tavrel Help", "F1"},
+            {"symbolsAction", "&Engineering Symbols", "F2"},
+            {"aboutAction", "&About", "F3"}};
         for (const auto& [name, caption, key] : items) {
             QCOMPARE(Find<QAction>(name)->text(), caption);
             QCOMPARE(Find<QAction>(name)->shortcut(), QKeySequence(key));
@@ -164,7 +170,7 @@ class MainWindowTest : public QObject {
         MainWindow& window = OpenWindow();
         window.ChooseUnits(1);
         QCOMPARE(window.windowTitle(), QStringLiteral("Notes-Metric"));
-        auto* tabs = Find<QTabWidget>("SSTab1");
+        auto* tabs = Find<QTabWidget>("noteTabs");
         QVERIFY(tabs->isTabEnabled(1));
         QVERIFY(!tabs->isTabEnabled(2));
         QVERIFY(!tabs->isTabEnabled(3));
@@ -182,7 +188,7 @@ class MainWindowTest : public QObject {
         Tick(0, 0);
         Tick(5, 0);
         Tick(13, 0);
-        auto* numbers = Find<QCheckBox>("chkShowNoteNumbers");
+        auto* numbers = Find<QCheckBox>("showNoteNumbersBox");
         numbers->click();
         QCOMPARE(Texts(5), (QStringList{"Deck drains", "Concrete"}));
         QVERIFY(Ticked(5, 0) && !Ticked(5, 1) && Ticked(13, 0));
@@ -194,7 +200,7 @@ class MainWindowTest : public QObject {
         QVERIFY(Ticked(0, 0) && Ticked(5, 0) && !Ticked(5, 1) && Ticked(13, 0));
 
         // "All Bridge General Notes ON/OFF" touches the bridge General Notes only.
-        auto* all = Find<QCheckBox>("chkAllTavrelONOFF");
+        auto* all = Find<QCheckBox>("allGeneralNotesBox");
         all->click();
         QVERIFY(Ticked(5, 0) && Ticked(5, 1));
         all->click();
@@ -206,34 +212,34 @@ class MainWindowTest : public QObject {
         MainWindow& window = OpenWindow();
         Tick(5, 0);
         Tick(16, 0);
-        Find<QTabWidget>("SSTab1")->setCurrentIndex(3);
-        Trigger("Toolbar1_Clear");
+        Find<QTabWidget>("noteTabs")->setCurrentIndex(3);
+        Trigger("toolbarClear");
         QVERIFY(!Ticked(5, 0) && !Ticked(16, 0));
         for (int i = 0; i < 3; ++i) {
-            QCOMPARE(Find<QLineEdit>(QStringLiteral("txtProject_%1").arg(i))->text(), QString());
+            QCOMPARE(ProjectLine(i)->text(), QString());
         }
-        QCOMPARE(Find<QTabWidget>("SSTab1")->currentIndex(), 0);
+        QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 0);
         QCOMPARE(window.workspace().projectLines(), (ProjectLines{"", "", ""}));
 
         // In Metric only the bridge lists are cleared.
         Tick(16, 0);
         window.ChooseUnits(1);
         Tick(0, 0);
-        Trigger("mnuClear");
+        Trigger("clearAction");
         QVERIFY(!Ticked(0, 0) && Ticked(16, 0));
         QVERIFY(prompts_->shown.empty());
     }
 
     void save_then_process_through_the_window() {
         OpenWindow();
-        Find<QLineEdit>("txtProject_0")->setText("  Route 9 over Elm Creek ");
-        Find<QLineEdit>("txtProject_1")->clear();
-        Find<QLineEdit>("txtProject_2")->setText("   ");
+        ProjectLine(0)->setText("  Route 9 over Elm Creek ");
+        ProjectLine(1)->clear();
+        ProjectLine(2)->setText("   ");
         Tick(5, 0);
         Tick(5, 1);
         const std::string inp = TempPath("job.inp");
         prompts_->files.push_back(inp);
-        Trigger("Toolbar1_SaveNoteInputFile");
+        Trigger("toolbarSaveNoteInputFile");
         QCOMPARE(prompts_->fileRequests.at(0).DialogTitle, std::string("INP Files - Save"));
         QVERIFY(!prompts_->fileRequests.at(0).fOpen);
         const std::string expected =
@@ -249,7 +255,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(editor_->opened, std::vector<std::string>{inp});
 
         prompts_->files.push_back(inp);
-        Trigger("mnuOpen");
+        Trigger("processInputFileAction");
         const std::string txt = TempPath("job.txt");
         QCOMPARE(editor_->opened.back(), txt);
         const std::string output = ReadBytes(Temp("job.txt"));
@@ -269,13 +275,13 @@ class MainWindowTest : public QObject {
         WriteBytes(Temp("old.txt"), "keep me");
         prompts_->files.push_back(inp);
         prompts_->okCancelAnswers.push_back(false);
-        Trigger("mnuNew");
+        Trigger("saveNoteInputFileAction");
         QCOMPARE(Messages("okcancel"), std::vector<std::string>{"File exists..overwrite?"});
         QCOMPARE(ReadBytes(Temp("old.inp")), std::string("[SPACE]\r\n"));
 
         prompts_->files.push_back(inp);
         prompts_->okCancelAnswers.push_back(false);
-        Trigger("Toolbar1_ProcessNoteInputFile");
+        Trigger("toolbarProcessNoteInputFile");
         QCOMPARE(Messages("okcancel").back(),
                  "Output file " + TempPath("old.txt") + " exists..overwrite?");
         QCOMPARE(ReadBytes(Temp("old.txt")), std::string("keep me"));
@@ -287,7 +293,7 @@ class MainWindowTest : public QObject {
         const std::string inp = TempPath("bad.inp");
         WriteBytes(Temp("bad.inp"), "[SPACE]\r\n[LEFT MARGIN = 99]\r\n");
         prompts_->files.push_back(inp);
-        Trigger("mnuOpen");
+        Trigger("processInputFileAction");
         const std::vector<std::string> critical = Messages("critical");
         QCOMPARE(critical.size(), std::size_t{1});
         QVERIFY2(critical[0].rfind("Error..", 0) == 0, critical[0].c_str());
@@ -303,7 +309,7 @@ class MainWindowTest : public QObject {
         const std::string inp = TempPath("view.inp");
         WriteBytes(Temp("view.inp"), "x\r\n");
         prompts_->files.push_back(inp);
-        Trigger("mnuInsert");
+        Trigger("openInputFileAction");
         QCOMPARE(prompts_->fileRequests.back().DialogTitle, std::string("INP Files - Open"));
         QCOMPARE(editor_->opened, std::vector<std::string>{inp});
         prompts_->files.push_back(TempPath("absent.inp"));
@@ -314,9 +320,9 @@ class MainWindowTest : public QObject {
 
     void cancelled_dialogs_do_nothing_data() {
         QTest::addColumn<QString>("action");
-        QTest::newRow("save") << "mnuNew";
-        QTest::newRow("process") << "mnuOpen";
-        QTest::newRow("open") << "mnuInsert";
+        QTest::newRow("save") << "saveNoteInputFileAction";
+        QTest::newRow("process") << "processInputFileAction";
+        QTest::newRow("open") << "openInputFileAction";
     }
     void cancelled_dialogs_do_nothing() {
         QFETCH(QString, action);
@@ -337,7 +343,7 @@ class MainWindowTest : public QObject {
         emit List(13)->itemDoubleClicked(List(13)->topLevelItem(0), 0);
         PreviewWindow* preview = window.previewWindow();
         QVERIFY(preview != nullptr);
-        QCOMPARE(preview->objectName(), QStringLiteral("frmPreview"));
+        QCOMPARE(preview->objectName(), QStringLiteral("previewWindow"));
         QCOMPARE(preview->windowTitle(), QStringLiteral("Notes Preview"));
         QVERIFY(preview->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(preview->text(), QStringLiteral("Hydraulic general text.\n"));
@@ -362,18 +368,20 @@ class MainWindowTest : public QObject {
 
     void about_reads_version_file_once_per_window() {
         MainWindow& window = OpenWindow();
-        Trigger("mnuAbout");
+        Trigger("aboutAction");
         AboutWindow* about = window.aboutWindow();
         QVERIFY(about != nullptr);
         QCOMPARE(about->windowTitle(), QStringLiteral("About Tavrel"));
-        QCOMPARE(about->findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Tavrel"));
-        QCOMPARE(about->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.05\n"));
+        QCOMPARE(about->findChild<QLabel*>("titleLabel")->text(), QStringLiteral("Tavrel"));
+        QCOMPARE(about->findChild<QLabel*>("versionLabel")->text(),
+                 QStringLiteral("Version 1.05\n"));
         QVERIFY(about->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(!about->isModal());
         library_->Write("Help/VersionNumber.txt", "9.99");
-        Trigger("mnuAbout");
+        Trigger("aboutAction");
         QCOMPARE(window.aboutWindow(), about);
-        QCOMPARE(about->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.05\n"));
+        QCOMPARE(about->findChild<QLabel*>("versionLabel")->text(),
+                 QStringLiteral("Version 1.05\n"));
     }
 
     void about_without_version_file_keeps_preload_texts() {
@@ -384,9 +392,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(errors_->shown[0].number, 53);
         AboutWindow* about = window.aboutWindow();
         QCOMPARE(about->windowTitle(), QStringLiteral("About MyApp"));
-        QCOMPARE(about->findChild<QLabel*>("lblTitle")->text(),
+        QCOMPARE(about->findChild<QLabel*>("titleLabel")->text(),
                  QStringLiteral("Application Title"));
-        QCOMPARE(about->findChild<QLabel*>("lblVersion")->text(),
+        QCOMPARE(about->findChild<QLabel*>("versionLabel")->text(),
                  QStringLiteral("Application Version"));
         QVERIFY(!(about->windowFlags() & Qt::WindowStaysOnTopHint));
         QVERIFY(about->isVisible());
@@ -394,19 +402,20 @@ class MainWindowTest : public QObject {
 
     void symbols_window_follows_unit_box() {
         MainWindow& window = OpenWindow();
-        Trigger("Toolbar1_Symbol");
+        Trigger("toolbarSymbol");
         SymbolsWindow* english = window.symbolsWindow(UnitSystem::English);
         QVERIFY(english != nullptr && english->isVisible());
-        QCOMPARE(english->objectName(), QStringLiteral("frmSymbol1"));
+        QCOMPARE(english->objectName(), QStringLiteral("englishSymbolsWindow"));
         QCOMPARE(english->windowTitle(), QStringLiteral("Engineering Symbols-English"));
-        QCOMPARE(english->findChild<QLabel*>("Label2")->text(), QStringLiteral("Bridge Font 49"));
+        QCOMPARE(english->findChild<QLabel*>("fontLabel")->text(),
+                 QStringLiteral("Bridge Font 49"));
         QCOMPARE(english->chartView()->chart().letters.size(), 2);
         window.ChooseUnits(1);
-        Trigger("mnuSymbol");
+        Trigger("symbolsAction");
         SymbolsWindow* metric = window.symbolsWindow(UnitSystem::Metric);
         QVERIFY(metric != nullptr && metric->isVisible());
         QCOMPARE(metric->windowTitle(), QStringLiteral("Engineering Symbols-Metric"));
-        QCOMPARE(metric->findChild<QLabel*>("Label1")->text(),
+        QCOMPARE(metric->findChild<QLabel*>("headingLabel")->text(),
                  QStringLiteral("METRIC ENGINEERING SYMBOLS"));
         QCOMPARE(metric->chartView()->chart().keyboard.size(), 1);
         QVERIFY(english->isVisible());
@@ -414,7 +423,7 @@ class MainWindowTest : public QObject {
 
     void manual_opens_from_menu_key_and_toolbar() {
         MainWindow& window = OpenWindow();
-        Trigger("mnuManual");
+        Trigger("manualAction");
         window.DispatchToolbarKey("Help");
         window.DispatchToolbarKey("help");  // keys compare exactly
         const std::string manual = library_->dir() + "/Help/Tavrel.pdf";
@@ -425,7 +434,7 @@ class MainWindowTest : public QObject {
     void exit_routes_ask_and_obey_data() {
         QTest::addColumn<QString>("route");
         QTest::addColumn<bool>("answer");
-        for (const char* route : {"close", "mnuExit", "Toolbar1_Exit"}) {
+        for (const char* route : {"close", "exitAction", "toolbarExit"}) {
             QTest::addRow("%s no", route) << QString(route) << false;
             QTest::addRow("%s yes", route) << QString(route) << true;
         }
