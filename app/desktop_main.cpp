@@ -9,7 +9,7 @@
 #include "app/editor_launcher.h"
 #include "app/main_window.h"
 #include "app/message_boxes.h"
-#include "app/pictures.h"
+#include "app/program_icons.h"
 #include "app/splash_window.h"
 #include "library/library_location.h"
 #include "tavrel/version.h"

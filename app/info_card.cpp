@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/pictures.h"
+#include "app/program_icons.h"
 
 namespace tavrel {
 namespace {
@@ -34,7 +34,7 @@ InfoCard BuildInfoCard(QWidget* window, const InfoCardTexts& texts) {
     layout->setSpacing(8);
 
     auto* logo = new QLabel;
-    logo->setPixmap(BridgeEmblem(152, 56));
+    logo->setPixmap(ProgramLogo(QSize(152, 56)));
     logo->setAlignment(Qt::AlignHCenter);
     layout->addWidget(logo);
 

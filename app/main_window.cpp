@@ -10,8 +10,8 @@
 
 #include "app/about_window.h"
 #include "app/note_list_widget.h"
-#include "app/pictures.h"
 #include "app/preview_window.h"
+#include "app/program_icons.h"
 #include "app/symbols_window.h"
 #include "app/text_encoding.h"
 #include "engine/open_input_command.h"
@@ -33,9 +33,8 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     : QMainWindow(parent), services_(services), workspace_(std::move(libraryDir)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(ProgramIcon());
-    BuildMenus();
-    BuildToolbar();
     BuildTabs();
+    BuildCommands();
     resize(825, 700);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -106,24 +105,6 @@ void MainWindow::Clear() {
     }
     RefreshLists();
     tabs_->setCurrentIndex(kProjectTab);
-}
-
-void MainWindow::DispatchToolbarKey(const QString& key) {
-    if (key == QLatin1String("Clear")) {
-        Clear();
-    } else if (key == QLatin1String("SaveNoteInputFile")) {
-        SaveNoteInputFile();
-    } else if (key == QLatin1String("ProcessNoteInputFile")) {
-        ProcessInputFile();
-    } else if (key == QLatin1String("OpenInputFile")) {
-        OpenInputFile();
-    } else if (key == QLatin1String("Help")) {
-        ShowManual();
-    } else if (key == QLatin1String("Exit")) {
-        ConfirmExitFromCommand();
-    } else if (key == QLatin1String("Symbol")) {
-        ShowSymbols();
-    }
 }
 
 void MainWindow::ConfirmExit(bool& cancel) {

@@ -8,6 +8,7 @@
 #include "app/desktop_services.h"
 #include "library/note_workspace.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -34,8 +35,6 @@ class MainWindow : public QMainWindow {
     // Picks an item of the unit box (0 English, 1 Metric) as the user would.
     void ChooseUnits(int index);
     void Clear();
-    // Acts on a toolbar button's key alone; unknown keys do nothing.
-    void DispatchToolbarKey(const QString& key);
     // The exit confirmation; sets cancel when the user answers No.
     void ConfirmExit(bool& cancel);
 
@@ -61,8 +60,10 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void BuildMenus();
-    void BuildToolbar();
+    struct CommandLook;
+    QAction* AddCommand(const CommandLook& look, void (MainWindow::*run)());
+    void BuildCommands();
+    QWidget* BuildListSwitches();
     void BuildTabs();
     QWidget* BuildProjectTab();
     QWidget* BuildNoteTab(int firstListView, int lastListView);

@@ -1,20 +1,14 @@
-#include <QCheckBox>
-#include <functional>
-#include <vector>
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
 #include "app/note_list_widget.h"
-#include "app/pictures.h"
+#include "app/program_icons.h"
 #include "app/program_texts.h"
 #include "app/text_encoding.h"
 
@@ -25,107 +19,7 @@ constexpr int kProjectLineLength = 80;
 constexpr const char* kProjectLineNames[] = {"firstProjectLine", "secondProjectLine",
                                              "thirdProjectLine"};
 
-struct MenuItem {
-    const char* name;
-    const char* caption;  // empty: separator
-    QKeySequence key;
-};
-
-struct ToolbarButton {
-    const char* key;
-    const char* tooltip;
-};
-
-constexpr ToolbarButton kToolbarButtons[] = {
-    {"Clear", "Clear Form"},
-    {"SaveNoteInputFile", "Save Note Input File"},
-    {"ProcessNoteInputFile", "Process Note Input File"},
-    {"OpenInputFile", "Open Input File"},
-    {"Help", "Help"},
-    {"Symbol", "Engineering Symbols"},
-    {"Exit", "Exit"},
-};
-
 }  // namespace
-
-void MainWindow::BuildMenus() {
-    struct Menu {
-        const char* name;
-        const char* caption;
-        std::vector<MenuItem> items;
-        std::vector<std::function<void()>> commands;
-    };
-    const std::vector<Menu> menus = {
-        {"fileMenu",
-         "&File",
-         {{"clearAction", "Clear Note", QKeySequence(Qt::CTRL | Qt::Key_C)},
-          {"saveNoteInputFileAction", "&Save Note Input File", QKeySequence(Qt::CTRL | Qt::Key_N)},
-          {"processInputFileAction", "&Process Input File", QKeySequence(Qt::CTRL | Qt::Key_O)},
-          {"openInputFileAction", "Open Input File", QKeySequence(Qt::CTRL | Qt::Key_I)},
-          {"", "", {}},
-          {"exitAction", "&Exit", QKeySequence(Qt::CTRL | Qt::Key_Q)}},
-         {[this] { Clear(); },
-          [this] { SaveNoteInputFile(); },
-          [this] { ProcessInputFile(); },
-          [this] { OpenInputFile(); },
-          {},
-          [this] { ConfirmExitFromCommand(); }}},
-        {"helpMenu",
-         "&Help",
-         {{"manualAction", "&Tavrel Help", QKeySequence(Qt::Key_F1)},
-          {"", "", {}},
-          {"symbolsAction", "&Engineering Symbols", QKeySequence(Qt::Key_F2)},
-          {"", "", {}},
-          {"aboutAction", "&About", QKeySequence(Qt::Key_F3)}},
-         {[this] { ShowManual(); }, {}, [this] { ShowSymbols(); }, {}, [this] { ShowAbout(); }}},
-    };
-    for (const Menu& menu : menus) {
-        QMenu* qmenu = menuBar()->addMenu(QString::fromLatin1(menu.caption));
-        qmenu->setObjectName(QLatin1String(menu.name));
-        for (std::size_t i = 0; i < menu.items.size(); ++i) {
-            const MenuItem& item = menu.items[i];
-            QAction* action = *item.caption == '\0'
-                                  ? qmenu->addSeparator()
-                                  : qmenu->addAction(QString::fromLatin1(item.caption));
-            if (*item.name != '\0') {
-                action->setObjectName(QLatin1String(item.name));
-            }
-            if (menu.commands[i]) {
-                action->setShortcut(item.key);
-                connect(action, &QAction::triggered, this, menu.commands[i]);
-            }
-        }
-    }
-}
-
-void MainWindow::BuildToolbar() {
-    auto* toolbar = addToolBar(QStringLiteral("Commands"));
-    toolbar->setObjectName(QStringLiteral("mainToolbar"));
-    toolbar->setMovable(false);
-    toolbar->setIconSize(QSize(24, 24));
-    for (const ToolbarButton& button : kToolbarButtons) {
-        const QString key = QLatin1String(button.key);
-        QAction* action = toolbar->addAction(ToolbarIcon(key), QLatin1String(button.tooltip));
-        action->setObjectName(QStringLiteral("toolbar") + key);
-        action->setData(key);
-        action->setToolTip(QLatin1String(button.tooltip));
-        connect(action, &QAction::triggered, this, [this, key] { DispatchToolbarKey(key); });
-    }
-    toolbar->addSeparator();
-    showNoteNumbersBox_ = new QCheckBox(QStringLiteral("Show Note Numbers"));
-    showNoteNumbersBox_->setObjectName(QStringLiteral("showNoteNumbersBox"));
-    allGeneralNotesBox_ = new QCheckBox(QStringLiteral("All Bridge General Notes ON/OFF"));
-    allGeneralNotesBox_->setObjectName(QStringLiteral("allGeneralNotesBox"));
-    auto* boxes = new QWidget;
-    auto* layout = new QHBoxLayout(boxes);
-    layout->setContentsMargins(12, 0, 0, 0);
-    layout->setSpacing(18);
-    layout->addWidget(showNoteNumbersBox_);
-    layout->addWidget(allGeneralNotesBox_);
-    toolbar->addWidget(boxes);
-    connect(showNoteNumbersBox_, &QCheckBox::toggled, this, [this] { OnShowNoteNumbersToggled(); });
-    connect(allGeneralNotesBox_, &QCheckBox::toggled, this, [this] { OnAllGeneralNotesToggled(); });
-}
 
 void MainWindow::BuildTabs() {
     for (int i = 0; i < kListViewCount; ++i) {
@@ -149,7 +43,7 @@ QWidget* MainWindow::BuildProjectTab() {
 
     auto* heading = new QHBoxLayout;
     auto* logo = new QLabel;
-    logo->setPixmap(BridgeEmblem(152, 56));
+    logo->setPixmap(ProgramLogo(QSize(152, 56)));
     heading->addWidget(logo);
     auto* organisation = new QVBoxLayout;
     auto* name = new QLabel(QLatin1String(kOrganisationName));

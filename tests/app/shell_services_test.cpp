@@ -1,4 +1,5 @@
 // The pieces of the shell around the main window: file dialog, editor launch, texts, charts.
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +13,15 @@
 #include "test_support.h"
 
 namespace tavrel::testing {
+
+// Stands in for the desktop's handler of file URLs.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> opened;
+  public slots:
+    void Open(const QUrl& url) { opened << url; }
+};
 
 class ShellServicesTest : public QObject {
     Q_OBJECT
@@ -96,31 +106,6 @@ class ShellServicesTest : public QObject {
         QCOMPARE(dialog.filename(), std::string());
     }
 
-    void command_words_split_like_a_shell_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QStringList>("words");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("plain") << "gedit --new-window" << QStringList{"gedit", "--new-window"}
-                               << true;
-        QTest::newRow("double quotes")
-            << "\"/opt/My Editor/ed\" -w" << QStringList{"/opt/My Editor/ed", "-w"} << true;
-        QTest::newRow("single quotes") << "ed 'a \"b\"'" << QStringList{"ed", "a \"b\""} << true;
-        QTest::newRow("escaped blank") << "my\\ ed  -x" << QStringList{"my ed", "-x"} << true;
-        QTest::newRow("no shell") << "ed; rm -rf x" << QStringList{"ed;", "rm", "-rf", "x"} << true;
-        QTest::newRow("empty quotes") << "ed ''" << QStringList{"ed", ""} << true;
-        QTest::newRow("unbalanced") << "ed 'open" << QStringList{} << false;
-    }
-    void command_words_split_like_a_shell() {
-        QFETCH(QString, command);
-        QFETCH(QStringList, words);
-        QFETCH(bool, valid);
-        const std::optional<QStringList> split = SplitCommandWords(command);
-        QCOMPARE(split.has_value(), valid);
-        if (valid) {
-            QCOMPARE(*split, words);
-        }
-    }
-
     void editor_receives_path_with_blanks_as_one_argument() {
         QTemporaryDir folder;
         const QString script = folder.filePath("record.sh");
@@ -128,12 +113,12 @@ class ShellServicesTest : public QObject {
         WriteBytes(script,
                    "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$1\"\n");
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("TAVREL_EDITOR", ("'" + script + "' '" + record + "'").toLocal8Bit());
+        qputenv("TAVREL_EDITOR", ("\"" + script + "\" \"" + record + "\"").toLocal8Bit());
         const QString sheet = folder.filePath("Bridge 12 $(touch x).txt");
         DesktopEditorLauncher launcher;
         QVERIFY(!launcher.ViewInEditor(QFile::encodeName(sheet).toStdString()).has_value());
-        QTRY_VERIFY_WITH_TIMEOUT(ReadBytes(record).find(".txt]") != std::string::npos, 5000);
-        QCOMPARE(QString::fromStdString(ReadBytes(record)), "[" + record + "]\n[" + sheet + "]\n");
+        QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(ReadBytes(record)),
+                                  "[" + record + "]\n[" + sheet + "]\n", 5000);
         QVERIFY(!QFile::exists(folder.filePath("x")));
         qunsetenv("TAVREL_EDITOR");
     }
@@ -145,9 +130,25 @@ class ShellServicesTest : public QObject {
         QVERIFY(failure.has_value());
         QCOMPARE(failure->number, failures::kFileNotFound);
         QVERIFY(failure->description.find("/nonexistent/editor") != std::string::npos);
-        qputenv("TAVREL_EDITOR", "'unbalanced");
-        QVERIFY(launcher.ViewInEditor("/tmp/a.txt").has_value());
         qunsetenv("TAVREL_EDITOR");
+    }
+
+    void blank_editor_variable_means_the_default_application_data() {
+        QTest::addColumn<QByteArray>("editor");  // empty: unset
+        QTest::newRow("unset") << QByteArray();
+        QTest::newRow("blank") << QByteArray("   ");
+    }
+    void blank_editor_variable_means_the_default_application() {
+        QFETCH(QByteArray, editor);
+        editor.isEmpty() ? qunsetenv("TAVREL_EDITOR") : qputenv("TAVREL_EDITOR", editor);
+        UrlRecorder desktop;
+        QDesktopServices::setUrlHandler("file", &desktop, "Open");
+        const bool failed =
+            DesktopEditorLauncher().ViewInEditor("/srv/jobs/Bridge 12.txt").has_value();
+        QDesktopServices::unsetUrlHandler("file");
+        qunsetenv("TAVREL_EDITOR");
+        QVERIFY(!failed);
+        QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile("/srv/jobs/Bridge 12.txt")});
     }
 
     void windows_1252_round_trip() {
