@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
@@ -25,7 +26,6 @@ constexpr int kProjectTab = 0;
 constexpr int kBridgeTab = 1;
 constexpr int kHydraulicTab = 2;
 constexpr int kWallTab = 3;
-constexpr const char* kProjectPrompt = "enter project information here";
 
 }  // namespace
 
@@ -38,9 +38,6 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     resize(825, 700);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
-    }
-    for (QLineEdit* line : projectLineEdits_) {
-        line->setText(QLatin1String(kProjectPrompt));
     }
     ChooseUnits(0);
     if (!exitConfirmed_) {
@@ -73,17 +70,24 @@ void MainWindow::OnUnitsChosen() {
     }
     RefreshLists();
     ShowListWarnings();
+    OnWorkChanged();
 }
 
 void MainWindow::OnShowNoteNumbersToggled() {
     workspace_.ShowNoteNumbers(showNoteNumbersBox_->isChecked());
     RefreshLists();
     ShowListWarnings();
+    OnWorkChanged();
 }
 
 void MainWindow::OnAllGeneralNotesToggled() {
-    workspace_.lists().SetAllBridgeGeneralNotes(allGeneralNotesBox_->isChecked());
+    workspace_.SetAllBridgeGeneralNotes(allGeneralNotesBox_->isChecked());
     noteLists_[kBridgeGeneralNotesListView]->Refresh();
+    OnWorkChanged();
+}
+
+void MainWindow::OnWorkChanged() {
+    undoClearAction_->setEnabled(workspace_.CanUndoClear());
 }
 
 void MainWindow::RefreshLists() {
@@ -98,13 +102,36 @@ void MainWindow::ShowListWarnings() {
     }
 }
 
-void MainWindow::Clear() {
-    workspace_.Clear();
-    for (QLineEdit* line : projectLineEdits_) {
-        line->clear();
+void MainWindow::ShowWorkspace() {
+    for (std::size_t i = 0; i < projectLineEdits_.size(); ++i) {
+        projectLineEdits_[i]->setText(FromWindows1252(workspace_.projectLines()[i]));
     }
     RefreshLists();
+    OnWorkChanged();
+}
+
+void MainWindow::Clear() {
+    workspace_.Clear();
+    ShowWorkspace();
     tabs_->setCurrentIndex(kProjectTab);
+}
+
+void MainWindow::UndoClear() {
+    workspace_.UndoClear();
+    ShowWorkspace();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A project line keeps Ctrl+Z for its own typing; with nothing of its own to undo (Clear
+    // empties its history) it lets the key through to Undo Clear.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* line = qobject_cast<QLineEdit*>(watched);
+        if (line != nullptr && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo) &&
+            !line->isUndoAvailable()) {
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::ConfirmExit(bool& cancel) {

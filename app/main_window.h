@@ -35,6 +35,7 @@ class MainWindow : public QMainWindow {
     // Picks an item of the unit box (0 English, 1 Metric) as the user would.
     void ChooseUnits(int index);
     void Clear();
+    void UndoClear();
     // The exit confirmation; sets cancel when the user answers No.
     void ConfirmExit(bool& cancel);
 
@@ -58,6 +59,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     struct CommandLook;
@@ -74,6 +76,8 @@ class MainWindow : public QMainWindow {
     void OnUnitsChosen();
     void OnShowNoteNumbersToggled();
     void OnAllGeneralNotesToggled();
+    void OnWorkChanged();
+    void ShowWorkspace();
     void RefreshLists();
     void ShowListWarnings();
     void ConfirmExitFromCommand();
@@ -86,6 +90,7 @@ class MainWindow : public QMainWindow {
     QComboBox* unitCombo_ = nullptr;
     QCheckBox* showNoteNumbersBox_ = nullptr;
     QCheckBox* allGeneralNotesBox_ = nullptr;
+    QAction* undoClearAction_ = nullptr;
     std::array<QLineEdit*, 3> projectLineEdits_{};
     std::array<NoteListWidget*, kListViewCount> noteLists_{};
 

@@ -52,6 +52,11 @@ void MainWindow::BuildCommands() {
         {"openInputFileAction", "Open Input File", Qt::CTRL | Qt::Key_I, "Open Input File",
          "Open a note input file in the text editor", "document-open", "open"},
         &MainWindow::OpenInputFile);
+    undoClearAction_ =
+        AddCommand({"undoClearAction", "&Undo Clear", QKeySequence::Undo, "",
+                    "Bring back the ticks and project lines that Clear removed", "edit-undo", ""},
+                   &MainWindow::UndoClear);
+    undoClearAction_->setEnabled(false);
     QAction* exit = AddCommand({"exitAction", "&Exit", Qt::CTRL | Qt::Key_Q, "Exit",
                                 "Leave the program", "application-exit", "exit"},
                                &MainWindow::ConfirmExitFromCommand);
@@ -71,6 +76,9 @@ void MainWindow::BuildCommands() {
     file->addActions({clear, save, process, open});
     file->addSeparator();
     file->addAction(exit);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    edit->addAction(undoClearAction_);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
     help->addAction(manual);

@@ -16,6 +16,8 @@ namespace tavrel {
 namespace {
 
 constexpr int kProjectLineLength = 80;
+// A hint in an empty box, never part of the project line.
+constexpr const char* kProjectPrompt = "enter project information here";
 constexpr const char* kProjectLineNames[] = {"firstProjectLine", "secondProjectLine",
                                              "thirdProjectLine"};
 
@@ -23,9 +25,10 @@ constexpr const char* kProjectLineNames[] = {"firstProjectLine", "secondProjectL
 
 void MainWindow::BuildTabs() {
     for (int i = 0; i < kListViewCount; ++i) {
-        noteLists_[static_cast<std::size_t>(i)] = new NoteListWidget(workspace_.lists(), i);
-        connect(noteLists_[static_cast<std::size_t>(i)], &NoteListWidget::PreviewRequested, this,
-                &MainWindow::PreviewNote);
+        auto* list = new NoteListWidget(workspace_, i);
+        connect(list, &NoteListWidget::PreviewRequested, this, &MainWindow::PreviewNote);
+        connect(list, &NoteListWidget::TickChanged, this, &MainWindow::OnWorkChanged);
+        noteLists_[static_cast<std::size_t>(i)] = list;
     }
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("noteTabs"));
@@ -65,9 +68,12 @@ QWidget* MainWindow::BuildProjectTab() {
         line->setObjectName(QLatin1String(kProjectLineNames[i]));
         line->setMaxLength(kProjectLineLength);
         line->setMinimumWidth(488);
-        connect(line, &QLineEdit::textChanged, this, [this, i](const QString& text) {
-            workspace_.projectLines()[i] = ToWindows1252(text);
+        line->setPlaceholderText(QLatin1String(kProjectPrompt));
+        connect(line, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+            workspace_.SetProjectLine(i, ToWindows1252(text));
+            OnWorkChanged();
         });
+        line->installEventFilter(this);
         projectLineEdits_[i] = line;
         column->addWidget(line);
     }

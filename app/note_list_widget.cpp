@@ -30,8 +30,8 @@ QString NoteListName(int listView) {
     return category + words + QStringLiteral("List");
 }
 
-NoteListWidget::NoteListWidget(NoteListModel& model, int listView, QWidget* parent)
-    : QTreeWidget(parent), model_(model), listView_(listView) {
+NoteListWidget::NoteListWidget(NoteWorkspace& workspace, int listView, QWidget* parent)
+    : QTreeWidget(parent), workspace_(workspace), listView_(listView) {
     setObjectName(NoteListName(listView));
     setColumnCount(1);
     setHeaderLabels({QStringLiteral("Note Name")});
@@ -51,7 +51,7 @@ void NoteListWidget::Refresh() {
     refreshing_ = true;
     const QString selected = SelectedKey();
     clear();
-    const std::vector<NoteEntry>& entries = model_.Entries(listView_);
+    const std::vector<NoteEntry>& entries = workspace_.lists().Entries(listView_);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         auto* item = new QTreeWidgetItem(this);
         item->setText(0, FromWindows1252(entries[i].text));
@@ -76,7 +76,8 @@ void NoteListWidget::OnItemChanged(QTreeWidgetItem* item) {
         return;
     }
     const auto entry = static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong());
-    model_.SetTicked(listView_, entry, item->checkState(0) == Qt::Checked);
+    workspace_.SetTicked(listView_, entry, item->checkState(0) == Qt::Checked);
+    emit TickChanged();
 }
 
 }  // namespace tavrel

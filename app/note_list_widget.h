@@ -2,12 +2,13 @@
 
 #include <QTreeWidget>
 
-#include "library/note_list_model.h"
+#include "library/note_workspace.h"
 
 namespace tavrel {
 
 // One note list: a check box per note, keyed by note name, one "Note Name"
-// column, single selection, not editable. The ticks live in the model; the widget mirrors them.
+// column, single selection, not editable. The ticks live in the workspace; the widget mirrors
+// them.
 // The object name of a list, after its category and section: "bridgeGeneralNotesList",
 // "hydraulicDataTablesList", "wallTypeList".
 QString NoteListName(int listView);
@@ -15,7 +16,7 @@ QString NoteListName(int listView);
 class NoteListWidget : public QTreeWidget {
     Q_OBJECT
   public:
-    NoteListWidget(NoteListModel& model, int listView, QWidget* parent = nullptr);
+    NoteListWidget(NoteWorkspace& workspace, int listView, QWidget* parent = nullptr);
 
     int listView() const { return listView_; }
     // Rebuilds the entries from the model.
@@ -25,11 +26,13 @@ class NoteListWidget : public QTreeWidget {
 
   signals:
     void PreviewRequested(int listView);
+    // The user ticked or unticked an entry.
+    void TickChanged();
 
   private:
     void OnItemChanged(QTreeWidgetItem* item);
 
-    NoteListModel& model_;
+    NoteWorkspace& workspace_;
     int listView_;
     bool refreshing_ = false;
 };

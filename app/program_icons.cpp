@@ -26,6 +26,9 @@ QPixmap ProgramLogo(const QSize& size) {
 }
 
 QIcon CommandIcon(const QString& themeName, const QString& fallbackName) {
+    if (fallbackName.isEmpty()) {
+        return QIcon::fromTheme(themeName);
+    }
     return QIcon::fromTheme(themeName, QIcon(ResourcePath(fallbackName)));
 }
 

@@ -11,7 +11,7 @@ QIcon ProgramIcon();
 QPixmap ProgramLogo(const QSize& size);
 
 // The desktop theme's icon of that freedesktop name, else the picture of that name in the
-// program's resources ("clear" stands for ":/icons/clear.svg").
+// program's resources ("clear" stands for ":/icons/clear.svg"; empty: none).
 QIcon CommandIcon(const QString& themeName, const QString& fallbackName);
 
 }  // namespace tavrel

@@ -12,6 +12,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <memory>
 
 #include "app/about_window.h"
@@ -116,7 +118,8 @@ class MainWindowTest : public QObject {
         QVERIFY(!Find<QCheckBox>("allGeneralNotesBox")->isChecked());
         for (int i = 0; i < 3; ++i) {
             auto* line = ProjectLine(i);
-            QCOMPARE(line->text(), QStringLiteral("enter project information here"));
+            QCOMPARE(line->text(), QString());
+            QCOMPARE(line->placeholderText(), QStringLiteral("enter project information here"));
             QCOMPARE(line->maxLength(), 80);
         }
         QCOMPARE(Texts(0), QStringList{"(B1) Bridge consists of three spans"});
@@ -229,11 +232,45 @@ class MainWindowTest : public QObject {
         QVERIFY(prompts_->shown.empty());
     }
 
+    void undo_clear_restores_until_the_next_change_data() {
+        QTest::addColumn<QString>("change");  // empty: none
+        for (const char* change : {"", "tick", "typing", "units", "numbers", "general notes"}) {
+            QTest::newRow(*change ? change : "none") << QString(change);
+        }
+    }
+    void undo_clear_restores_until_the_next_change() {
+        QFETCH(QString, change);
+        MainWindow& window = OpenWindow();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* undo = Find<QAction>("undoClearAction");
+        Tick(0, 0);
+        Tick(16, 0);
+        QTest::keyClicks(ProjectLine(1), "Route 9");
+        QVERIFY(!undo->isEnabled());
+        Trigger("clearAction");
+        QVERIFY(undo->isEnabled());
+        const std::map<QString, std::function<void()>> changes = {
+            {"", [] {}},
+            {"tick", [&] { Tick(5, 1); }},
+            {"typing", [&] { QTest::keyClicks(ProjectLine(2), "x"); }},
+            {"units", [&] { window.ChooseUnits(0); }},
+            {"numbers", [&] { Find<QCheckBox>("showNoteNumbersBox")->click(); }},
+            {"general notes", [&] { Find<QCheckBox>("allGeneralNotesBox")->click(); }}};
+        changes.at(change)();
+        QCOMPARE(undo->isEnabled(), change.isEmpty());
+        // Ctrl+Z in a project line with no typing of its own to undo.
+        ProjectLine(0)->setFocus();
+        QTest::keyClick(ProjectLine(0), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Ticked(0, 0) && Ticked(16, 0), change.isEmpty());
+        QCOMPARE(ProjectLine(1)->text(), change.isEmpty() ? "Route 9" : "");
+        QCOMPARE(window.workspace().projectLines()[1], change.isEmpty() ? "Route 9" : "");
+        QVERIFY(!undo->isEnabled());
+    }
+
     void save_then_process_through_the_window() {
         OpenWindow();
-        ProjectLine(0)->setText("  Route 9 over Elm Creek ");
-        ProjectLine(1)->clear();
-        ProjectLine(2)->setText("   ");
+        QTest::keyClicks(ProjectLine(0), "  Route 9 over Elm Creek ");  // the others untouched
         Tick(5, 0);
         Tick(5, 1);
         const std::string inp = TempPath("job.inp");
