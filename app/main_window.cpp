@@ -15,6 +15,7 @@
 #include "app/program_icons.h"
 #include "app/symbols_window.h"
 #include "app/text_encoding.h"
+#include "app/window_placement.h"
 #include "engine/open_input_command.h"
 #include "engine/process_command.h"
 #include "library/library_location.h"
@@ -214,8 +215,19 @@ void MainWindow::ShowSymbols() {
     if (window == nullptr) {
         window = new SymbolsWindow(units, SymbolChartPath(workspace_.libraryDir(), units), this);
     }
+    ShowBeside(window);
+}
+
+void MainWindow::ShowBeside(QWidget* window) {
+    if (!window->isVisible()) {
+        const QSize frameMargins = frameGeometry().size() - geometry().size();
+        const int listsTop = tabs_->currentWidget()->mapToGlobal(QPoint(0, 0)).y();
+        window->move(PlaceBeside(screen()->availableGeometry(), frameGeometry(), listsTop,
+                                 window->size() + frameMargins));
+    }
     window->show();
     window->raise();
+    window->activateWindow();
 }
 
 PreviewWindow* MainWindow::previewWindow() const {
@@ -244,9 +256,8 @@ void MainWindow::PreviewNote(int listView) {
     if (preview_ == nullptr) {
         preview_ = new PreviewWindow(this);
     }
-    preview_->ShowNoteText(noteText);
-    preview_->show();
-    preview_->raise();
+    preview_->ShowNote(key, noteText);
+    ShowBeside(preview_);
 }
 
 }  // namespace tavrel

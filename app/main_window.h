@@ -81,6 +81,8 @@ class MainWindow : public QMainWindow {
     void RefreshLists();
     void ShowListWarnings();
     void ConfirmExitFromCommand();
+    // Shows a window that accompanies this one, placed beside it when it opens.
+    void ShowBeside(QWidget* window);
 
     DesktopServices services_;
     NoteWorkspace workspace_;

@@ -1,6 +1,7 @@
 #include "app/note_list_widget.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include "app/text_encoding.h"
 
@@ -69,6 +70,15 @@ void NoteListWidget::Refresh() {
 QString NoteListWidget::SelectedKey() const {
     const QList<QTreeWidgetItem*> items = selectedItems();
     return items.isEmpty() ? QString() : items.constFirst()->data(0, kKeyRole).toString();
+}
+
+void NoteListWidget::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !SelectedKey().isEmpty()) {
+        emit PreviewRequested(listView_);
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 void NoteListWidget::OnItemChanged(QTreeWidgetItem* item) {

@@ -25,9 +25,13 @@ class NoteListWidget : public QTreeWidget {
     QString SelectedKey() const;
 
   signals:
+    // A double-click, or Enter on the selected note.
     void PreviewRequested(int listView);
     // The user ticked or unticked an entry.
     void TickChanged();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void OnItemChanged(QTreeWidgetItem* item);

@@ -1,6 +1,8 @@
 #include "app/preview_window.h"
 
+#include <QFontDatabase>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/text_encoding.h"
@@ -12,19 +14,19 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     setObjectName(QStringLiteral("previewWindow"));
     setWindowTitle(QStringLiteral("Notes Preview"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    setFont(font);
     noteText_->setObjectName(QStringLiteral("noteText"));
     noteText_->setReadOnly(true);
-    noteText_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    noteText_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    noteText_->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(noteText_);
-    resize(585, 272);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    resize(640, 300);
 }
 
-void PreviewWindow::ShowNoteText(const std::string& noteText) {
+void PreviewWindow::ShowNote(const QString& noteName, const std::string& noteText) {
+    setWindowTitle(QStringLiteral("Notes Preview - ") + noteName);
     noteText_->setPlainText(NoteTextForDisplay(noteText));
 }
 

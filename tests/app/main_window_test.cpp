@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -370,25 +371,37 @@ class MainWindowTest : public QObject {
         QVERIFY(errors_->shown.empty());
     }
 
-    void preview_shows_note_of_the_lists_category() {
+    void preview_opens_on_enter_beside_the_lists_and_closes_on_escape() {
         MainWindow& window = OpenWindow();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         window.PreviewNote(1);  // empty list
         window.PreviewNote(5);  // nothing selected
         QVERIFY(window.previewWindow() == nullptr);
+        Find<QTabWidget>("noteTabs")->setCurrentIndex(2);
         List(13)->setCurrentItem(List(13)->topLevelItem(0));
-        emit List(13)->itemDoubleClicked(List(13)->topLevelItem(0), 0);
+        QTest::keyClick(List(13), Qt::Key_Return);
         PreviewWindow* preview = window.previewWindow();
-        QVERIFY(preview != nullptr);
-        QCOMPARE(preview->objectName(), QStringLiteral("previewWindow"));
-        QCOMPARE(preview->windowTitle(), QStringLiteral("Notes Preview"));
-        QVERIFY(preview->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(preview != nullptr && preview->isVisible());
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Notes Preview - G1"));
         QCOMPARE(preview->text(), QStringLiteral("Hydraulic general text.\n"));
+        QVERIFY(QFontInfo(preview->findChild<QPlainTextEdit*>()->font()).fixedPitch());
+        // Menu, toolbar and tab bar stay in sight.
+        const QRect main = window.frameGeometry();
+        const int listsTop =
+            Find<QTabWidget>("noteTabs")->currentWidget()->mapToGlobal(QPoint()).y();
+        QVERIFY(!preview->frameGeometry().intersects(
+            QRect(main.topLeft(), QPoint(main.right(), listsTop - 1))));
 
+        // A bridge note of the same name comes from the bridge table, in the same window.
         List(5)->setCurrentItem(List(5)->topLevelItem(0));
-        window.PreviewNote(5);
+        emit List(5)->itemDoubleClicked(List(5)->topLevelItem(0), 0);
         QCOMPARE(window.previewWindow(), preview);
         QCOMPARE(preview->text(),
                  QStringLiteral("[WORD WRAP]\nDeck drains shall be cast iron.\n[END WORD WRAP]\n"));
+        QTRY_VERIFY(preview->isActiveWindow());
+        QTest::keyClick(preview, Qt::Key_Escape);
+        QTRY_VERIFY(window.previewWindow() == nullptr);
     }
 
     void preview_of_a_note_gone_from_its_table_says_failed_to_find() {

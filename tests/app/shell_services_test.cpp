@@ -10,6 +10,7 @@
 #include "app/program_texts.h"
 #include "app/symbol_chart.h"
 #include "app/text_encoding.h"
+#include "app/window_placement.h"
 #include "test_support.h"
 
 namespace tavrel::testing {
@@ -149,6 +150,33 @@ class ShellServicesTest : public QObject {
         qunsetenv("TAVREL_EDITOR");
         QVERIFY(!failed);
         QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile("/srv/jobs/Bridge 12.txt")});
+    }
+
+    void accompanying_window_opens_beside_the_main_window_data() {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("expected");
+        const QRect screen(0, 0, 1280, 900);
+        const QSize preview(400, 300);
+        QTest::newRow("right") << screen << QRect(100, 100, 700, 600) << preview
+                               << QPoint(808, 100);
+        QTest::newRow("left") << screen << QRect(600, 100, 600, 600) << preview << QPoint(192, 100);
+        QTest::newRow("over lists")
+            << screen << QRect(400, 50, 800, 600) << preview << QPoint(800, 180);
+        QTest::newRow("kept on screen")
+            << screen << QRect(100, 700, 700, 190) << preview << QPoint(808, 600);
+        QTest::newRow("second screen") << QRect(1280, 0, 1920, 1080) << QRect(1300, 50, 1000, 800)
+                                       << preview << QPoint(2308, 50);
+        QTest::newRow("wider than screen")
+            << screen << QRect(0, 0, 1280, 900) << QSize(1500, 300) << QPoint(0, 180);
+    }
+    void accompanying_window_opens_beside_the_main_window() {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, main);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, expected);
+        QCOMPARE(PlaceBeside(screen, main, 180, size), expected);
     }
 
     void windows_1252_round_trip() {
