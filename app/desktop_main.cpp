@@ -17,14 +17,15 @@
 namespace tavrel {
 namespace {
 
-struct DesktopOptions {
-    bool splash = true;
-    QString libraryDir;
-    QString screenshotPath;
-    int screenshotTab = 0;
-};
+std::string LibraryDir(const DesktopOptions& options) {
+    const std::string explicitDir = QFile::encodeName(options.libraryDir).toStdString();
+    // Without any library the reads fail and name the missing folder in the error box.
+    return FindLibraryDir(DefaultLibrarySearch(explicitDir)).value_or(kInstalledLibraryDir);
+}
 
-DesktopOptions ParseOptions(const QApplication& application) {
+}  // namespace
+
+DesktopOptions ParseDesktopOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     const QCommandLineOption noSplash(QStringLiteral("no-splash"),
                                       QStringLiteral("Skip the splash window."));
@@ -38,26 +39,18 @@ DesktopOptions ParseOptions(const QApplication& application) {
                                  QStringLiteral("Tab to show in the screenshot."),
                                  QStringLiteral("INDEX"), QStringLiteral("0"));
     parser.addOptions({noSplash, library, screenshot, tab});
-    parser.process(application);
+    parser.process(arguments);
     return {!parser.isSet(noSplash) && !parser.isSet(screenshot), parser.value(library),
             parser.value(screenshot), parser.value(tab).toInt()};
 }
 
-std::string LibraryDir(const DesktopOptions& options) {
-    const std::string explicitDir = QFile::encodeName(options.libraryDir).toStdString();
-    // Without any library the reads fail and name the missing folder in the error box.
-    return FindLibraryDir(DefaultLibrarySearch(explicitDir)).value_or(kInstalledLibraryDir);
-}
-
-}  // namespace
-
 int RunDesktop(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProgramTitle));
-    QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
+    QApplication::setApplicationVersion(QString::fromLatin1(kDisplayVersion));
     QApplication::setWindowIcon(ProgramIcon());
     QApplication::setDesktopFileName(QStringLiteral("org.tavrel.Tavrel"));
-    const DesktopOptions options = ParseOptions(application);
+    const DesktopOptions options = ParseDesktopOptions(QApplication::arguments());
 
     MessageBoxPrompts prompts;
     DesktopEditorLauncher editor;

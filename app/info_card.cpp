@@ -9,12 +9,17 @@
 namespace tavrel {
 namespace {
 
+// Wrapped texts get a fixed width, so each label asks for the height its text needs at that
+// width and the card grows to fit the whole disclaimer, whatever the font.
+constexpr int kTextWidthInCharacters = 52;
+
 QLabel* AddLabel(QVBoxLayout* layout, const QString& name, const QString& text,
                  Qt::Alignment alignment = Qt::AlignHCenter) {
     auto* label = new QLabel(text);
     label->setObjectName(name);
     label->setAlignment(alignment);
     label->setWordWrap(true);
+    label->setFixedWidth(label->fontMetrics().averageCharWidth() * kTextWidthInCharacters);
     layout->addWidget(label);
     return label;
 }
@@ -24,6 +29,7 @@ QLabel* AddLabel(QVBoxLayout* layout, const QString& name, const QString& text,
 InfoCard BuildInfoCard(QWidget* window, const InfoCardTexts& texts) {
     auto* outer = new QVBoxLayout(window);
     outer->setContentsMargins(8, 8, 8, 8);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
     // A thin frame just inside the window's edges holds the card.
     auto* frame = new QFrame;
     frame->setFrameShape(QFrame::Box);
@@ -52,7 +58,7 @@ InfoCard BuildInfoCard(QWidget* window, const InfoCardTexts& texts) {
     headingFont.setBold(true);
     heading->setFont(headingFont);
     card.disclaimer = AddLabel(layout, QStringLiteral("disclaimerLabel"), texts.disclaimer,
-                               Qt::AlignJustify | Qt::AlignTop);
+                               Qt::AlignLeft | Qt::AlignTop);
     if (!texts.contact.isEmpty()) {
         AddLabel(layout, QStringLiteral("helpDeskLabel"), texts.contact);
     }
@@ -60,7 +66,6 @@ InfoCard BuildInfoCard(QWidget* window, const InfoCardTexts& texts) {
     card.okButton->setObjectName(QStringLiteral("okButton"));
     card.okButton->setDefault(true);
     layout->addWidget(card.okButton, 0, Qt::AlignHCenter);
-    window->setFixedWidth(372);
     return card;
 }
 

@@ -9,6 +9,9 @@ class SplashWindow : public QDialog {
     Q_OBJECT
   public:
     explicit SplashWindow(QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace tavrel

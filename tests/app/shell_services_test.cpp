@@ -192,11 +192,6 @@ class ShellServicesTest : public QObject {
         QCOMPARE(NoteTextForDisplay("a\r\rb\r\nc\r"), QStringLiteral("a\n\nb\nc\n"));
     }
 
-    void splash_version_joins_minor_and_patch() {
-        QCOMPARE(SplashVersionText(1, 5, 0), QStringLiteral("Version 1.50"));
-        QCOMPARE(SplashVersionText(2, 10, 3), QStringLiteral("Version 2.103"));
-    }
-
     void symbol_chart_sorts_letters_keys_and_captions() {
         const SymbolChart chart = ParseSymbolChart(
             "Example chart for font 49\r\n\r\na\t\u03B1\r\nB\t\u2104 "
