@@ -2,28 +2,18 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
 #include <QTabWidget>
 #include <iostream>
 
+#include "app/desktop_settings.h"
 #include "app/editor_launcher.h"
 #include "app/main_window.h"
 #include "app/message_boxes.h"
 #include "app/program_icons.h"
 #include "app/splash_window.h"
-#include "library/library_location.h"
 #include "tavrel/version.h"
 
 namespace tavrel {
-namespace {
-
-std::string LibraryDir(const DesktopOptions& options) {
-    const std::string explicitDir = QFile::encodeName(options.libraryDir).toStdString();
-    // Without any library the reads fail and name the missing folder in the error box.
-    return FindLibraryDir(DefaultLibrarySearch(explicitDir)).value_or(kInstalledLibraryDir);
-}
-
-}  // namespace
 
 DesktopOptions ParseDesktopOptions(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -56,7 +46,7 @@ int RunDesktop(int argc, char** argv) {
     DesktopEditorLauncher editor;
     MessageBoxErrorReporter errors;
     DesktopDocumentViewer viewer;
-    MainWindow window({prompts, editor, errors, viewer}, LibraryDir(options));
+    MainWindow window({prompts, editor, errors, viewer}, StartLibraryDir(options.libraryDir));
     prompts.setParentWindow(&window);
     errors.setParentWindow(&window);
     if (window.exitConfirmed()) {

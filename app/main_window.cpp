@@ -4,12 +4,16 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
+#include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
 
 #include "app/about_window.h"
+#include "app/desktop_settings.h"
 #include "app/note_list_widget.h"
 #include "app/preview_window.h"
 #include "app/program_icons.h"
@@ -28,14 +32,29 @@ constexpr int kBridgeTab = 1;
 constexpr int kHydraulicTab = 2;
 constexpr int kWallTab = 3;
 
+// The reads of a unit selection report to the one box that lists them all.
+class UnreportedErrors : public ErrorReporter {
+  public:
+    void ShowErrorBox(std::int32_t, const std::string&) override {}
+};
+
+// "Failed to locate reference note files...terminating", then each file and why.
+std::string LoadFailureMessage(const UnitLoadResult& loaded) {
+    std::string message = std::string(kReferenceFilesMissingMessage) + "\n";
+    for (const ReferenceReadFailure& failure : loaded.failures) {
+        message += "\n" + failure.path + ": " + failure.reason;
+    }
+    return message;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent)
     : QMainWindow(parent), services_(services), workspace_(std::move(libraryDir)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(ProgramIcon());
-    BuildTabs();
     BuildCommands();
+    BuildTabs();
     resize(825, 700);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -61,9 +80,11 @@ void MainWindow::OnUnitsChosen() {
     tabs_->setTabEnabled(kBridgeTab, true);
     tabs_->setTabEnabled(kHydraulicTab, english);
     tabs_->setTabEnabled(kWallTab, english);
-    const UnitLoadResult loaded = workspace_.SelectUnits(units, services_.errors);
+    UnreportedErrors listedInOneBox;
+    const UnitLoadResult loaded = workspace_.SelectUnits(units, listedInOneBox);
+    ShowLibraryBanner(!loaded.allRead);
     if (!loaded.allRead) {
-        services_.prompts.ShowCritical(kReferenceFilesMissingMessage);
+        services_.prompts.ShowCritical(LoadFailureMessage(loaded));
         ConfirmExitFromCommand();
         if (exitConfirmed_) {
             return;
@@ -72,6 +93,27 @@ void MainWindow::OnUnitsChosen() {
     RefreshLists();
     ShowListWarnings();
     OnWorkChanged();
+}
+
+void MainWindow::ShowLibraryBanner(bool missing) {
+    libraryBanner_->setVisible(missing);
+    libraryBannerText_->setText(
+        QStringLiteral("The note library could not be read from %1. Choose the folder that "
+                       "holds it (File > Choose Library Folder...).")
+            .arg(QFile::decodeName(QByteArray::fromStdString(workspace_.libraryDir()))));
+}
+
+void MainWindow::ChooseLibraryFolder() {
+    const std::optional<std::string> folder =
+        services_.prompts.ChooseFolder("Choose Library Folder", workspace_.libraryDir());
+    if (!folder) {
+        return;
+    }
+    workspace_.SetLibraryDir(*folder);
+    ChooseUnits(unitCombo_->currentIndex());
+    if (!libraryBanner_->isVisibleTo(this)) {
+        RememberLibraryFolder(QFile::decodeName(QByteArray::fromStdString(*folder)));
+    }
 }
 
 void MainWindow::OnShowNoteNumbersToggled() {

@@ -11,6 +11,8 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QFrame;
+class QLabel;
 class QLineEdit;
 class QTabWidget;
 
@@ -67,6 +69,7 @@ class MainWindow : public QMainWindow {
     void BuildCommands();
     QWidget* BuildListSwitches();
     void BuildTabs();
+    QWidget* BuildLibraryBanner();
     QWidget* BuildProjectTab();
     QWidget* BuildNoteTab(int firstListView, int lastListView);
     QWidget* BuildWallTab();
@@ -77,6 +80,8 @@ class MainWindow : public QMainWindow {
     void OnShowNoteNumbersToggled();
     void OnAllGeneralNotesToggled();
     void OnWorkChanged();
+    void ShowLibraryBanner(bool missing);
+    void ChooseLibraryFolder();
     void ShowWorkspace();
     void RefreshLists();
     void ShowListWarnings();
@@ -89,6 +94,9 @@ class MainWindow : public QMainWindow {
     bool exitConfirmed_ = false;
 
     QTabWidget* tabs_ = nullptr;
+    QFrame* libraryBanner_ = nullptr;
+    QLabel* libraryBannerText_ = nullptr;
+    QAction* chooseLibraryFolderAction_ = nullptr;
     QComboBox* unitCombo_ = nullptr;
     QCheckBox* showNoteNumbersBox_ = nullptr;
     QCheckBox* allGeneralNotesBox_ = nullptr;

@@ -57,6 +57,14 @@ void MainWindow::BuildCommands() {
                     "Bring back the ticks and project lines that Clear removed", "edit-undo", ""},
                    &MainWindow::UndoClear);
     undoClearAction_->setEnabled(false);
+    chooseLibraryFolderAction_ = AddCommand({"chooseLibraryFolderAction",
+                                             "Choose &Library Folder...",
+                                             {},
+                                             "",
+                                             "Load the note library from another folder",
+                                             "folder-open",
+                                             ""},
+                                            &MainWindow::ChooseLibraryFolder);
     QAction* exit = AddCommand({"exitAction", "&Exit", Qt::CTRL | Qt::Key_Q, "Exit",
                                 "Leave the program", "application-exit", "exit"},
                                &MainWindow::ConfirmExitFromCommand);
@@ -74,6 +82,8 @@ void MainWindow::BuildCommands() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
     file->addActions({clear, save, process, open});
+    file->addSeparator();
+    file->addAction(chooseLibraryFolderAction_);
     file->addSeparator();
     file->addAction(exit);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));

@@ -1,9 +1,11 @@
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
@@ -36,7 +38,32 @@ void MainWindow::BuildTabs() {
     tabs_->addTab(BuildNoteTab(0, 7), QStringLiteral("Tavrel"));
     tabs_->addTab(BuildNoteTab(8, 15), QStringLiteral("Hydraulic Notes"));
     tabs_->addTab(BuildWallTab(), QStringLiteral("Wall Notes"));
-    setCentralWidget(tabs_);
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(BuildLibraryBanner());
+    layout->addWidget(tabs_, 1);
+    setCentralWidget(central);
+}
+
+// Shown while the note library cannot be read, with the way out at hand.
+QWidget* MainWindow::BuildLibraryBanner() {
+    libraryBanner_ = new QFrame;
+    libraryBanner_->setObjectName(QStringLiteral("libraryBanner"));
+    libraryBanner_->setFrameShape(QFrame::StyledPanel);
+    libraryBanner_->setAutoFillBackground(true);
+    libraryBanner_->setBackgroundRole(QPalette::ToolTipBase);
+    libraryBannerText_ = new QLabel;
+    libraryBannerText_->setWordWrap(true);
+    libraryBannerText_->setForegroundRole(QPalette::ToolTipText);
+    auto* choose = new QToolButton;
+    choose->setDefaultAction(chooseLibraryFolderAction_);
+    choose->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto* layout = new QHBoxLayout(libraryBanner_);
+    layout->addWidget(libraryBannerText_, 1);
+    layout->addWidget(choose);
+    libraryBanner_->hide();
+    return libraryBanner_;
 }
 
 QWidget* MainWindow::BuildProjectTab() {

@@ -53,6 +53,8 @@ class NoteWorkspace {
     UnitSystem units() const { return lists_.units(); }
     bool showNoteNumbers() const { return showNoteNumbers_; }
     const std::string& libraryDir() const { return libraryDir_; }
+    // Where the next unit selection reads the reference files.
+    void SetLibraryDir(std::string libraryDir) { libraryDir_ = std::move(libraryDir); }
 
   private:
     struct RemovedByClear {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -18,6 +19,7 @@
 #include <memory>
 
 #include "app/about_window.h"
+#include "app/desktop_settings.h"
 #include "app/main_window.h"
 #include "app/note_list_widget.h"
 #include "app/preview_window.h"
@@ -40,9 +42,10 @@ class MainWindowTest : public QObject {
     std::unique_ptr<ModalWatchdog> watchdog_;
     std::unique_ptr<MainWindow> window_;
 
-    MainWindow& OpenWindow() {
-        window_ = std::make_unique<MainWindow>(
-            DesktopServices{*prompts_, *editor_, *errors_, *viewer_}, library_->dir());
+    MainWindow& OpenWindow(const std::string& libraryDir = {}) {
+        window_ =
+            std::make_unique<MainWindow>(DesktopServices{*prompts_, *editor_, *errors_, *viewer_},
+                                         libraryDir.empty() ? library_->dir() : libraryDir);
         return *window_;
     }
     template <typename T>
@@ -96,6 +99,7 @@ class MainWindowTest : public QObject {
         errors_ = std::make_unique<RecordingErrors>();
         viewer_ = std::make_unique<RecordingViewer>();
         watchdog_ = std::make_unique<ModalWatchdog>();
+        QSettings(QStringLiteral("tavrel"), QStringLiteral("tavrel")).clear();
     }
 
     void cleanup() {
@@ -505,47 +509,65 @@ class MainWindowTest : public QObject {
         QCOMPARE(window.isVisible(), !answer);
     }
 
-    void reference_failure_names_file_then_asks_to_exit_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("content");  // empty: file removed
-        QTest::addColumn<int>("number");          // 0: no error box
+    void reference_failures_are_listed_in_one_box_then_exit_is_asked_data() {
+        QTest::addColumn<QByteArray>("wallNotesFile");  // empty: removed
+        QTest::addColumn<std::string>("reason");
         QTest::addColumn<int>("wallNotes");
         std::string overfull;
-        for (int i = 1; i <= 151; ++i) {
+        for (int i = 1; i <= 101; ++i) {
             overfull += "$$W" + std::to_string(i) + " Wall note\r\nText.\r\n";
         }
-        QTest::newRow("missing") << "English/Wall/WallNotesReference.txt" << QByteArray() << 53
-                                 << 0;
-        QTest::newRow("overfull") << "English/Wall/WallNotesReference.txt"
-                                  << QByteArray::fromStdString(overfull + "$$\r\n") << 9 << 100;
-        QTest::newRow("no notes") << "English/Wall/WallNotesReference.txt"
-                                  << QByteArray("just text\r\n") << 0 << 0;
+        QTest::newRow("missing") << QByteArray() << std::string("File not found") << 0;
+        QTest::newRow("overfull") << QByteArray::fromStdString(overfull + "$$\r\n")
+                                  << std::string("more than 100 notes") << 100;
+        QTest::newRow("no notes") << QByteArray("just text\r\n")
+                                  << std::string("no note marker line ($$) in the file") << 0;
     }
-    void reference_failure_names_file_then_asks_to_exit() {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, content);
-        QFETCH(int, number);
+    void reference_failures_are_listed_in_one_box_then_exit_is_asked() {
+        QFETCH(QByteArray, wallNotesFile);
+        QFETCH(std::string, reason);
         QFETCH(int, wallNotes);
-        if (content.isEmpty()) {
-            library_->Remove(file);
-        } else {
-            library_->Write(file, content.toStdString());
-        }
+        const QString file = "English/Wall/WallNotesReference.txt";
+        wallNotesFile.isEmpty() ? library_->Remove(file)
+                                : library_->Write(file, wallNotesFile.toStdString());
         prompts_->yesNoAnswers.push_back(false);
         MainWindow& window = OpenWindow();
-        QCOMPARE(errors_->shown.size(), std::size_t{number != 0 ? 1u : 0u});
-        if (number != 0) {
-            QCOMPARE(errors_->shown[0].number, number);
-            QVERIFY2(errors_->shown[0].description.find(library_->dir() + "/" +
-                                                        file.toStdString()) != std::string::npos,
-                     errors_->shown[0].description.c_str());
-        }
-        QCOMPARE(Messages("critical"),
-                 std::vector<std::string>{"Failed to locate reference note files...terminating"});
+        QVERIFY(errors_->shown.empty());
+        QCOMPARE(
+            Messages("critical"),
+            std::vector<std::string>{"Failed to locate reference note files...terminating\n\n" +
+                                     library_->dir() + "/" + file.toStdString() + ": " + reason});
         QCOMPARE(Messages("yesno").size(), std::size_t{1});
         QVERIFY(!window.exitConfirmed());
+        QVERIFY(Find<QWidget>("libraryBanner")->isVisibleTo(&window));
         QCOMPARE(Texts(0), QStringList{"(B1) Bridge consists of three spans"});
         QCOMPARE(Texts(16).size(), wallNotes);
+    }
+
+    void missing_library_can_be_chosen_and_is_remembered() {
+        qunsetenv("TAVREL_LIBRARY");
+        const std::string missing = library_->dir() + "/nowhere";
+        prompts_->yesNoAnswers.push_back(false);
+        MainWindow& window = OpenWindow(missing);
+        std::string expected = "Failed to locate reference note files...terminating\n";
+        for (const char* file : {"Hydraulic/HydraulicNotesReference.txt",
+                                 "Bridge/TavrelReference.txt", "Wall/WallNotesReference.txt"}) {
+            expected += "\n" + missing + "/English/" + file + ": File not found";
+        }
+        QCOMPARE(Messages("critical"), std::vector<std::string>{expected});
+        auto* banner = Find<QWidget>("libraryBanner");
+        QVERIFY(banner->isVisibleTo(&window) && Texts(0).isEmpty());
+        prompts_->folders = {std::nullopt, library_->dir()};
+        Trigger("chooseLibraryFolderAction");
+        QVERIFY(banner->isVisibleTo(&window));
+        Trigger("chooseLibraryFolderAction");
+        QVERIFY(!banner->isVisibleTo(&window));
+        QCOMPARE(Texts(0), QStringList{"(B1) Bridge consists of three spans"});
+        QCOMPARE(StartLibraryDir(""), library_->dir());
+        QCOMPARE(StartLibraryDir("/given"), "/given");
+        qputenv("TAVREL_LIBRARY", "/from-environment");
+        QCOMPARE(StartLibraryDir(""), "/from-environment");
+        qunsetenv("TAVREL_LIBRARY");
     }
 
     void reference_failure_then_yes_ends_the_program() {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTest>
 #include <QWidget>
 #include <cstdlib>
@@ -15,6 +16,8 @@ void UseOffscreenPlatformUnlessSet() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    static QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 }
 
 std::optional<std::string> ScriptedPrompts::ChooseFile(const FileDialogRequest& request) {
@@ -61,6 +64,18 @@ bool ScriptedPrompts::AskYesNo(const std::string& title, const std::string& mess
 
 void ScriptedPrompts::ShowMessage(const std::string& message) {
     shown.push_back({"message", {}, message});
+}
+
+std::optional<std::string> ScriptedPrompts::ChooseFolder(const std::string& title,
+                                                         const std::string&) {
+    shown.push_back({"folder", title, {}});
+    if (folders.empty()) {
+        unexpected << QString::fromStdString(title);
+        return std::nullopt;
+    }
+    std::optional<std::string> answer = folders.front();
+    folders.pop_front();
+    return answer;
 }
 
 std::optional<RuntimeFailure> ScriptedEditor::ViewInEditor(const std::string& path) {

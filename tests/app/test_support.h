@@ -15,7 +15,8 @@
 
 namespace tavrel::testing {
 
-// Sets QT_QPA_PLATFORM=offscreen unless the caller chose a platform, so tests need no display.
+// Sets QT_QPA_PLATFORM=offscreen unless the caller chose a platform, so tests need no display,
+// and keeps what the program remembers in a temporary folder instead of the user's settings.
 void UseOffscreenPlatformUnlessSet();
 
 // A box the window showed, in order.
@@ -42,6 +43,10 @@ class ScriptedPrompts : public WindowPrompts {
     void ShowInformation(const std::string& message) override;
     bool AskYesNo(const std::string& title, const std::string& message) override;
     void ShowMessage(const std::string& message) override;
+
+    std::deque<std::optional<std::string>> folders;
+    std::optional<std::string> ChooseFolder(const std::string& title,
+                                            const std::string& startDir) override;
 };
 
 class ScriptedEditor : public EditorLauncher {
