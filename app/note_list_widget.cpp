@@ -40,9 +40,9 @@ NoteListWidget::NoteListWidget(NoteWorkspace& workspace, int listView, QWidget* 
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Titles are long; one wide column that scrolls sideways, as wide as its longest entry.
-    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header()->setStretchLastSection(false);
+    // One column as wide as the list; a title too long for it is cut short on screen and shown
+    // whole in the entry's tooltip.
+    header()->setSectionResizeMode(QHeaderView::Stretch);
     connect(this, &QTreeWidget::itemChanged, this, &NoteListWidget::OnItemChanged);
     connect(this, &QTreeWidget::itemDoubleClicked, this,
             [this] { emit PreviewRequested(listView_); });
@@ -56,6 +56,7 @@ void NoteListWidget::Refresh() {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         auto* item = new QTreeWidgetItem(this);
         item->setText(0, FromWindows1252(entries[i].text));
+        item->setToolTip(0, item->text(0));
         item->setData(0, kKeyRole, FromWindows1252(entries[i].key));
         item->setData(0, kEntryRole, static_cast<qulonglong>(i));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);

@@ -137,8 +137,8 @@ class MainWindowTest : public QObject {
         QVERIFY(prompts_->shown.empty());
     }
 
-    void lists_stand_under_their_section_labels() {
-        OpenWindow();
+    void lists_stand_under_their_labels_in_one_full_width_column() {
+        OpenWindow().show();
         const QStringList labels = {
             "Bridge Consist of", "Drainage Data", "Construction Sequence", "Traffic Data",
             "Utilities",         "General Notes", "Design Data",           "Summary of Quantities",
@@ -154,6 +154,12 @@ class MainWindowTest : public QObject {
             QCOMPARE((*label)->text(), labels[i]);
             const int tab = i < 8 ? 1 : i < 16 ? 2 : 3;
             QVERIFY2(tabs->widget(tab)->isAncestorOf(List(i)), qPrintable(QString::number(i)));
+            tabs->setCurrentIndex(tab);
+            QCOMPARE(List(i)->columnWidth(0), List(i)->viewport()->width());
+            for (int item = 0; item < List(i)->topLevelItemCount(); ++item) {
+                QTreeWidgetItem* entry = List(i)->topLevelItem(item);
+                QCOMPARE(entry->toolTip(0), entry->text(0));
+            }
         }
     }
 
