@@ -131,6 +131,13 @@ void MainWindow::OnAllGeneralNotesToggled() {
 
 void MainWindow::OnWorkChanged() {
     undoClearAction_->setEnabled(workspace_.CanUndoClear());
+    const int ticked = workspace_.TickedCount();
+    tickedCountLabel_->setText(ticked == 1 ? QStringLiteral("1 note ticked")
+                                           : QStringLiteral("%1 notes ticked").arg(ticked));
+}
+
+void MainWindow::ShowWrittenFile(const QString& path) {
+    writtenFileLabel_->setText(QStringLiteral("Wrote ") + path);
 }
 
 void MainWindow::RefreshLists() {

@@ -48,6 +48,8 @@ class MainWindow : public QMainWindow {
     void ShowAbout();
     void ShowSymbols();
     void PreviewNote(int listView);
+    // Tells in the status bar which file a command wrote last.
+    void ShowWrittenFile(const QString& path);
 
     bool exitConfirmed() const { return exitConfirmed_; }
     NoteWorkspace& workspace() { return workspace_; }
@@ -68,6 +70,7 @@ class MainWindow : public QMainWindow {
     QAction* AddCommand(const CommandLook& look, void (MainWindow::*run)());
     void BuildCommands();
     QWidget* BuildListSwitches();
+    void BuildStatusBar();
     void BuildTabs();
     QWidget* BuildLibraryBanner();
     QWidget* BuildProjectTab();
@@ -101,6 +104,8 @@ class MainWindow : public QMainWindow {
     QCheckBox* showNoteNumbersBox_ = nullptr;
     QCheckBox* allGeneralNotesBox_ = nullptr;
     QAction* undoClearAction_ = nullptr;
+    QLabel* tickedCountLabel_ = nullptr;
+    QLabel* writtenFileLabel_ = nullptr;
     std::array<QLineEdit*, 3> projectLineEdits_{};
     std::array<NoteListWidget*, kListViewCount> noteLists_{};
 

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -104,7 +105,16 @@ void MainWindow::BuildCommands() {
     toolbar->addActions({clear, save, process, open, manual, symbols, exit});
     toolbar->addSeparator();
     toolbar->addWidget(BuildListSwitches());
-    statusBar();
+    BuildStatusBar();
+}
+
+void MainWindow::BuildStatusBar() {
+    writtenFileLabel_ = new QLabel;
+    writtenFileLabel_->setObjectName(QStringLiteral("writtenFileLabel"));
+    tickedCountLabel_ = new QLabel;
+    tickedCountLabel_->setObjectName(QStringLiteral("tickedCountLabel"));
+    statusBar()->addWidget(writtenFileLabel_, 1);
+    statusBar()->addPermanentWidget(tickedCountLabel_);
 }
 
 QWidget* MainWindow::BuildListSwitches() {

@@ -198,9 +198,12 @@ class MainWindowTest : public QObject {
 
     void ticks_survive_show_note_numbers_unit_switch_and_all_general_notes() {
         MainWindow& window = OpenWindow();
+        auto* count = Find<QLabel>("tickedCountLabel");
+        QCOMPARE(count->text(), QStringLiteral("0 notes ticked"));
         Tick(0, 0);
         Tick(5, 0);
         Tick(13, 0);
+        QCOMPARE(count->text(), QStringLiteral("3 notes ticked"));
         auto* numbers = Find<QCheckBox>("showNoteNumbersBox");
         numbers->click();
         QCOMPARE(Texts(5), (QStringList{"Deck drains", "Concrete"}));
@@ -209,6 +212,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(Texts(5), (QStringList{"(G1) Deck drains", "(G2) Concrete"}));
         QCOMPARE(List(5)->columnCount(), 1);
         window.ChooseUnits(1);
+        QCOMPARE(count->text(),
+                 QStringLiteral("2 notes ticked"));  // the hydraulic one is out of use
         window.ChooseUnits(0);
         QVERIFY(Ticked(0, 0) && Ticked(5, 0) && !Ticked(5, 1) && Ticked(13, 0));
 
@@ -216,6 +221,7 @@ class MainWindowTest : public QObject {
         auto* all = Find<QCheckBox>("allGeneralNotesBox");
         all->click();
         QVERIFY(Ticked(5, 0) && Ticked(5, 1));
+        QCOMPARE(count->text(), QStringLiteral("4 notes ticked"));
         all->click();
         QVERIFY(!Ticked(5, 0) && !Ticked(5, 1));
         QVERIFY(Ticked(0, 0) && Ticked(13, 0));
