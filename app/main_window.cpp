@@ -55,14 +55,15 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     setWindowIcon(ProgramIcon());
     BuildCommands();
     BuildTabs();
-    resize(825, 700);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    if (!restoreGeometry(RememberedWindowGeometry())) {
+        resize(825, 700);
+        move(screen()->availableGeometry().center() - rect().center());
     }
     ChooseUnits(0);
     if (!exitConfirmed_) {
         showNoteNumbersBox_->setChecked(true);
         tabs_->setCurrentIndex(kProjectTab);
+        projectLineEdits_[0]->setFocus();
     }
 }
 
@@ -193,6 +194,9 @@ void MainWindow::ConfirmExit(bool& cancel) {
     QApplication::processEvents();
     QApplication::restoreOverrideCursor();
     exitConfirmed_ = true;
+    if (isVisible()) {
+        RememberWindowGeometry(saveGeometry());
+    }
     for (QWidget* window :
          {static_cast<QWidget*>(preview_), static_cast<QWidget*>(about_),
           static_cast<QWidget*>(symbolsEnglish_), static_cast<QWidget*>(symbolsMetric_)}) {

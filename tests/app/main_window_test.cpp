@@ -137,6 +137,18 @@ class MainWindowTest : public QObject {
         QVERIFY(prompts_->shown.empty());
     }
 
+    void first_focus_on_the_first_project_line_and_geometry_remembered() {
+        MainWindow& window = OpenWindow();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(QApplication::focusWidget(), ProjectLine(0));
+        const QRect moved(20, 40, 760, 600);
+        window.setGeometry(moved);
+        prompts_->yesNoAnswers.push_back(true);
+        Trigger("exitAction");
+        QCOMPARE(OpenWindow().geometry(), moved);
+    }
+
     void lists_stand_under_their_labels_in_one_full_width_column() {
         OpenWindow().show();
         const QStringList labels = {
