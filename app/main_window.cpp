@@ -273,6 +273,9 @@ void MainWindow::ShowSymbols() {
 
 void MainWindow::ShowBeside(QWidget* window) {
     if (!window->isVisible()) {
+        if (!window->testAttribute(Qt::WA_Resized)) {
+            window->adjustSize();  // its size is only known once its layout has run
+        }
         const QSize frameMargins = frameGeometry().size() - geometry().size();
         const int listsTop = tabs_->currentWidget()->mapToGlobal(QPoint(0, 0)).y();
         window->move(PlaceBeside(screen()->availableGeometry(), frameGeometry(), listsTop,
