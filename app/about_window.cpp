@@ -32,18 +32,16 @@ FileContent ReadWholeFile(const std::string& path) {
 }
 
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(QStringLiteral("aboutWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    const InfoCard card =
-        BuildInfoCard(this, {QStringLiteral("lblLabel_7"), QStringLiteral("lblLabel_8"),
-                             AboutDisclaimer(), HelpDeskLine()});
-    lblTitle_ = card.lblTitle;
-    lblVersion_ = card.lblVersion;
+    const InfoCard card = BuildInfoCard(this, {AboutDisclaimer(), HelpDeskLine()});
+    titleLabel_ = card.title;
+    versionLabel_ = card.version;
     setWindowTitle(QStringLiteral("About MyApp"));
-    lblTitle_->setText(QStringLiteral("Application Title"));
-    lblVersion_->setText(QStringLiteral("Application Version"));
-    connect(card.cmdOK, &QPushButton::clicked, this, &QDialog::close);
+    titleLabel_->setText(QStringLiteral("Application Title"));
+    versionLabel_->setText(QStringLiteral("Application Version"));
+    connect(card.okButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
 void AboutWindow::Load(const std::string& versionFilePath, ErrorReporter& errors) {
@@ -55,8 +53,8 @@ void AboutWindow::Load(const std::string& versionFilePath, ErrorReporter& errors
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     const QString title = QString::fromLatin1(kProgramTitle);
     setWindowTitle(QStringLiteral("About ") + title);
-    lblTitle_->setText(title);
-    lblVersion_->setText(QStringLiteral("Version ") + NoteTextForDisplay(version.bytes));
+    titleLabel_->setText(title);
+    versionLabel_->setText(QStringLiteral("Version ") + NoteTextForDisplay(version.bytes));
 }
 
 }  // namespace tavrel

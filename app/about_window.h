@@ -10,7 +10,8 @@ class QLabel;
 
 namespace tavrel {
 
-// frmAbout: title, the version read from the library's version file, disclaimer, help desk.
+// The About window: title, the version read from the library's version file, disclaimer and
+// help desk.
 class AboutWindow : public QDialog {
     Q_OBJECT
   public:
@@ -21,8 +22,8 @@ class AboutWindow : public QDialog {
     void Load(const std::string& versionFilePath, ErrorReporter& errors);
 
   private:
-    QLabel* lblTitle_;
-    QLabel* lblVersion_;
+    QLabel* titleLabel_;
+    QLabel* versionLabel_;
 };
 
 // The whole content of a file, or the failure that stopped the read.

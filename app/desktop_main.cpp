@@ -2,29 +2,20 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
 #include <QTabWidget>
 #include <iostream>
 
+#include "app/desktop_settings.h"
 #include "app/editor_launcher.h"
 #include "app/main_window.h"
 #include "app/message_boxes.h"
-#include "app/pictures.h"
+#include "app/program_icons.h"
 #include "app/splash_window.h"
-#include "library/library_location.h"
 #include "tavrel/version.h"
 
 namespace tavrel {
-namespace {
 
-struct DesktopOptions {
-    bool splash = true;
-    QString libraryDir;
-    QString screenshotPath;
-    int screenshotTab = 0;
-};
-
-DesktopOptions ParseOptions(const QApplication& application) {
+DesktopOptions ParseDesktopOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     const QCommandLineOption noSplash(QStringLiteral("no-splash"),
                                       QStringLiteral("Skip the splash window."));
@@ -38,32 +29,24 @@ DesktopOptions ParseOptions(const QApplication& application) {
                                  QStringLiteral("Tab to show in the screenshot."),
                                  QStringLiteral("INDEX"), QStringLiteral("0"));
     parser.addOptions({noSplash, library, screenshot, tab});
-    parser.process(application);
+    parser.process(arguments);
     return {!parser.isSet(noSplash) && !parser.isSet(screenshot), parser.value(library),
             parser.value(screenshot), parser.value(tab).toInt()};
 }
 
-std::string LibraryDir(const DesktopOptions& options) {
-    const std::string explicitDir = QFile::encodeName(options.libraryDir).toStdString();
-    // Without any library the reads fail and name the missing folder in the error box.
-    return FindLibraryDir(DefaultLibrarySearch(explicitDir)).value_or(kInstalledLibraryDir);
-}
-
-}  // namespace
-
 int RunDesktop(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProgramTitle));
-    QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
+    QApplication::setApplicationVersion(QString::fromLatin1(kDisplayVersion));
     QApplication::setWindowIcon(ProgramIcon());
     QApplication::setDesktopFileName(QStringLiteral("org.tavrel.Tavrel"));
-    const DesktopOptions options = ParseOptions(application);
+    const DesktopOptions options = ParseDesktopOptions(QApplication::arguments());
 
     MessageBoxPrompts prompts;
     DesktopEditorLauncher editor;
     MessageBoxErrorReporter errors;
     DesktopDocumentViewer viewer;
-    MainWindow window({prompts, editor, errors, viewer}, LibraryDir(options));
+    MainWindow window({prompts, editor, errors, viewer}, StartLibraryDir(options.libraryDir));
     prompts.setParentWindow(&window);
     errors.setParentWindow(&window);
     if (window.exitConfirmed()) {
@@ -73,7 +56,7 @@ int RunDesktop(int argc, char** argv) {
                      Qt::QueuedConnection);
 
     if (!options.screenshotPath.isEmpty()) {
-        window.findChild<QTabWidget*>(QStringLiteral("SSTab1"))
+        window.findChild<QTabWidget*>(QStringLiteral("noteTabs"))
             ->setCurrentIndex(options.screenshotTab);
         window.show();
         QApplication::processEvents();

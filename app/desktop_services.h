@@ -13,6 +13,9 @@ class WindowPrompts : public UserPrompts {
     virtual bool AskYesNo(const std::string& title, const std::string& message) = 0;
     // OK box without icon under the program's title.
     virtual void ShowMessage(const std::string& message) = 0;
+    // A folder dialog opening on startDir; the chosen folder, or nothing on cancel.
+    virtual std::optional<std::string> ChooseFolder(const std::string& title,
+                                                    const std::string& startDir) = 0;
 };
 
 // Opens a document (the help manual) with the desktop's default viewer; outcome not reported.

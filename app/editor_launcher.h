@@ -1,18 +1,13 @@
 #pragma once
 
-#include <QStringList>
-#include <optional>
-
 #include "engine/user_interface.h"
 
 namespace tavrel {
 
-// Splits a command like a shell word list (blanks separate words; single and double quotes and
-// backslashes group and escape) without running a shell. Nothing for an unbalanced quote.
-std::optional<QStringList> SplitCommandWords(const QString& command);
-
-// Starts the editor named by TAVREL_EDITOR (a program and fixed leading arguments), else opens
-// the file with the desktop's default application. The file's path is always one argument.
+// Starts the editor named by TAVREL_EDITOR (a program and fixed leading arguments, split like
+// QProcess::splitCommand: blanks separate, double quotes group), else, when the variable is unset
+// or blank, opens the file with the desktop's default application. The file's path is always
+// one argument.
 class DesktopEditorLauncher : public EditorLauncher {
   public:
     std::optional<RuntimeFailure> ViewInEditor(const std::string& path) override;

@@ -4,10 +4,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/pictures.h"
+#include "app/program_icons.h"
 
 namespace tavrel {
 namespace {
+
+// Wrapped texts get a fixed width, so each label asks for the height its text needs at that
+// width and the card grows to fit the whole disclaimer, whatever the font.
+constexpr int kTextWidthInCharacters = 52;
 
 QLabel* AddLabel(QVBoxLayout* layout, const QString& name, const QString& text,
                  Qt::Alignment alignment = Qt::AlignHCenter) {
@@ -15,6 +19,7 @@ QLabel* AddLabel(QVBoxLayout* layout, const QString& name, const QString& text,
     label->setObjectName(name);
     label->setAlignment(alignment);
     label->setWordWrap(true);
+    label->setFixedWidth(label->fontMetrics().averageCharWidth() * kTextWidthInCharacters);
     layout->addWidget(label);
     return label;
 }
@@ -24,9 +29,9 @@ QLabel* AddLabel(QVBoxLayout* layout, const QString& name, const QString& text,
 InfoCard BuildInfoCard(QWidget* window, const InfoCardTexts& texts) {
     auto* outer = new QVBoxLayout(window);
     outer->setContentsMargins(8, 8, 8, 8);
-    // The four frame lines lnLine(0..3) run just inside the window's edges.
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    // A thin frame just inside the window's edges holds the card.
     auto* frame = new QFrame;
-    frame->setObjectName(QStringLiteral("lnLine"));
     frame->setFrameShape(QFrame::Box);
     frame->setLineWidth(1);
     outer->addWidget(frame);
@@ -35,33 +40,32 @@ InfoCard BuildInfoCard(QWidget* window, const InfoCardTexts& texts) {
     layout->setSpacing(8);
 
     auto* logo = new QLabel;
-    logo->setObjectName(QStringLiteral("imgLogo"));
-    logo->setPixmap(BridgeEmblem(152, 56));
+    logo->setPixmap(ProgramLogo(QSize(152, 56)));
     logo->setAlignment(Qt::AlignHCenter);
     layout->addWidget(logo);
 
     InfoCard card{};
-    card.lblTitle = AddLabel(layout, QStringLiteral("lblTitle"), QString());
-    QFont titleFont = card.lblTitle->font();
+    card.title = AddLabel(layout, QStringLiteral("titleLabel"), QString());
+    QFont titleFont = card.title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
-    card.lblTitle->setFont(titleFont);
-    card.lblVersion = AddLabel(layout, QStringLiteral("lblVersion"), QString());
+    card.title->setFont(titleFont);
+    card.version = AddLabel(layout, QStringLiteral("versionLabel"), QString());
     layout->addSpacing(6);
-    QLabel* heading = AddLabel(layout, texts.disclaimerHeadingName, QStringLiteral("DISCLAIMER"));
+    QLabel* heading =
+        AddLabel(layout, QStringLiteral("disclaimerHeading"), QStringLiteral("DISCLAIMER"));
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     heading->setFont(headingFont);
-    card.disclaimer =
-        AddLabel(layout, texts.disclaimerName, texts.disclaimer, Qt::AlignJustify | Qt::AlignTop);
+    card.disclaimer = AddLabel(layout, QStringLiteral("disclaimerLabel"), texts.disclaimer,
+                               Qt::AlignLeft | Qt::AlignTop);
     if (!texts.contact.isEmpty()) {
-        AddLabel(layout, QStringLiteral("lblContact"), texts.contact);
+        AddLabel(layout, QStringLiteral("helpDeskLabel"), texts.contact);
     }
-    card.cmdOK = new QPushButton(QStringLiteral("&OK"));
-    card.cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    card.cmdOK->setDefault(true);
-    layout->addWidget(card.cmdOK, 0, Qt::AlignHCenter);
-    window->setFixedWidth(372);
+    card.okButton = new QPushButton(QStringLiteral("&OK"));
+    card.okButton->setObjectName(QStringLiteral("okButton"));
+    card.okButton->setDefault(true);
+    layout->addWidget(card.okButton, 0, Qt::AlignHCenter);
     return card;
 }
 

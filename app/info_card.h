@@ -10,15 +10,13 @@ namespace tavrel {
 // The framed card the splash and About windows share: logo, title, version, "DISCLAIMER",
 // a paragraph, an optional help-desk line and an OK button.
 struct InfoCard {
-    QLabel* lblTitle;
-    QLabel* lblVersion;
+    QLabel* title;
+    QLabel* version;
     QLabel* disclaimer;
-    QPushButton* cmdOK;
+    QPushButton* okButton;
 };
 
 struct InfoCardTexts {
-    QString disclaimerHeadingName;  // objectName of the "DISCLAIMER" heading
-    QString disclaimerName;         // objectName of the paragraph
     QString disclaimer;
     QString contact;  // empty: no help-desk line
 };

@@ -4,16 +4,22 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
 
 #include "app/about_window.h"
+#include "app/desktop_settings.h"
 #include "app/note_list_widget.h"
-#include "app/pictures.h"
 #include "app/preview_window.h"
+#include "app/program_icons.h"
 #include "app/symbols_window.h"
 #include "app/text_encoding.h"
+#include "app/window_placement.h"
 #include "engine/open_input_command.h"
 #include "engine/process_command.h"
 #include "library/library_location.h"
@@ -25,48 +31,61 @@ constexpr int kProjectTab = 0;
 constexpr int kBridgeTab = 1;
 constexpr int kHydraulicTab = 2;
 constexpr int kWallTab = 3;
-constexpr const char* kProjectPrompt = "enter project information here";
+
+// The reads of a unit selection report to the one box that lists them all.
+class UnreportedErrors : public ErrorReporter {
+  public:
+    void ShowErrorBox(std::int32_t, const std::string&) override {}
+};
+
+// "Failed to locate reference note files...terminating", then each file and why.
+std::string LoadFailureMessage(const UnitLoadResult& loaded) {
+    std::string message = std::string(kReferenceFilesMissingMessage) + "\n";
+    for (const ReferenceReadFailure& failure : loaded.failures) {
+        message += "\n" + failure.path + ": " + failure.reason;
+    }
+    return message;
+}
 
 }  // namespace
 
 MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent)
     : QMainWindow(parent), services_(services), workspace_(std::move(libraryDir)) {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(ProgramIcon());
-    BuildMenus();
-    BuildToolbar();
+    BuildCommands();
     BuildTabs();
-    resize(825, 700);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
-    for (QLineEdit* line : txtProject_) {
-        line->setText(QLatin1String(kProjectPrompt));
+    if (!restoreGeometry(RememberedWindowGeometry())) {
+        resize(825, 700);
+        move(screen()->availableGeometry().center() - rect().center());
     }
     ChooseUnits(0);
     if (!exitConfirmed_) {
-        chkShowNoteNumbers_->setChecked(true);
-        SSTab1_->setCurrentIndex(kProjectTab);
+        showNoteNumbersBox_->setChecked(true);
+        tabs_->setCurrentIndex(kProjectTab);
+        projectLineEdits_[0]->setFocus();
     }
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::ChooseUnits(int index) {
-    cboSelectRbar_->setCurrentIndex(index);
-    cboSelectRbar_Click();
+    unitCombo_->setCurrentIndex(index);
+    OnUnitsChosen();
 }
 
-void MainWindow::cboSelectRbar_Click() {
-    const bool english = cboSelectRbar_->currentIndex() == 0;
+void MainWindow::OnUnitsChosen() {
+    const bool english = unitCombo_->currentIndex() == 0;
     const UnitSystem units = english ? UnitSystem::English : UnitSystem::Metric;
     setWindowTitle(english ? QStringLiteral("Notes-English") : QStringLiteral("Notes-Metric"));
-    SSTab1_->setTabEnabled(kBridgeTab, true);
-    SSTab1_->setTabEnabled(kHydraulicTab, english);
-    SSTab1_->setTabEnabled(kWallTab, english);
-    const UnitLoadResult loaded = workspace_.SelectUnits(units, services_.errors);
+    tabs_->setTabEnabled(kBridgeTab, true);
+    tabs_->setTabEnabled(kHydraulicTab, english);
+    tabs_->setTabEnabled(kWallTab, english);
+    UnreportedErrors listedInOneBox;
+    const UnitLoadResult loaded = workspace_.SelectUnits(units, listedInOneBox);
+    ShowLibraryBanner(!loaded.allRead);
     if (!loaded.allRead) {
-        services_.prompts.ShowCritical(kReferenceFilesMissingMessage);
+        services_.prompts.ShowCritical(LoadFailureMessage(loaded));
         ConfirmExitFromCommand();
         if (exitConfirmed_) {
             return;
@@ -74,21 +93,56 @@ void MainWindow::cboSelectRbar_Click() {
     }
     RefreshLists();
     ShowListWarnings();
+    OnWorkChanged();
 }
 
-void MainWindow::chkShowNoteNumbers_Click() {
-    workspace_.ShowNoteNumbers(chkShowNoteNumbers_->isChecked());
+void MainWindow::ShowLibraryBanner(bool missing) {
+    libraryBanner_->setVisible(missing);
+    libraryBannerText_->setText(
+        QStringLiteral("The note library could not be read from %1. Choose the folder that "
+                       "holds it (File > Choose Library Folder...).")
+            .arg(QFile::decodeName(QByteArray::fromStdString(workspace_.libraryDir()))));
+}
+
+void MainWindow::ChooseLibraryFolder() {
+    const std::optional<std::string> folder =
+        services_.prompts.ChooseFolder("Choose Library Folder", workspace_.libraryDir());
+    if (!folder) {
+        return;
+    }
+    workspace_.SetLibraryDir(*folder);
+    ChooseUnits(unitCombo_->currentIndex());
+    if (!libraryBanner_->isVisibleTo(this)) {
+        RememberLibraryFolder(QFile::decodeName(QByteArray::fromStdString(*folder)));
+    }
+}
+
+void MainWindow::OnShowNoteNumbersToggled() {
+    workspace_.ShowNoteNumbers(showNoteNumbersBox_->isChecked());
     RefreshLists();
     ShowListWarnings();
+    OnWorkChanged();
 }
 
-void MainWindow::chkAllTavrelONOFF_Click() {
-    workspace_.lists().SetAllBridgeGeneralNotes(chkAllTavrelONOFF_->isChecked());
-    ListView1_[kBridgeGeneralNotesListView]->Refresh();
+void MainWindow::OnAllGeneralNotesToggled() {
+    workspace_.SetAllBridgeGeneralNotes(allGeneralNotesBox_->isChecked());
+    noteLists_[kBridgeGeneralNotesListView]->Refresh();
+    OnWorkChanged();
+}
+
+void MainWindow::OnWorkChanged() {
+    undoClearAction_->setEnabled(workspace_.CanUndoClear());
+    const int ticked = workspace_.TickedCount();
+    tickedCountLabel_->setText(ticked == 1 ? QStringLiteral("1 note ticked")
+                                           : QStringLiteral("%1 notes ticked").arg(ticked));
+}
+
+void MainWindow::ShowWrittenFile(const QString& path) {
+    writtenFileLabel_->setText(QStringLiteral("Wrote ") + path);
 }
 
 void MainWindow::RefreshLists() {
-    for (NoteListWidget* list : ListView1_) {
+    for (NoteListWidget* list : noteLists_) {
         list->Refresh();
     }
 }
@@ -99,31 +153,36 @@ void MainWindow::ShowListWarnings() {
     }
 }
 
-void MainWindow::Clear() {
-    workspace_.Clear();
-    for (QLineEdit* line : txtProject_) {
-        line->clear();
+void MainWindow::ShowWorkspace() {
+    for (std::size_t i = 0; i < projectLineEdits_.size(); ++i) {
+        projectLineEdits_[i]->setText(FromWindows1252(workspace_.projectLines()[i]));
     }
     RefreshLists();
-    SSTab1_->setCurrentIndex(kProjectTab);
+    OnWorkChanged();
 }
 
-void MainWindow::DispatchToolbarKey(const QString& key) {
-    if (key == QLatin1String("Clear")) {
-        Clear();
-    } else if (key == QLatin1String("SaveNoteInputFile")) {
-        SaveNoteInputFile();
-    } else if (key == QLatin1String("ProcessNoteInputFile")) {
-        ProcessInputFile();
-    } else if (key == QLatin1String("OpenInputFile")) {
-        OpenInputFile();
-    } else if (key == QLatin1String("Help")) {
-        ShowManual();
-    } else if (key == QLatin1String("Exit")) {
-        ConfirmExitFromCommand();
-    } else if (key == QLatin1String("Symbol")) {
-        ShowSymbols();
+void MainWindow::Clear() {
+    workspace_.Clear();
+    ShowWorkspace();
+    tabs_->setCurrentIndex(kProjectTab);
+}
+
+void MainWindow::UndoClear() {
+    workspace_.UndoClear();
+    ShowWorkspace();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A project line keeps Ctrl+Z for its own typing; with nothing of its own to undo (Clear
+    // empties its history) it lets the key through to Undo Clear.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* line = qobject_cast<QLineEdit*>(watched);
+        if (line != nullptr && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo) &&
+            !line->isUndoAvailable()) {
+            return true;
+        }
     }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::ConfirmExit(bool& cancel) {
@@ -135,6 +194,9 @@ void MainWindow::ConfirmExit(bool& cancel) {
     QApplication::processEvents();
     QApplication::restoreOverrideCursor();
     exitConfirmed_ = true;
+    if (isVisible()) {
+        RememberWindowGeometry(saveGeometry());
+    }
     for (QWidget* window :
          {static_cast<QWidget*>(preview_), static_cast<QWidget*>(about_),
           static_cast<QWidget*>(symbolsEnglish_), static_cast<QWidget*>(symbolsMetric_)}) {
@@ -197,7 +259,7 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::ShowSymbols() {
-    const int index = cboSelectRbar_->currentIndex();
+    const int index = unitCombo_->currentIndex();
     if (index != 0 && index != 1) {
         return;
     }
@@ -206,8 +268,22 @@ void MainWindow::ShowSymbols() {
     if (window == nullptr) {
         window = new SymbolsWindow(units, SymbolChartPath(workspace_.libraryDir(), units), this);
     }
+    ShowBeside(window);
+}
+
+void MainWindow::ShowBeside(QWidget* window) {
+    if (!window->isVisible()) {
+        if (!window->testAttribute(Qt::WA_Resized)) {
+            window->adjustSize();  // its size is only known once its layout has run
+        }
+        const QSize frameMargins = frameGeometry().size() - geometry().size();
+        const int listsTop = tabs_->currentWidget()->mapToGlobal(QPoint(0, 0)).y();
+        window->move(PlaceBeside(screen()->availableGeometry(), frameGeometry(), listsTop,
+                                 window->size() + frameMargins));
+    }
     window->show();
     window->raise();
+    window->activateWindow();
 }
 
 PreviewWindow* MainWindow::previewWindow() const {
@@ -223,22 +299,21 @@ SymbolsWindow* MainWindow::symbolsWindow(UnitSystem units) const {
 }
 
 void MainWindow::PreviewNote(int listView) {
-    const NoteListWidget* list = ListView1_[static_cast<std::size_t>(listView)];
+    const NoteListWidget* list = noteLists_[static_cast<std::size_t>(listView)];
     const QString key = list->SelectedKey();
     if (list->topLevelItemCount() == 0 || key.isEmpty()) {
         return;
     }
-    std::string PreviewText;
-    if (!workspace_.FindNote(listView, ToWindows1252(key), PreviewText)) {
+    std::string noteText;
+    if (!workspace_.FindNote(listView, ToWindows1252(key), noteText)) {
         services_.prompts.ShowInformation("Failed to find note.");
         return;
     }
     if (preview_ == nullptr) {
         preview_ = new PreviewWindow(this);
     }
-    preview_->ShowNoteText(PreviewText);
-    preview_->show();
-    preview_->raise();
+    preview_->ShowNote(key, noteText);
+    ShowBeside(preview_);
 }
 
 }  // namespace tavrel

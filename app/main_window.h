@@ -8,8 +8,11 @@
 #include "app/desktop_services.h"
 #include "library/note_workspace.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
+class QFrame;
+class QLabel;
 class QLineEdit;
 class QTabWidget;
 
@@ -20,9 +23,9 @@ class NoteListWidget;
 class PreviewWindow;
 class SymbolsWindow;
 
-// frmMain: the unit choice, the project lines, the seventeen note lists, the menu bar and the
-// toolbar. It holds no rules of its own: the lists and project lines are bound to a
-// NoteWorkspace, and the commands run through the services handed in.
+// The program's working window: the unit choice, the project lines, the seventeen note lists,
+// the menu bar and the toolbar. It holds no rules of its own: the lists and project lines are bound
+// to a NoteWorkspace, and the commands run through the services handed in.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -34,8 +37,7 @@ class MainWindow : public QMainWindow {
     // Picks an item of the unit box (0 English, 1 Metric) as the user would.
     void ChooseUnits(int index);
     void Clear();
-    // Acts on a toolbar button's key alone; unknown keys do nothing.
-    void DispatchToolbarKey(const QString& key);
+    void UndoClear();
     // The exit confirmation; sets cancel when the user answers No.
     void ConfirmExit(bool& cancel);
 
@@ -46,6 +48,8 @@ class MainWindow : public QMainWindow {
     void ShowAbout();
     void ShowSymbols();
     void PreviewNote(int listView);
+    // Tells in the status bar which file a command wrote last.
+    void ShowWrittenFile(const QString& path);
 
     bool exitConfirmed() const { return exitConfirmed_; }
     NoteWorkspace& workspace() { return workspace_; }
@@ -59,34 +63,51 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void BuildMenus();
-    void BuildToolbar();
+    struct CommandLook;
+    QAction* AddCommand(const CommandLook& look, void (MainWindow::*run)());
+    void BuildCommands();
+    QWidget* BuildListSwitches();
+    void BuildStatusBar();
     void BuildTabs();
+    QWidget* BuildLibraryBanner();
     QWidget* BuildProjectTab();
     QWidget* BuildNoteTab(int firstListView, int lastListView);
     QWidget* BuildWallTab();
     QWidget* LabelledList(int listView);
     QWidget* PreviewHint();
 
-    void cboSelectRbar_Click();
-    void chkShowNoteNumbers_Click();
-    void chkAllTavrelONOFF_Click();
+    void OnUnitsChosen();
+    void OnShowNoteNumbersToggled();
+    void OnAllGeneralNotesToggled();
+    void OnWorkChanged();
+    void ShowLibraryBanner(bool missing);
+    void ChooseLibraryFolder();
+    void ShowWorkspace();
     void RefreshLists();
     void ShowListWarnings();
     void ConfirmExitFromCommand();
+    // Shows a window that accompanies this one, placed beside it when it opens.
+    void ShowBeside(QWidget* window);
 
     DesktopServices services_;
     NoteWorkspace workspace_;
     bool exitConfirmed_ = false;
 
-    QTabWidget* SSTab1_ = nullptr;
-    QComboBox* cboSelectRbar_ = nullptr;
-    QCheckBox* chkShowNoteNumbers_ = nullptr;
-    QCheckBox* chkAllTavrelONOFF_ = nullptr;
-    std::array<QLineEdit*, 3> txtProject_{};
-    std::array<NoteListWidget*, kListViewCount> ListView1_{};
+    QTabWidget* tabs_ = nullptr;
+    QFrame* libraryBanner_ = nullptr;
+    QLabel* libraryBannerText_ = nullptr;
+    QAction* chooseLibraryFolderAction_ = nullptr;
+    QComboBox* unitCombo_ = nullptr;
+    QCheckBox* showNoteNumbersBox_ = nullptr;
+    QCheckBox* allGeneralNotesBox_ = nullptr;
+    QAction* undoClearAction_ = nullptr;
+    QLabel* tickedCountLabel_ = nullptr;
+    QLabel* writtenFileLabel_ = nullptr;
+    std::array<QLineEdit*, 3> projectLineEdits_{};
+    std::array<NoteListWidget*, kListViewCount> noteLists_{};
 
     QPointer<PreviewWindow> preview_;
     QPointer<AboutWindow> about_;

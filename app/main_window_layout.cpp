@@ -1,20 +1,16 @@
-#include <QCheckBox>
-#include <functional>
-#include <vector>
-
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QTabWidget>
-#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
 #include "app/note_list_widget.h"
-#include "app/pictures.h"
+#include "app/program_icons.h"
 #include "app/program_texts.h"
 #include "app/text_encoding.h"
 
@@ -22,128 +18,52 @@ namespace tavrel {
 namespace {
 
 constexpr int kProjectLineLength = 80;
-
-struct MenuItem {
-    const char* name;
-    const char* caption;  // empty: separator
-    QKeySequence key;
-};
-
-struct ToolbarButton {
-    const char* key;
-    const char* tooltip;
-};
-
-constexpr ToolbarButton kToolbarButtons[] = {
-    {"Clear", "Clear Form"},
-    {"SaveNoteInputFile", "Save Note Input File"},
-    {"ProcessNoteInputFile", "Process Note Input File"},
-    {"OpenInputFile", "Open Input File"},
-    {"Help", "Help"},
-    {"Symbol", "Engineering Symbols"},
-    {"Exit", "Exit"},
-};
-
-QLabel* NamedLabel(const QString& name, const QString& text) {
-    auto* label = new QLabel(text);
-    label->setObjectName(name);
-    return label;
-}
+// A hint in an empty box, never part of the project line.
+constexpr const char* kProjectPrompt = "enter project information here";
+constexpr const char* kProjectLineNames[] = {"firstProjectLine", "secondProjectLine",
+                                             "thirdProjectLine"};
 
 }  // namespace
 
-void MainWindow::BuildMenus() {
-    struct Menu {
-        const char* name;
-        const char* caption;
-        std::vector<MenuItem> items;
-        std::vector<std::function<void()>> commands;
-    };
-    const std::vector<Menu> menus = {
-        {"mnuFile",
-         "&File",
-         {{"mnuClear", "Clear Note", QKeySequence(Qt::CTRL | Qt::Key_C)},
-          {"mnuNew", "&Save Note Input File", QKeySequence(Qt::CTRL | Qt::Key_N)},
-          {"mnuOpen", "&Process Input File", QKeySequence(Qt::CTRL | Qt::Key_O)},
-          {"mnuInsert", "Open Input File", QKeySequence(Qt::CTRL | Qt::Key_I)},
-          {"mnuBreak1", "", {}},
-          {"itemSep1", "", {}},
-          {"mnuExit", "&Exit", QKeySequence(Qt::CTRL | Qt::Key_Q)}},
-         {[this] { Clear(); },
-          [this] { SaveNoteInputFile(); },
-          [this] { ProcessInputFile(); },
-          [this] { OpenInputFile(); },
-          {},
-          {},
-          [this] { ConfirmExitFromCommand(); }}},
-        {"mnuHelp",
-         "&Help",
-         {{"mnuManual", "&Tavrel Help", QKeySequence(Qt::Key_F1)},
-          {"itemSep2", "", {}},
-          {"mnuSymbol", "&Engineering Symbols", QKeySequence(Qt::Key_F2)},
-          {"itemSep3", "", {}},
-          {"mnuAbout", "&About", QKeySequence(Qt::Key_F3)}},
-         {[this] { ShowManual(); }, {}, [this] { ShowSymbols(); }, {}, [this] { ShowAbout(); }}},
-    };
-    for (const Menu& menu : menus) {
-        QMenu* qmenu = menuBar()->addMenu(QString::fromLatin1(menu.caption));
-        qmenu->setObjectName(QLatin1String(menu.name));
-        for (std::size_t i = 0; i < menu.items.size(); ++i) {
-            const MenuItem& item = menu.items[i];
-            QAction* action = *item.caption == '\0'
-                                  ? qmenu->addSeparator()
-                                  : qmenu->addAction(QString::fromLatin1(item.caption));
-            action->setObjectName(QLatin1String(item.name));
-            if (menu.commands[i]) {
-                action->setShortcut(item.key);
-                connect(action, &QAction::triggered, this, menu.commands[i]);
-            }
-        }
-    }
-}
-
-void MainWindow::BuildToolbar() {
-    auto* toolbar = addToolBar(QStringLiteral("Toolbar1"));
-    toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    toolbar->setMovable(false);
-    toolbar->setIconSize(QSize(24, 24));
-    for (const ToolbarButton& button : kToolbarButtons) {
-        const QString key = QLatin1String(button.key);
-        QAction* action = toolbar->addAction(ToolbarIcon(key), QLatin1String(button.tooltip));
-        action->setObjectName(QStringLiteral("Toolbar1_") + key);
-        action->setData(key);
-        action->setToolTip(QLatin1String(button.tooltip));
-        connect(action, &QAction::triggered, this, [this, key] { DispatchToolbarKey(key); });
-    }
-    toolbar->addSeparator();
-    chkShowNoteNumbers_ = new QCheckBox(QStringLiteral("Show Note Numbers"));
-    chkShowNoteNumbers_->setObjectName(QStringLiteral("chkShowNoteNumbers"));
-    chkAllTavrelONOFF_ = new QCheckBox(QStringLiteral("All Bridge General Notes ON/OFF"));
-    chkAllTavrelONOFF_->setObjectName(QStringLiteral("chkAllTavrelONOFF"));
-    auto* boxes = new QWidget;
-    auto* layout = new QHBoxLayout(boxes);
-    layout->setContentsMargins(12, 0, 0, 0);
-    layout->setSpacing(18);
-    layout->addWidget(chkShowNoteNumbers_);
-    layout->addWidget(chkAllTavrelONOFF_);
-    toolbar->addWidget(boxes);
-    connect(chkShowNoteNumbers_, &QCheckBox::toggled, this, [this] { chkShowNoteNumbers_Click(); });
-    connect(chkAllTavrelONOFF_, &QCheckBox::toggled, this, [this] { chkAllTavrelONOFF_Click(); });
-}
-
 void MainWindow::BuildTabs() {
     for (int i = 0; i < kListViewCount; ++i) {
-        ListView1_[static_cast<std::size_t>(i)] = new NoteListWidget(workspace_.lists(), i);
-        connect(ListView1_[static_cast<std::size_t>(i)], &NoteListWidget::PreviewRequested, this,
-                &MainWindow::PreviewNote);
+        auto* list = new NoteListWidget(workspace_, i);
+        connect(list, &NoteListWidget::PreviewRequested, this, &MainWindow::PreviewNote);
+        connect(list, &NoteListWidget::TickChanged, this, &MainWindow::OnWorkChanged);
+        noteLists_[static_cast<std::size_t>(i)] = list;
     }
-    SSTab1_ = new QTabWidget;
-    SSTab1_->setObjectName(QStringLiteral("SSTab1"));
-    SSTab1_->addTab(BuildProjectTab(), QStringLiteral("Project"));
-    SSTab1_->addTab(BuildNoteTab(0, 7), QStringLiteral("Tavrel"));
-    SSTab1_->addTab(BuildNoteTab(8, 15), QStringLiteral("Hydraulic Notes"));
-    SSTab1_->addTab(BuildWallTab(), QStringLiteral("Wall Notes"));
-    setCentralWidget(SSTab1_);
+    tabs_ = new QTabWidget;
+    tabs_->setObjectName(QStringLiteral("noteTabs"));
+    tabs_->addTab(BuildProjectTab(), QStringLiteral("Project"));
+    tabs_->addTab(BuildNoteTab(0, 7), QStringLiteral("Tavrel"));
+    tabs_->addTab(BuildNoteTab(8, 15), QStringLiteral("Hydraulic Notes"));
+    tabs_->addTab(BuildWallTab(), QStringLiteral("Wall Notes"));
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(BuildLibraryBanner());
+    layout->addWidget(tabs_, 1);
+    setCentralWidget(central);
+}
+
+// Shown while the note library cannot be read, with the way out at hand.
+QWidget* MainWindow::BuildLibraryBanner() {
+    libraryBanner_ = new QFrame;
+    libraryBanner_->setObjectName(QStringLiteral("libraryBanner"));
+    libraryBanner_->setFrameShape(QFrame::StyledPanel);
+    libraryBanner_->setAutoFillBackground(true);
+    libraryBanner_->setBackgroundRole(QPalette::ToolTipBase);
+    libraryBannerText_ = new QLabel;
+    libraryBannerText_->setWordWrap(true);
+    libraryBannerText_->setForegroundRole(QPalette::ToolTipText);
+    auto* choose = new QToolButton;
+    choose->setDefaultAction(chooseLibraryFolderAction_);
+    choose->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto* layout = new QHBoxLayout(libraryBanner_);
+    layout->addWidget(libraryBannerText_, 1);
+    layout->addWidget(choose);
+    libraryBanner_->hide();
+    return libraryBanner_;
 }
 
 QWidget* MainWindow::BuildProjectTab() {
@@ -152,52 +72,52 @@ QWidget* MainWindow::BuildProjectTab() {
     column->setSpacing(10);
 
     auto* heading = new QHBoxLayout;
-    auto* logo = NamedLabel(QStringLiteral("imgLogo"), QString());
-    logo->setPixmap(BridgeEmblem(152, 56));
+    auto* logo = new QLabel;
+    logo->setPixmap(ProgramLogo(QSize(152, 56)));
     heading->addWidget(logo);
     auto* organisation = new QVBoxLayout;
-    QLabel* name = NamedLabel(QStringLiteral("lblProject_1"), QLatin1String(kOrganisationName));
+    auto* name = new QLabel(QLatin1String(kOrganisationName));
     QFont nameFont = name->font();
     nameFont.setBold(true);
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.3);
     name->setFont(nameFont);
     organisation->addWidget(name);
-    organisation->addWidget(
-        NamedLabel(QStringLiteral("lblProject_2"), QLatin1String(kDesignOfficeName)));
+    organisation->addWidget(new QLabel(QLatin1String(kDesignOfficeName)));
     heading->addLayout(organisation);
     heading->addStretch();
     column->addLayout(heading);
     column->addSpacing(20);
 
-    column->addWidget(NamedLabel(
-        QStringLiteral("lblProject_0"),
+    column->addWidget(new QLabel(
         QStringLiteral("You may enter up to 3 lines to describe your project and this program.")));
-    for (std::size_t i = 0; i < txtProject_.size(); ++i) {
+    for (std::size_t i = 0; i < projectLineEdits_.size(); ++i) {
         auto* line = new QLineEdit;
-        line->setObjectName(QStringLiteral("txtProject_%1").arg(i));
+        line->setObjectName(QLatin1String(kProjectLineNames[i]));
         line->setMaxLength(kProjectLineLength);
         line->setMinimumWidth(488);
-        connect(line, &QLineEdit::textChanged, this, [this, i](const QString& text) {
-            workspace_.projectLines()[i] = ToWindows1252(text);
+        line->setPlaceholderText(QLatin1String(kProjectPrompt));
+        connect(line, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+            workspace_.SetProjectLine(i, ToWindows1252(text));
+            OnWorkChanged();
         });
-        txtProject_[i] = line;
+        line->installEventFilter(this);
+        projectLineEdits_[i] = line;
         column->addWidget(line);
     }
     column->addSpacing(16);
 
     auto* units = new QHBoxLayout;
-    units->addWidget(
-        NamedLabel(QStringLiteral("Label4"), QStringLiteral("Select the unit of measure")));
-    cboSelectRbar_ = new QComboBox;
-    cboSelectRbar_->setObjectName(QStringLiteral("cboSelectRbar"));
-    cboSelectRbar_->addItems({QStringLiteral("English"), QStringLiteral("Metric")});
-    cboSelectRbar_->setMinimumWidth(137);
-    connect(cboSelectRbar_, &QComboBox::activated, this, [this] { cboSelectRbar_Click(); });
-    units->addWidget(cboSelectRbar_);
+    units->addWidget(new QLabel(QStringLiteral("Select the unit of measure")));
+    unitCombo_ = new QComboBox;
+    unitCombo_->setObjectName(QStringLiteral("unitCombo"));
+    unitCombo_->addItems({QStringLiteral("English"), QStringLiteral("Metric")});
+    unitCombo_->setMinimumWidth(137);
+    connect(unitCombo_, &QComboBox::activated, this, [this] { OnUnitsChosen(); });
+    units->addWidget(unitCombo_);
     units->addStretch();
     column->addLayout(units);
 
-    // The block sits a little below the middle of the tab, as on the paper form.
+    // The block sits a little below the middle of the tab, where the eye lands first.
     auto* outer = new QGridLayout(tab);
     outer->setRowStretch(0, 3);
     outer->setRowStretch(2, 2);
@@ -213,15 +133,15 @@ QWidget* MainWindow::LabelledList(int listView) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     const Section& section = SectionTable()[static_cast<std::size_t>(listView)];
-    layout->addWidget(NamedLabel(QStringLiteral("lblSection_%1").arg(listView),
-                                 FromWindows1252(std::string(section.label))));
-    layout->addWidget(ListView1_[static_cast<std::size_t>(listView)], 1);
+    auto* caption = new QLabel(FromWindows1252(std::string(section.label)));
+    caption->setBuddy(noteLists_[static_cast<std::size_t>(listView)]);
+    layout->addWidget(caption);
+    layout->addWidget(noteLists_[static_cast<std::size_t>(listView)], 1);
     return box;
 }
 
 QWidget* MainWindow::PreviewHint() {
-    QLabel* hint = NamedLabel(QStringLiteral("lblPreviewHint"),
-                              QStringLiteral("* Double-Click on note to preview"));
+    auto* hint = new QLabel(QStringLiteral("* Double-Click on note to preview"));
     hint->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     return hint;
 }

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -63,6 +64,16 @@ bool MessageBoxPrompts::AskYesNo(const std::string& title, const std::string& me
 
 void MessageBoxPrompts::ShowMessage(const std::string& message) {
     ShowBox(parent_, QMessageBox::NoIcon, ProgramTitle(), message, QMessageBox::Ok);
+}
+
+std::optional<std::string> MessageBoxPrompts::ChooseFolder(const std::string& title,
+                                                           const std::string& startDir) {
+    const QString folder = QFileDialog::getExistingDirectory(
+        parent_, FromWindows1252(title), QFile::decodeName(QByteArray::fromStdString(startDir)));
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return QFile::encodeName(folder).toStdString();
 }
 
 void MessageBoxErrorReporter::ShowErrorBox(std::int32_t number, const std::string& description) {

@@ -17,6 +17,8 @@ class MessageBoxPrompts : public WindowPrompts {
     void ShowInformation(const std::string& message) override;
     bool AskYesNo(const std::string& title, const std::string& message) override;
     void ShowMessage(const std::string& message) override;
+    std::optional<std::string> ChooseFolder(const std::string& title,
+                                            const std::string& startDir) override;
 
   private:
     QWidget* parent_ = nullptr;

@@ -1,6 +1,7 @@
 #include "app/note_list_widget.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include "app/text_encoding.h"
 
@@ -10,20 +11,38 @@ namespace {
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kEntryRole = Qt::UserRole + 1;
 
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
-NoteListWidget::NoteListWidget(NoteListModel& model, int listView, QWidget* parent)
-    : QTreeWidget(parent), model_(model), listView_(listView) {
-    setObjectName(QStringLiteral("ListView1_%1").arg(listView));
+QString NoteListName(int listView) {
+    const Section& section = SectionTable().at(static_cast<std::size_t>(listView));
+    const QString category = Latin1(CategoryName(section.category));
+    QString words;
+    for (const QString& word : Latin1(section.header).split(QLatin1Char(' '))) {
+        words += word.left(1).toUpper() + word.mid(1).toLower();
+    }
+    // "wallTypeList" rather than "wallWallTypeList".
+    if (words.startsWith(category, Qt::CaseInsensitive)) {
+        words.remove(0, category.size());
+    }
+    return category + words + QStringLiteral("List");
+}
+
+NoteListWidget::NoteListWidget(NoteWorkspace& workspace, int listView, QWidget* parent)
+    : QTreeWidget(parent), workspace_(workspace), listView_(listView) {
+    setObjectName(NoteListName(listView));
     setColumnCount(1);
     setHeaderLabels({QStringLiteral("Note Name")});
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Titles are long; one wide column that scrolls sideways, as wide as its longest entry.
-    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header()->setStretchLastSection(false);
+    // One column as wide as the list; a title too long for it is cut short on screen and shown
+    // whole in the entry's tooltip.
+    header()->setSectionResizeMode(QHeaderView::Stretch);
     connect(this, &QTreeWidget::itemChanged, this, &NoteListWidget::OnItemChanged);
     connect(this, &QTreeWidget::itemDoubleClicked, this,
             [this] { emit PreviewRequested(listView_); });
@@ -33,10 +52,11 @@ void NoteListWidget::Refresh() {
     refreshing_ = true;
     const QString selected = SelectedKey();
     clear();
-    const std::vector<NoteEntry>& entries = model_.Entries(listView_);
+    const std::vector<NoteEntry>& entries = workspace_.lists().Entries(listView_);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         auto* item = new QTreeWidgetItem(this);
         item->setText(0, FromWindows1252(entries[i].text));
+        item->setToolTip(0, item->text(0));
         item->setData(0, kKeyRole, FromWindows1252(entries[i].key));
         item->setData(0, kEntryRole, static_cast<qulonglong>(i));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
@@ -53,12 +73,22 @@ QString NoteListWidget::SelectedKey() const {
     return items.isEmpty() ? QString() : items.constFirst()->data(0, kKeyRole).toString();
 }
 
+void NoteListWidget::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !SelectedKey().isEmpty()) {
+        emit PreviewRequested(listView_);
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
 void NoteListWidget::OnItemChanged(QTreeWidgetItem* item) {
     if (refreshing_) {
         return;
     }
     const auto entry = static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong());
-    model_.SetTicked(listView_, entry, item->checkState(0) == Qt::Checked);
+    workspace_.SetTicked(listView_, entry, item->checkState(0) == Qt::Checked);
+    emit TickChanged();
 }
 
 }  // namespace tavrel

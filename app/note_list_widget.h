@@ -2,16 +2,21 @@
 
 #include <QTreeWidget>
 
-#include "library/note_list_model.h"
+#include "library/note_workspace.h"
 
 namespace tavrel {
 
-// One note list (ListView1(i)): a check box per note, keyed by note name, one "Note Name"
-// column, single selection, not editable. The ticks live in the model; the widget mirrors them.
+// One note list: a check box per note, keyed by note name, one "Note Name"
+// column, single selection, not editable. The ticks live in the workspace; the widget mirrors
+// them.
+// The object name of a list, after its category and section: "bridgeGeneralNotesList",
+// "hydraulicDataTablesList", "wallTypeList".
+QString NoteListName(int listView);
+
 class NoteListWidget : public QTreeWidget {
     Q_OBJECT
   public:
-    NoteListWidget(NoteListModel& model, int listView, QWidget* parent = nullptr);
+    NoteListWidget(NoteWorkspace& workspace, int listView, QWidget* parent = nullptr);
 
     int listView() const { return listView_; }
     // Rebuilds the entries from the model.
@@ -20,12 +25,18 @@ class NoteListWidget : public QTreeWidget {
     QString SelectedKey() const;
 
   signals:
+    // A double-click, or Enter on the selected note.
     void PreviewRequested(int listView);
+    // The user ticked or unticked an entry.
+    void TickChanged();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void OnItemChanged(QTreeWidgetItem* item);
 
-    NoteListModel& model_;
+    NoteWorkspace& workspace_;
     int listView_;
     bool refreshing_ = false;
 };

@@ -7,18 +7,19 @@ class QPlainTextEdit;
 
 namespace tavrel {
 
-// "Notes Preview" (frmPreview): one top-most window showing a note's stored text as it is.
+// "Notes Preview": one top-most window showing a note's stored text as it is, in a fixed-pitch
+// font so that its columns line up as they will on the sheet. Escape closes it.
 class PreviewWindow : public QWidget {
     Q_OBJECT
   public:
     explicit PreviewWindow(QWidget* parent = nullptr);
 
-    // Replaces the text with a note text (lines separated by CR).
-    void ShowNoteText(const std::string& PreviewText);
+    // Shows a note text (lines separated by CR) under a caption naming the note.
+    void ShowNote(const QString& noteName, const std::string& noteText);
     QString text() const;
 
   private:
-    QPlainTextEdit* rtfText_;
+    QPlainTextEdit* noteText_;
 };
 
 }  // namespace tavrel

@@ -2,10 +2,6 @@
 
 namespace tavrel {
 
-QString SplashVersionText(int major, int minor, int patch) {
-    return QStringLiteral("Version %1.%2%3").arg(major).arg(minor).arg(patch);
-}
-
 QString SplashDisclaimer() {
     return QStringLiteral(
                "Although this program has been through many rigorous tests with excellent "

@@ -8,9 +8,6 @@ namespace tavrel {
 inline constexpr const char* kOrganisationName = "Bridge Engineering Division";
 inline constexpr const char* kDesignOfficeName = "Structures Design Office";
 
-// "Version 1.50": major, ".", minor and patch written together.
-QString SplashVersionText(int major, int minor, int patch);
-
 QString SplashDisclaimer();
 QString AboutDisclaimer();
 QString HelpDeskLine();

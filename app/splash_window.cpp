@@ -10,13 +10,19 @@
 namespace tavrel {
 
 SplashWindow::SplashWindow(QWidget* parent)
-    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
-    setObjectName(QStringLiteral("frmSplash"));
-    const InfoCard card = BuildInfoCard(
-        this, {QStringLiteral("lblLabel_3"), QStringLiteral("lblLabel_4"), SplashDisclaimer(), {}});
-    card.lblTitle->setText(QString::fromLatin1(kProgramTitle));
-    card.lblVersion->setText(SplashVersionText(kVersionMajor, kVersionMinor, kVersionPatch));
-    connect(card.cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("splashWindow"));
+    const InfoCard card = BuildInfoCard(this, {SplashDisclaimer(), {}});
+    card.title->setText(QString::fromLatin1(kProgramTitle));
+    card.version->setText(QStringLiteral("Version ") + QLatin1String(kDisplayVersion));
+    connect(card.okButton, &QPushButton::clicked, this, &QDialog::accept);
+    card.okButton->setFocus();
+}
+
+void SplashWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Enter (OK) and Escape answer it at once: it takes the keyboard when it appears.
+    activateWindow();
 }
 
 }  // namespace tavrel

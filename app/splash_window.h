@@ -4,11 +4,14 @@
 
 namespace tavrel {
 
-// frmSplash: title, version and disclaimer without a title bar; OK closes it.
+// The start-up window: title, version and disclaimer without a title bar; OK closes it.
 class SplashWindow : public QDialog {
     Q_OBJECT
   public:
     explicit SplashWindow(QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace tavrel

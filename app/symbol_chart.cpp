@@ -58,6 +58,9 @@ SymbolChart ParseSymbolChart(const QString& content) {
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
+        if (line.startsWith(QLatin1Char('#')) && !line.startsWith(QLatin1String("#\t"))) {
+            continue;
+        }
         const qsizetype tab = line.indexOf(QLatin1Char('\t'));
         if (tab < 0) {
             if (!line.trimmed().isEmpty()) {
@@ -84,7 +87,7 @@ SymbolChart LoadSymbolChart(const QString& path) {
 
 SymbolChartView::SymbolChartView(SymbolChart chart, QWidget* parent)
     : QWidget(parent), chart_(std::move(chart)) {
-    setObjectName(QStringLiteral("Image1"));
+    setObjectName(QStringLiteral("symbolChart"));
     setMinimumSize(sizeHint());
 }
 

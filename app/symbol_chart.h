@@ -7,8 +7,9 @@
 namespace tavrel {
 
 // A chart of the characters a CAD font draws as engineering symbols, read from a UTF-8 file of
-// "key<TAB>symbol" lines. Lines without a TAB are captions shown under the chart; empty lines
-// are skipped. Keys a to z are letters; any other key is a keyboard symbol.
+// "key<TAB>symbol" lines. Lines starting with "#" are the maintainer's comments and empty lines
+// are skipped ("#<TAB>symbol" charts the key "#"); other lines without a TAB are captions shown
+// under the chart. Keys a to z are letters; any other key is a keyboard symbol.
 struct SymbolChart {
     struct Entry {
         QString key;

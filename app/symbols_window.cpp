@@ -19,10 +19,10 @@ struct SymbolsTexts {
 
 SymbolsTexts TextsFor(UnitSystem units) {
     if (IsEnglish(units)) {
-        return {"frmSymbol1", "Engineering Symbols-English", "ENGINEERING SYMBOLS",
+        return {"englishSymbolsWindow", "Engineering Symbols-English", "ENGINEERING SYMBOLS",
                 "Bridge Font 49"};
     }
-    return {"frmSymbolMetric", "Engineering Symbols-Metric", "METRIC ENGINEERING SYMBOLS",
+    return {"metricSymbolsWindow", "Engineering Symbols-Metric", "METRIC ENGINEERING SYMBOLS",
             "Bridge Font 48"};
 }
 
@@ -51,15 +51,15 @@ SymbolsWindow::SymbolsWindow(UnitSystem units, const QString& chartPath, QWidget
     setWindowTitle(QLatin1String(texts.caption));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
-    QLabel* heading = AddLabel(layout, "Label1", QLatin1String(texts.heading));
+    QLabel* heading = AddLabel(layout, "headingLabel", QLatin1String(texts.heading));
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
     heading->setFont(headingFont);
-    AddLabel(layout, "Label2", QLatin1String(texts.font));
+    AddLabel(layout, "fontLabel", QLatin1String(texts.font));
     chart_ = new SymbolChartView(LoadSymbolChart(chartPath));
     layout->addWidget(chart_, 1, Qt::AlignHCenter);
-    AddLabel(layout, "Label3",
+    AddLabel(layout, "explanationLabel",
              QStringLiteral("Lower case letters and keyboard symbols will be engineering symbols "
                             "when the CAD Operator places the note file on the sheet."));
 }

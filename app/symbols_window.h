@@ -8,8 +8,8 @@ namespace tavrel {
 
 class SymbolChartView;
 
-// frmSymbol1 (English, font 49) and frmSymbolMetric (Metric, font 48): the symbol chart of the
-// CAD font, read from the library's Help folder.
+// The symbol chart of the CAD font (49 for English, 48 for Metric), read from the library's Help
+// folder.
 class SymbolsWindow : public QWidget {
     Q_OBJECT
   public:

@@ -9,7 +9,7 @@
 
 namespace tavrel {
 
-// The three project lines (txtProject(0..2)), first to third.
+// The three project lines, first to third.
 using ProjectLines = std::array<std::string, 3>;
 
 // The whole note input file, byte for byte: default statements, CAD header of the lists' unit

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/runtime_failure.h"
 #include "engine/user_interface.h"
@@ -22,8 +25,19 @@ class NoteWorkspace {
     UnitLoadResult SelectUnits(UnitSystem units, ErrorReporter& errors);
     // "Show Note Numbers" was ticked or unticked: rebuilds the lists, keeping the ticks.
     void ShowNoteNumbers(bool show);
-    // Clear: unticks the lists in use and empties the project lines.
+    // Clear: unticks the lists in use and empties the project lines. What it removed is kept
+    // until the next change (a tick, a project line, a rebuild), so UndoClear can put it back.
     void Clear();
+    bool CanUndoClear() const { return removedByClear_.has_value(); }
+    void UndoClear();
+
+    // The user's own changes; each makes an earlier Clear final.
+    void SetTicked(int listView, std::size_t entry, bool ticked);
+    void SetProjectLine(std::size_t line, std::string text);
+    void SetAllBridgeGeneralNotes(bool on);
+
+    // Ticked notes in the lists of the unit system in use.
+    int TickedCount() const;
 
     // The text of a note of a list view's category (the preview's lookup).
     bool FindNote(int listView, const std::string& noteName, std::string& text) const;
@@ -39,13 +53,21 @@ class NoteWorkspace {
     UnitSystem units() const { return lists_.units(); }
     bool showNoteNumbers() const { return showNoteNumbers_; }
     const std::string& libraryDir() const { return libraryDir_; }
+    // Where the next unit selection reads the reference files.
+    void SetLibraryDir(std::string libraryDir) { libraryDir_ = std::move(libraryDir); }
 
   private:
+    struct RemovedByClear {
+        std::vector<std::pair<int, std::size_t>> ticks;  // list view, entry
+        ProjectLines projectLines;
+    };
+
     std::string libraryDir_;
     NoteTables tables_;
     NoteListModel lists_;
     ProjectLines projectLines_;
     bool showNoteNumbers_ = false;
+    std::optional<RemovedByClear> removedByClear_;
 };
 
 }  // namespace tavrel

@@ -6,7 +6,7 @@
 #                    with its checks take
 set -euo pipefail
 
-program=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core)
+program=(g++ cmake ninja-build qt6-base-dev libqt6svg6 fonts-dejavu-core)
 test_extras=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev valgrind

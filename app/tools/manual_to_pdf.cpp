@@ -1,12 +1,40 @@
 // Build-time tool: renders the Markdown help manual (or any Markdown page) into a PDF with
-// Qt's own writer.
+// Qt's own writer. A line that does not fit the page's width (a code line never wraps) fails
+// the build with the line named, rather than being cut off in the PDF.
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <cstdio>
+
+namespace {
+
+// The lines laid out wider than the text area, each as "text (overflow in mm)".
+QStringList LinesWiderThanThePage(const QTextDocument& document, qreal dotsPerMillimetre) {
+    QStringList tooWide;
+    const qreal textRight = document.pageSize().width() - document.documentMargin();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const qreal left = document.documentLayout()->blockBoundingRect(block).left();
+        const QTextLayout* layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const qreal overflow = left + line.x() + line.naturalTextWidth() - textRight;
+            if (overflow > 0.5) {
+                tooWide << QStringLiteral("%1 (%2 mm too wide)")
+                               .arg(block.text().mid(line.textStart(), line.textLength()))
+                               .arg(overflow / dotsPerMillimetre, 0, 'f', 1);
+            }
+        }
+    }
+    return tooWide;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -22,7 +50,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "manual_to_pdf: %s: %s\n", argv[1], qPrintable(source.errorString()));
         return 2;
     }
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    QPdfWriter writer(output);
+    writer.setTitle(QStringLiteral("Tavrel Help"));
+    writer.setCreator(QStringLiteral("tavrel"));
+    writer.setPageSize(QPageSize(QPageSize::Letter));
+    writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
+    writer.setResolution(300);
+
     QTextDocument document;
+    // Laid out at the writer's resolution on its page, so what is measured is what is printed.
+    document.documentLayout()->setPaintDevice(&writer);
+    document.setPageSize(QSizeF(writer.width(), writer.height()));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(argc == 4 ? QString::fromLatin1(argv[3]).toDouble() : 10.0);
     document.setDefaultFont(font);
@@ -31,13 +70,14 @@ int main(int argc, char** argv) {
             .arg(font.pointSizeF()));
     document.setMarkdown(QString::fromUtf8(source.readAll()));
 
-    const QString output = QString::fromLocal8Bit(argv[2]);
-    QPdfWriter writer(output);
-    writer.setTitle(QStringLiteral("Tavrel Help"));
-    writer.setCreator(QStringLiteral("tavrel"));
-    writer.setPageSize(QPageSize(QPageSize::Letter));
-    writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
-    writer.setResolution(300);
+    const QStringList tooWide = LinesWiderThanThePage(document, writer.resolution() / 25.4);
+    for (const QString& line : tooWide) {
+        std::fprintf(stderr, "%s: line wider than the page: %s\n", argv[1], qPrintable(line));
+    }
+    if (!tooWide.isEmpty()) {
+        QFile::remove(output);
+        return 1;
+    }
     document.print(&writer);
     if (!QFile::exists(output) || QFile(output).size() == 0) {
         std::fprintf(stderr, "manual_to_pdf: cannot write %s\n", argv[2]);

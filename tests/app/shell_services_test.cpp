@@ -1,20 +1,52 @@
-// The pieces of the shell around the main window: file dialog, editor launch, texts, charts.
+// The pieces around the main window: start options, file dialog, editor launch, boxes, small
+// windows, charts.
+#include <QAbstractButton>
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
+#include "app/about_window.h"
+#include "app/desktop_main.h"
 #include "app/editor_launcher.h"
 #include "app/file_dialog.h"
-#include "app/program_texts.h"
+#include "app/message_boxes.h"
+#include "app/splash_window.h"
 #include "app/symbol_chart.h"
 #include "app/text_encoding.h"
+#include "app/window_placement.h"
+#include "library/library_location.h"
+#include "tavrel/version.h"
 #include "test_support.h"
+#include "tests/support/test_files.h"
 
 namespace tavrel::testing {
 
+// Stands in for the desktop's handler of file URLs.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> opened;
+  public slots:
+    void Open(const QUrl& url) { opened << url; }
+};
+
 class ShellServicesTest : public QObject {
     Q_OBJECT
+
+    static void ExpectTextsFit(const QWidget& window) {
+        for (const QLabel* label : window.findChildren<QLabel*>()) {
+            if (label->wordWrap()) {
+                QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                         qPrintable(label->text()));
+            }
+        }
+    }
 
   private slots:
     void filter_becomes_qt_name_filters_data() {
@@ -96,58 +128,66 @@ class ShellServicesTest : public QObject {
         QCOMPARE(dialog.filename(), std::string());
     }
 
-    void command_words_split_like_a_shell_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QStringList>("words");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("plain") << "gedit --new-window" << QStringList{"gedit", "--new-window"}
-                               << true;
-        QTest::newRow("double quotes")
-            << "\"/opt/My Editor/ed\" -w" << QStringList{"/opt/My Editor/ed", "-w"} << true;
-        QTest::newRow("single quotes") << "ed 'a \"b\"'" << QStringList{"ed", "a \"b\""} << true;
-        QTest::newRow("escaped blank") << "my\\ ed  -x" << QStringList{"my ed", "-x"} << true;
-        QTest::newRow("no shell") << "ed; rm -rf x" << QStringList{"ed;", "rm", "-rf", "x"} << true;
-        QTest::newRow("empty quotes") << "ed ''" << QStringList{"ed", ""} << true;
-        QTest::newRow("unbalanced") << "ed 'open" << QStringList{} << false;
-    }
-    void command_words_split_like_a_shell() {
-        QFETCH(QString, command);
-        QFETCH(QStringList, words);
-        QFETCH(bool, valid);
-        const std::optional<QStringList> split = SplitCommandWords(command);
-        QCOMPARE(split.has_value(), valid);
-        if (valid) {
-            QCOMPARE(*split, words);
-        }
-    }
-
     void editor_receives_path_with_blanks_as_one_argument() {
         QTemporaryDir folder;
         const QString script = folder.filePath("record.sh");
         const QString record = folder.filePath("args.txt");
-        WriteBytes(script,
+        WriteBytes(QFile::encodeName(script).toStdString(),
                    "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$1\"\n");
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("TAVREL_EDITOR", ("'" + script + "' '" + record + "'").toLocal8Bit());
+        qputenv("TAVREL_EDITOR", ("\"" + script + "\" \"" + record + "\"").toLocal8Bit());
         const QString sheet = folder.filePath("Bridge 12 $(touch x).txt");
-        DesktopEditorLauncher launcher;
-        QVERIFY(!launcher.ViewInEditor(QFile::encodeName(sheet).toStdString()).has_value());
-        QTRY_VERIFY_WITH_TIMEOUT(ReadBytes(record).find(".txt]") != std::string::npos, 5000);
-        QCOMPARE(QString::fromStdString(ReadBytes(record)), "[" + record + "]\n[" + sheet + "]\n");
-        QVERIFY(!QFile::exists(folder.filePath("x")));
+        QVERIFY(!DesktopEditorLauncher().ViewInEditor(QFile::encodeName(sheet).toStdString()));
         qunsetenv("TAVREL_EDITOR");
+        const auto recorded = [&] {
+            QFile file(record);
+            return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : "";
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(recorded(), "[" + record + "]\n[" + sheet + "]\n", 5000);
+        QVERIFY(!QFile::exists(folder.filePath("x")));
     }
 
     void editor_that_cannot_start_reports_a_failure() {
         qputenv("TAVREL_EDITOR", "/nonexistent/editor --flag");
-        DesktopEditorLauncher launcher;
-        const std::optional<RuntimeFailure> failure = launcher.ViewInEditor("/tmp/a.txt");
+        const std::optional<RuntimeFailure> failure =
+            DesktopEditorLauncher().ViewInEditor("/srv/a.txt");
+        qunsetenv("TAVREL_EDITOR");
         QVERIFY(failure.has_value());
         QCOMPARE(failure->number, failures::kFileNotFound);
         QVERIFY(failure->description.find("/nonexistent/editor") != std::string::npos);
-        qputenv("TAVREL_EDITOR", "'unbalanced");
-        QVERIFY(launcher.ViewInEditor("/tmp/a.txt").has_value());
-        qunsetenv("TAVREL_EDITOR");
+    }
+
+    void unset_or_blank_editor_means_the_default_application() {
+        for (const char* editor : {"", "   "}) {
+            *editor ? qputenv("TAVREL_EDITOR", editor) : qunsetenv("TAVREL_EDITOR");
+            UrlRecorder desktop;
+            QDesktopServices::setUrlHandler("file", &desktop, "Open");
+            const bool failed =
+                DesktopEditorLauncher().ViewInEditor("/srv/Bridge 12.txt").has_value();
+            QDesktopServices::unsetUrlHandler("file");
+            qunsetenv("TAVREL_EDITOR");
+            QVERIFY(!failed);
+            QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile("/srv/Bridge 12.txt")});
+        }
+    }
+
+    void accompanying_window_opens_beside_the_main_window() {
+        const QRect screen(0, 0, 1280, 900);
+        const struct {
+            QRect screen, main;
+            QSize size;
+            QPoint expected;
+        } cases[] = {
+            {screen, {100, 100, 700, 600}, {400, 300}, {808, 100}},  // right
+            {screen, {600, 100, 600, 600}, {400, 300}, {192, 100}},  // left
+            {screen, {400, 50, 800, 600}, {400, 300}, {800, 180}},   // over the lists
+            {screen, {100, 700, 700, 190}, {400, 300}, {808, 600}},  // kept on the screen
+            {{1280, 0, 1920, 1080}, {1300, 50, 1000, 800}, {400, 300}, {2308, 50}},
+            {screen, {0, 0, 1280, 900}, {1500, 300}, {0, 180}},  // wider than the screen
+        };
+        for (const auto& [screen, main, size, expected] : cases) {
+            QCOMPARE(PlaceBeside(screen, main, 180, size), expected);
+        }
     }
 
     void windows_1252_round_trip() {
@@ -163,44 +203,124 @@ class ShellServicesTest : public QObject {
         QCOMPARE(NoteTextForDisplay("a\r\rb\r\nc\r"), QStringLiteral("a\n\nb\nc\n"));
     }
 
-    void splash_version_joins_minor_and_patch() {
-        QCOMPARE(SplashVersionText(1, 5, 0), QStringLiteral("Version 1.50"));
-        QCOMPARE(SplashVersionText(2, 10, 3), QStringLiteral("Version 2.103"));
-    }
-
     void symbol_chart_sorts_letters_keys_and_captions() {
         const SymbolChart chart = ParseSymbolChart(
-            "Example chart for font 49\r\n\r\na\t\u03B1\r\nB\t\u2104 "
-            "\n!\t\u2265\n\u00A6\t\u00BD\n");
-        QCOMPARE(chart.captions, QStringList{"Example chart for font 49"});
+            "# Replace with your font's chart\r\nFont 49\r\n\r\na\t\u03B1\r\nB\t\u2104 "
+            "\n#\t\u2265\n\u00A6\t\u00BD\n");
+        QCOMPARE(chart.captions, QStringList{"Font 49"});
         QCOMPARE(chart.letters.size(), 2);
         QCOMPARE(chart.letters[1].key, QStringLiteral("B"));
         QCOMPARE(chart.letters[1].symbol, QStringLiteral("\u2104"));
         QCOMPARE(chart.keyboard.size(), 2);
-        QCOMPARE(chart.keyboard[0].key, QStringLiteral("!"));
+        QCOMPARE(chart.keyboard[0].key, QStringLiteral("#"));
         const SymbolChart missing = LoadSymbolChart("/nonexistent/SymbolsEnglish.txt");
         QVERIFY(missing.letters.isEmpty());
         QVERIFY(missing.captions.value(0).contains("/nonexistent/SymbolsEnglish.txt"));
     }
 
-    void bundled_charts_cover_every_letter_and_say_they_are_examples_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("keyboard");
-        QTest::newRow("english") << "SymbolsEnglish.txt" << 0;
-        QTest::newRow("metric") << "SymbolsMetric.txt" << 2;
-    }
-    void bundled_charts_cover_every_letter_and_say_they_are_examples() {
-        QFETCH(QString, file);
-        QFETCH(int, keyboard);
-        const SymbolChart chart =
-            LoadSymbolChart(QStringLiteral(TAVREL_SOURCE_DIR "/data/library/Help/") + file);
-        QCOMPARE(chart.letters.size(), 26);
-        for (int i = 0; i < 26; ++i) {
-            QCOMPARE(chart.letters[i].key, QString(QChar('a' + i)));
-            QVERIFY(!chart.letters[i].symbol.isEmpty());
+    void bundled_charts_show_every_letter_and_symbols_only() {
+        for (const auto& [file, keyboard] :
+             {std::pair{"SymbolsEnglish.txt", 0}, std::pair{"SymbolsMetric.txt", 2}}) {
+            const SymbolChart chart = LoadSymbolChart(
+                QStringLiteral(TAVREL_SOURCE_DIR "/data/library/Help/") + QLatin1String(file));
+            QCOMPARE(chart.letters.size(), 26);
+            for (int i = 0; i < 26; ++i) {
+                QVERIFY(chart.letters[i].key == QChar('a' + i) &&
+                        !chart.letters[i].symbol.isEmpty());
+            }
+            QCOMPARE(chart.keyboard.size(), keyboard);
+            QVERIFY2(chart.captions.isEmpty(), qPrintable(chart.captions.join('|')));
         }
-        QCOMPARE(chart.keyboard.size(), keyboard);
-        QVERIFY(chart.captions.join(' ').contains("example", Qt::CaseInsensitive));
+    }
+
+    void options() {
+        const struct {
+            QStringList arguments;
+            bool splash;
+            QString library, screenshot;
+            int tab;
+        } cases[] = {{{}, true, "", "", 0},
+                     {{"--no-splash"}, false, "", "", 0},
+                     {{"--library", "/srv/notes"}, true, "/srv/notes", "", 0},
+                     {{"--screenshot", "a.png", "--tab", "2"}, false, "", "a.png", 2}};
+        for (const auto& [arguments, splash, library, screenshot, tab] : cases) {
+            const DesktopOptions options = ParseDesktopOptions(QStringList{"tavrel"} + arguments);
+            QCOMPARE(std::tuple(options.splash, options.libraryDir, options.screenshotPath,
+                                options.screenshotTab),
+                     std::tuple(splash, library, screenshot, tab));
+        }
+    }
+
+    void splash_takes_the_keyboard_and_fits_its_text() {
+        for (const auto& [key, result] : {std::pair{Qt::Key_Return, QDialog::Accepted},
+                                          std::pair{Qt::Key_Escape, QDialog::Rejected}}) {
+            SplashWindow splash;
+            QSignalSpy finished(&splash, &QDialog::finished);
+            splash.show();
+            QVERIFY(QTest::qWaitForWindowActive(&splash));
+            ExpectTextsFit(splash);
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(finished.value(0).value(0).toInt(), int(result));
+        }
+    }
+
+    void splash_and_about_show_one_version() {
+        SplashWindow splash;
+        AboutWindow about;
+        RecordingErrors errors;
+        about.Load(VersionFilePath(kBuildTreeLibraryDir), errors);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        ExpectTextsFit(about);
+        QVERIFY(errors.shown.empty());
+        const QString version = splash.findChild<QLabel*>("versionLabel")->text();
+        QCOMPARE(about.findChild<QLabel*>("versionLabel")->text().trimmed(), version);
+        QVERIFY2(version.startsWith("Version 1."), qPrintable(version));
+    }
+
+    void real_boxes_show_icon_title_text_and_buttons() {
+        using Box = QMessageBox;
+        MessageBoxPrompts prompts;
+        MessageBoxErrorReporter errors;
+        const struct {
+            std::function<bool(const std::string&)> show;
+            Box::Icon icon;
+            QString title, text;
+            Box::StandardButtons buttons;
+            Box::StandardButton press;
+            bool answer;
+        } cases[] = {
+            {[&](auto& m) { return prompts.AskOkCancel(m); }, Box::NoIcon, "Tavrel",
+             "File exists..overwrite?", Box::Ok | Box::Cancel, Box::Ok, true},
+            {[&](auto& m) { return prompts.AskOkCancel(m); }, Box::NoIcon, "Tavrel",
+             "File exists..overwrite?", Box::Ok | Box::Cancel, Box::Cancel, false},
+            {[&](auto& m) { return prompts.AskYesNo("Confirm Exit", m); }, Box::NoIcon,
+             "Confirm Exit", "Are you sure you want to exit?", Box::Yes | Box::No, Box::No, false},
+            {[&](auto& m) { return prompts.ShowCritical(m), true; }, Box::Critical, "Tavrel",
+             "Error..Line:  2", Box::Ok, Box::Ok, true},
+            {[&](auto& m) { return prompts.ShowInformation(m), true; }, Box::Information, "Tavrel",
+             "Failed to find note.", Box::Ok, Box::Ok, true},
+            {[&](auto& m) { return prompts.ShowMessage(m), true; }, Box::NoIcon, "Tavrel",
+             "Note box type = 0  B3  4", Box::Ok, Box::Ok, true},
+            {[&](auto&) { return errors.ShowErrorBox(53, "File not found"), true; }, Box::NoIcon,
+             "VB Error", "Error: 53. File not found...terminating command", Box::Ok, Box::Ok, true},
+            {[&](auto&) {
+                 return errors.ShowErrorBox(failures::kUnspecified, "Unspecified"), true;
+             },
+             Box::Critical, "Tavrel", "File not found..terminating", Box::Ok, Box::Ok, true},
+        };
+        for (const auto& box : cases) {
+            bool seen = false;
+            QTimer::singleShot(0, [&] {
+                auto* shown = qobject_cast<Box*>(QApplication::activeModalWidget());
+                QVERIFY(shown != nullptr);
+                seen = shown->icon() == box.icon && shown->windowTitle() == box.title &&
+                       shown->text() == box.text && shown->standardButtons() == box.buttons;
+                shown->button(box.press)->click();
+            });
+            QCOMPARE(box.show(box.text.toStdString()), box.answer);
+            QVERIFY2(seen, qPrintable(box.text));
+        }
     }
 };
 

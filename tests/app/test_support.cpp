@@ -2,12 +2,10 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
-#include <cstdlib>
 
 namespace tavrel::testing {
 
@@ -15,29 +13,30 @@ void UseOffscreenPlatformUnlessSet() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    static QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+}
+
+template <typename T>
+T ScriptedPrompts::Answer(std::deque<T>& queue, T whenDry, const std::string& question) {
+    if (queue.empty()) {
+        unexpected << QString::fromStdString(question);
+        return whenDry;
+    }
+    T answer = queue.front();
+    queue.pop_front();
+    return answer;
 }
 
 std::optional<std::string> ScriptedPrompts::ChooseFile(const FileDialogRequest& request) {
     fileRequests.push_back(request);
     shown.push_back({"file", request.DialogTitle, {}});
-    if (files.empty()) {
-        unexpected << "file dialog " + QString::fromStdString(request.DialogTitle);
-        return std::nullopt;
-    }
-    std::optional<std::string> answer = files.front();
-    files.pop_front();
-    return answer;
+    return Answer(files, std::optional<std::string>(), request.DialogTitle);
 }
 
 bool ScriptedPrompts::AskOkCancel(const std::string& message) {
     shown.push_back({"okcancel", {}, message});
-    if (okCancelAnswers.empty()) {
-        unexpected << QString::fromStdString(message);
-        return false;
-    }
-    const bool answer = okCancelAnswers.front();
-    okCancelAnswers.pop_front();
-    return answer;
+    return Answer(okCancelAnswers, false, message);
 }
 
 void ScriptedPrompts::ShowCritical(const std::string& message) {
@@ -50,22 +49,32 @@ void ScriptedPrompts::ShowInformation(const std::string& message) {
 
 bool ScriptedPrompts::AskYesNo(const std::string& title, const std::string& message) {
     shown.push_back({"yesno", title, message});
-    if (yesNoAnswers.empty()) {
-        unexpected << QString::fromStdString(message);
-        return false;
-    }
-    const bool answer = yesNoAnswers.front();
-    yesNoAnswers.pop_front();
-    return answer;
+    return Answer(yesNoAnswers, false, message);
 }
 
 void ScriptedPrompts::ShowMessage(const std::string& message) {
     shown.push_back({"message", {}, message});
 }
 
+std::optional<std::string> ScriptedPrompts::ChooseFolder(const std::string& title,
+                                                         const std::string&) {
+    shown.push_back({"folder", title, {}});
+    return Answer(folders, std::optional<std::string>(), title);
+}
+
+std::vector<std::string> ScriptedPrompts::Messages(const QString& kind) const {
+    std::vector<std::string> messages;
+    for (const ShownBox& box : shown) {
+        if (box.kind == kind) {
+            messages.push_back(box.message);
+        }
+    }
+    return messages;
+}
+
 std::optional<RuntimeFailure> ScriptedEditor::ViewInEditor(const std::string& path) {
     opened.push_back(path);
-    return failWith;
+    return std::nullopt;
 }
 
 ModalWatchdog::ModalWatchdog() {
@@ -84,43 +93,6 @@ ModalWatchdog::ModalWatchdog() {
         }
     });
     timer_.start();
-}
-
-FixtureLibrary::FixtureLibrary() {
-    folder_.setAutoRemove(true);
-}
-
-std::string FixtureLibrary::dir() const {
-    return QFile::encodeName(folder_.path()).toStdString();
-}
-
-QString FixtureLibrary::path(const QString& relative) const {
-    return folder_.filePath(relative);
-}
-
-void FixtureLibrary::Write(const QString& relative, const std::string& bytes) const {
-    const QString full = path(relative);
-    QDir().mkpath(QFileInfo(full).path());
-    WriteBytes(full, bytes);
-}
-
-void FixtureLibrary::Remove(const QString& relative) const {
-    QFile::remove(path(relative));
-}
-
-std::string ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return "<missing>";
-    }
-    return file.readAll().toStdString();
-}
-
-void WriteBytes(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
 }
 
 }  // namespace tavrel::testing

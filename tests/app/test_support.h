@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
 #include <optional>
@@ -15,12 +13,13 @@
 
 namespace tavrel::testing {
 
-// Sets QT_QPA_PLATFORM=offscreen unless the caller chose a platform, so tests need no display.
+// Sets QT_QPA_PLATFORM=offscreen unless the caller chose a platform, so tests need no display,
+// and keeps what the program remembers in a temporary folder instead of the user's settings.
 void UseOffscreenPlatformUnlessSet();
 
 // A box the window showed, in order.
 struct ShownBox {
-    QString kind;  // "critical", "information", "message", "okcancel", "yesno", "file"
+    QString kind;  // "critical", "information", "message", "okcancel", "yesno", "file", "folder"
     std::string title;
     std::string message;
 };
@@ -30,6 +29,7 @@ struct ShownBox {
 class ScriptedPrompts : public WindowPrompts {
   public:
     std::deque<std::optional<std::string>> files;
+    std::deque<std::optional<std::string>> folders;
     std::deque<bool> okCancelAnswers;
     std::deque<bool> yesNoAnswers;
     std::vector<ShownBox> shown;
@@ -42,12 +42,20 @@ class ScriptedPrompts : public WindowPrompts {
     void ShowInformation(const std::string& message) override;
     bool AskYesNo(const std::string& title, const std::string& message) override;
     void ShowMessage(const std::string& message) override;
+    std::optional<std::string> ChooseFolder(const std::string& title,
+                                            const std::string& startDir) override;
+
+    // The messages of the boxes of one kind, in order.
+    std::vector<std::string> Messages(const QString& kind) const;
+
+  private:
+    template <typename T>
+    T Answer(std::deque<T>& queue, T whenDry, const std::string& question);
 };
 
 class ScriptedEditor : public EditorLauncher {
   public:
     std::vector<std::string> opened;
-    std::optional<RuntimeFailure> failWith;
     std::optional<RuntimeFailure> ViewInEditor(const std::string& path) override;
 };
 
@@ -68,21 +76,5 @@ class ModalWatchdog : public QObject {
   private:
     QTimer timer_;
 };
-
-// A small note library written into a temporary folder.
-class FixtureLibrary {
-  public:
-    FixtureLibrary();
-    std::string dir() const;
-    QString path(const QString& relative) const;
-    void Write(const QString& relative, const std::string& bytes) const;
-    void Remove(const QString& relative) const;
-
-  private:
-    QTemporaryDir folder_;
-};
-
-std::string ReadBytes(const QString& path);
-void WriteBytes(const QString& path, const std::string& bytes);
 
 }  // namespace tavrel::testing

@@ -49,7 +49,7 @@ TEST(LibraryLocation, SearchOrderIsOptionEnvironmentProgramFolderInstallPrefix) 
 
 TEST(LibraryLocation, BuildTreeHoldsTheVersionFile) {
     const std::string version = testing::ReadBytes(VersionFilePath(TAVREL_BUILD_LIBRARY_DIR));
-    EXPECT_EQ(version, std::string(kVersionText) + "\r\n");
+    EXPECT_EQ(version, std::string(kDisplayVersion) + "\r\n");
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+#include "app/desktop_settings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include "library/library_location.h"
+#include "tavrel/version.h"
+
+namespace tavrel {
+namespace {
+
+constexpr const char* kGeometryKey = "mainWindow/geometry";
+constexpr const char* kLibraryFolderKey = "library/folder";
+
+QVariant Remembered(const char* key) {
+    return QSettings(QStringLiteral("tavrel"), QStringLiteral("tavrel")).value(QLatin1String(key));
+}
+
+void Remember(const char* key, const QVariant& value) {
+    QSettings(QStringLiteral("tavrel"), QStringLiteral("tavrel"))
+        .setValue(QLatin1String(key), value);
+}
+
+}  // namespace
+
+QByteArray RememberedWindowGeometry() {
+    return Remembered(kGeometryKey).toByteArray();
+}
+
+void RememberWindowGeometry(const QByteArray& geometry) {
+    Remember(kGeometryKey, geometry);
+}
+
+QString RememberedLibraryFolder() {
+    return Remembered(kLibraryFolderKey).toString();
+}
+
+void RememberLibraryFolder(const QString& folder) {
+    Remember(kLibraryFolderKey, folder);
+}
+
+std::string StartLibraryDir(const QString& explicitDir) {
+    const LibrarySearch search = DefaultLibrarySearch(QFile::encodeName(explicitDir).toStdString());
+    const QString remembered = RememberedLibraryFolder();
+    if (search.explicitDir.empty() && search.environmentDir.empty() && !remembered.isEmpty() &&
+        QFileInfo(remembered).isDir()) {
+        return QFile::encodeName(remembered).toStdString();
+    }
+    // Without any library the reads fail and name the missing folder.
+    return FindLibraryDir(search).value_or(kInstalledLibraryDir);
+}
+
+}  // namespace tavrel

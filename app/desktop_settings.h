@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <string>
+
+namespace tavrel {
+
+// What the desktop program remembers between runs, in the usual per-user place
+// (~/.config/tavrel/tavrel.conf on Linux).
+QByteArray RememberedWindowGeometry();
+void RememberWindowGeometry(const QByteArray& geometry);
+QString RememberedLibraryFolder();
+void RememberLibraryFolder(const QString& folder);
+
+// The library folder to start with: --library DIR, else TAVREL_LIBRARY, else the folder the
+// user last chose (while it exists), else the bundled library.
+std::string StartLibraryDir(const QString& explicitDir);
+
+}  // namespace tavrel
