@@ -268,7 +268,7 @@ class ShellServicesTest : public QObject {
         SplashWindow splash;
         AboutWindow about;
         RecordingErrors errors;
-        about.Load(VersionFilePath(kBuildTreeLibraryDir), errors);
+        about.Load(VersionFilePath(TAVREL_BUILD_LIBRARY_DIR), errors);
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         ExpectTextsFit(about);
