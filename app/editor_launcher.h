@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "engine/user_interface.h"
+#include "library/commands/command_services.h"
 
 namespace tavrel {
 

@@ -14,8 +14,8 @@
 #include "app/preview_window.h"
 #include "app/symbols_window.h"
 #include "app/text_encoding.h"
-#include "engine/open_input_command.h"
-#include "engine/process_command.h"
+#include "library/commands/open_input_command.h"
+#include "library/commands/process_command.h"
 #include "library/library_location.h"
 
 namespace tavrel {

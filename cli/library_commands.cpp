@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
-#include "engine/atomic_file.h"
-#include "engine/text_utils.h"
+#include "engine/io/atomic_file.h"
+#include "engine/text/text_utils.h"
 #include "library/library_location.h"
 #include "library/note_workspace.h"
 

@@ -5,10 +5,10 @@
 #include <variant>
 
 #include "cli/cli_commands.h"
-#include "engine/atomic_file.h"
-#include "engine/file_names.h"
-#include "engine/note_input_file.h"
-#include "engine/note_processing.h"
+#include "engine/io/atomic_file.h"
+#include "engine/io/file_names.h"
+#include "engine/io/files.h"
+#include "engine/processing.h"
 
 namespace tavrel::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/text_parse.h"
+#include "engine/layout/block_layout.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

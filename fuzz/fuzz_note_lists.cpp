@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/text_utils.h"
+#include "engine/text/text_utils.h"
 #include "fuzz/fuzz_support.h"
 #include "library/note_input_writer.h"
 #include "library/note_list_model.h"

@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "cli/cli_commands.h"
-#include "engine/format_blocks.h"
-#include "engine/note_input_file.h"
-#include "engine/note_processing.h"
+#include "engine/statements/statement_scanner.h"
+#include "engine/io/files.h"
+#include "engine/processing.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <variant>
 #include <vector>
 
-#include "engine/format_blocks.h"
-#include "engine/setting_value.h"
-#include "engine/text_utils.h"
+#include "engine/statements/statement_scanner.h"
+#include "engine/statements/setting_value.h"
+#include "engine/text/text_utils.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

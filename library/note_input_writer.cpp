@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/atomic_file.h"
-#include "engine/statement_builders.h"
-#include "engine/text_utils.h"
+#include "engine/io/atomic_file.h"
+#include "engine/note_input_blocks.h"
+#include "engine/text/text_utils.h"
 
 namespace tavrel {
 namespace {

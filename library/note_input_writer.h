@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "engine/user_interface.h"
+#include "library/commands/command_services.h"
 #include "library/note_list_model.h"
 #include "library/note_tables.h"
 

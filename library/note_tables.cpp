@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "engine/text_utils.h"
+#include "engine/text/text_utils.h"
 #include "library/note_names.h"
 #include "library/reference_lines.h"
 

@@ -15,8 +15,8 @@
 #include <variant>
 #include <vector>
 
-#include "engine/note_input_file.h"
-#include "engine/note_processing.h"
+#include "engine/io/files.h"
+#include "engine/processing.h"
 
 extern char** environ;
 

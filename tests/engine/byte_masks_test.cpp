@@ -1,4 +1,4 @@
-#include "engine/byte_masks.h"
+#include "engine/text/byte_masks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "engine/format_blocks.h"
+#include "engine/statements/statement_scanner.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
-#include "engine/note_input_file.h"
+#include "engine/io/files.h"
 #include "mixed_line_ends.h"
 #include "recording_reporter.h"
 

@@ -1,4 +1,4 @@
-#include "engine/note_input_file.h"
+#include "engine/io/files.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

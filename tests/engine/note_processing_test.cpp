@@ -1,4 +1,4 @@
-#include "engine/note_processing.h"
+#include "engine/processing.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/note_input_file.h"
-#include "engine/statement_builders.h"
+#include "engine/io/files.h"
+#include "engine/note_input_blocks.h"
 #include "mixed_line_ends.h"
 #include "temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "engine/statement_builders.h"
+#include "engine/note_input_blocks.h"
 
 #include <gtest/gtest.h>
 

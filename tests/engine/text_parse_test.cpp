@@ -1,4 +1,4 @@
-#include "engine/text_parse.h"
+#include "engine/layout/block_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/wrap_words.h"
+#include "engine/layout/wrap_words.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
-#include "engine/process_command.h"
+#include "library/commands/process_command.h"
 #include "library/note_input_writer.h"
 #include "library/note_list_model.h"
 #include "library/note_tables.h"

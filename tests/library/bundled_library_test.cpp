@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/format_blocks.h"
+#include "engine/statements/statement_scanner.h"
 #include "library/note_workspace.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/test_files.h"

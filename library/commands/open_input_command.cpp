@@ -1,6 +1,6 @@
-#include "engine/open_input_command.h"
+#include "library/commands/open_input_command.h"
 
-#include "engine/note_input_file.h"
+#include "engine/io/files.h"
 
 namespace tavrel {
 

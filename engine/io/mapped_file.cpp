@@ -1,4 +1,4 @@
-#include "engine/mapped_file.h"
+#include "engine/io/mapped_file.h"
 
 #include <signal.h>
 #include <sys/mman.h>

@@ -1,14 +1,14 @@
-#include "engine/format_blocks.h"
+#include "engine/statements/statement_scanner.h"
 
 #include <algorithm>
 #include <array>
 #include <variant>
 
-#include "engine/byte_masks.h"
+#include "engine/text/byte_masks.h"
 #include "engine/failure_trap.h"
-#include "engine/format_keywords.h"
-#include "engine/setting_value.h"
-#include "engine/text_utils.h"
+#include "engine/statements/format_keywords.h"
+#include "engine/statements/setting_value.h"
+#include "engine/text/text_utils.h"
 
 namespace tavrel {
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <variant>
 
-#include "engine/mapped_file.h"
+#include "engine/io/mapped_file.h"
 #include "engine/runtime_failure.h"
 
 namespace tavrel {

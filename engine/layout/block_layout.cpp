@@ -1,4 +1,4 @@
-#include "engine/text_parse.h"
+#include "engine/layout/block_layout.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "engine/failure_trap.h"
-#include "engine/text_utils.h"
-#include "engine/wrap_words.h"
+#include "engine/text/text_utils.h"
+#include "engine/layout/wrap_words.h"
 
 namespace tavrel {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/format_blocks.h"
-#include "engine/note_input_file.h"
+#include "engine/statements/statement_scanner.h"
+#include "engine/io/files.h"
 #include "engine/runtime_failure.h"
 
 namespace tavrel {

@@ -1,4 +1,4 @@
-#include "engine/user_interface.h"
+#include "library/commands/command_services.h"
 
 namespace tavrel {
 

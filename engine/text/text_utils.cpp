@@ -1,4 +1,4 @@
-#include "engine/text_utils.h"
+#include "engine/text/text_utils.h"
 
 namespace tavrel {
 

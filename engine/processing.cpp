@@ -1,13 +1,13 @@
-#include "engine/note_processing.h"
+#include "engine/processing.h"
 
 #include <optional>
 #include <variant>
 
-#include "engine/atomic_file.h"
-#include "engine/format_keywords.h"
-#include "engine/note_input_file.h"
-#include "engine/text_parse.h"
-#include "engine/text_utils.h"
+#include "engine/io/atomic_file.h"
+#include "engine/statements/format_keywords.h"
+#include "engine/io/files.h"
+#include "engine/layout/block_layout.h"
+#include "engine/text/text_utils.h"
 
 namespace tavrel {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/runtime_failure.h"
-#include "engine/wrap_words.h"
+#include "engine/layout/wrap_words.h"
 
 namespace tavrel {
 

@@ -1,9 +1,9 @@
-#include "engine/wrap_words.h"
+#include "engine/layout/wrap_words.h"
 
 #include <bit>
 #include <cstdint>
 
-#include "engine/byte_masks.h"
+#include "engine/text/byte_masks.h"
 
 namespace tavrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/note_input_file.h"
+#include "engine/io/files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "engine/text_utils.h"
+#include "engine/text/text_utils.h"
 
 namespace tavrel {
 

@@ -1,9 +1,9 @@
-#include "engine/setting_value.h"
+#include "engine/statements/setting_value.h"
 
 #include <cstdint>
 #include <string_view>
 
-#include "engine/text_utils.h"
+#include "engine/text/text_utils.h"
 
 namespace tavrel {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "engine/open_input_command.h"
-#include "engine/process_command.h"
-#include "recording_reporter.h"
-#include "temp_folder.h"
+#include "library/commands/open_input_command.h"
+#include "library/commands/process_command.h"
+#include "tests/engine/recording_reporter.h"
+#include "tests/engine/temp_folder.h"
 
 namespace tavrel {
 namespace {

@@ -1,8 +1,8 @@
-#include "engine/process_command.h"
+#include "library/commands/process_command.h"
 
-#include "engine/file_names.h"
-#include "engine/note_input_file.h"
-#include "engine/note_processing.h"
+#include "engine/io/file_names.h"
+#include "engine/io/files.h"
+#include "engine/processing.h"
 
 namespace tavrel {
 

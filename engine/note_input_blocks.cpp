@@ -1,6 +1,6 @@
-#include "engine/statement_builders.h"
+#include "engine/note_input_blocks.h"
 
-#include "engine/text_utils.h"
+#include "engine/text/text_utils.h"
 
 namespace tavrel {
 namespace {
