@@ -16,6 +16,7 @@
 #include "app/text_encoding.h"
 #include "library/commands/open_input_command.h"
 #include "library/commands/process_command.h"
+#include "library/commands/save_command.h"
 #include "library/library_location.h"
 
 namespace tavrel {
@@ -167,7 +168,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::SaveNoteInputFile() {
     CommandServices commands = services_.ForCommands();
-    workspace_.SaveNoteInputFile(commands);
+    tavrel::SaveNoteInputFile(commands, workspace_.tables(), workspace_.lists(),
+                              workspace_.projectLines());
 }
 
 void MainWindow::ProcessInputFile() {
@@ -228,15 +230,16 @@ void MainWindow::PreviewNote(int listView) {
     if (list->topLevelItemCount() == 0 || key.isEmpty()) {
         return;
     }
-    std::string PreviewText;
-    if (!workspace_.FindNote(listView, ToWindows1252(key), PreviewText)) {
+    const std::optional<std::string> PreviewText =
+        workspace_.FindNote(listView, ToWindows1252(key));
+    if (!PreviewText) {
         services_.prompts.ShowInformation("Failed to find note.");
         return;
     }
     if (preview_ == nullptr) {
         preview_ = new PreviewWindow(this);
     }
-    preview_->ShowNoteText(PreviewText);
+    preview_->ShowNoteText(*PreviewText);
     preview_->show();
     preview_->raise();
 }

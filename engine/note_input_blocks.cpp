@@ -1,9 +1,13 @@
 #include "engine/note_input_blocks.h"
 
+#include "engine/layout/block_layout.h"
+#include "engine/statements/statement_scanner.h"
 #include "engine/text/text_utils.h"
 
 namespace tavrel {
 namespace {
+
+using enum StatementKind;
 
 std::string JoinLines(std::initializer_list<std::string_view> lines) {
     std::string joined;
@@ -16,17 +20,31 @@ std::string JoinLines(std::initializer_list<std::string_view> lines) {
     return joined;
 }
 
+// "[KEYWORD]"
+std::string Bracketed(StatementKind kind) {
+    return "[" + std::string(KeywordOf(kind)) + "]";
+}
+
+// "[KEYWORD = value]"
+std::string SettingStatement(StatementKind kind, int value) {
+    return "[" + std::string(KeywordOf(kind)) + " = " + std::to_string(value) + "]";
+}
+
 }  // namespace
 
-std::string BuildCadHeader(bool EnglishUnits) {
-    return JoinLines({".LV=8", ".CO=3", ".LC=0", ".WT=2", EnglishUnits ? ".FT=49" : ".FT=48",
+std::string BuildCadHeader(bool englishUnits) {
+    return JoinLines({".LV=8", ".CO=3", ".LC=0", ".WT=2", englishUnits ? ".FT=49" : ".FT=48",
                       ".TH=0:0.125", ".TW=0:0.125", ".LS=0:0.125", ".ACTIVE TXJ LT",
                       ".ACTIVE TNJ LT"});
 }
 
 std::string BuildDefaultStatements() {
-    return JoinLines({"[INDENT FIRST LINE = 1]", "[INDENT BODY = 5]", "[LEFT MARGIN = 1]",
-                      "[RIGHT MARGIN = 80]", "[LINE SPACING = 1]"});
+    const LayoutSettings start;
+    return JoinLines({SettingStatement(kIndentFirstLine, start.indentFirstLine),
+                      SettingStatement(kIndentBody, start.indentBody),
+                      SettingStatement(kLeftMargin, start.leftMargin),
+                      SettingStatement(kRightMargin, start.rightMargin),
+                      SettingStatement(kLineSpacing, start.lineSpacing)});
 }
 
 std::string BuildProjectBlock(const std::array<std::string, 3>& projectLines) {
@@ -34,7 +52,7 @@ std::string BuildProjectBlock(const std::array<std::string, 3>& projectLines) {
     for (const std::string& line : projectLines) {
         const std::string_view trimmed = TrimSpaces(line);
         if (!trimmed.empty()) {
-            centred += "[CENTER]";
+            centred += Bracketed(kCenter);
             centred += trimmed;
             centred += CarriageReturn;
         }
@@ -46,12 +64,13 @@ std::string BuildProjectBlock(const std::array<std::string, 3>& projectLines) {
     return ".NEWGG" + std::string(1, CarriageReturn) + centred;
 }
 
-std::string BuildSectionHeader(const std::string& title, bool IsFirstBlock) {
-    const std::string header = JoinLines({".NEWGG", "[CENTER]" + title, "[SPACE]", "[SPACE]"});
-    if (IsFirstBlock) {
+std::string BuildSectionHeader(const std::string& title, bool isFirstBlock) {
+    const std::string space = Bracketed(kSpace);
+    const std::string header = JoinLines({".NEWGG", Bracketed(kCenter) + title, space, space});
+    if (isFirstBlock) {
         return header;
     }
-    return "[SPACE]\r[SPACE]\r" + header;
+    return JoinLines({space, space, header});
 }
 
 }  // namespace tavrel

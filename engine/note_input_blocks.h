@@ -9,7 +9,7 @@ namespace tavrel {
 // joined by CR; no group ends with a CR (the write of the group adds CR LF).
 
 // The ten CAD header dot lines; the fifth selects font 49 (English) or 48 (Metric).
-std::string BuildCadHeader(bool EnglishUnits);
+std::string BuildCadHeader(bool englishUnits);
 
 // The five setting statements with the values processing starts from.
 std::string BuildDefaultStatements();
@@ -19,6 +19,6 @@ std::string BuildProjectBlock(const std::array<std::string, 3>& projectLines);
 
 // ".NEWGG", the centred title and two "[SPACE]" lines, preceded by two more "[SPACE]" lines
 // unless this is the first block after the preamble.
-std::string BuildSectionHeader(const std::string& title, bool IsFirstBlock);
+std::string BuildSectionHeader(const std::string& title, bool isFirstBlock);
 
 }  // namespace tavrel

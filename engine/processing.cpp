@@ -1,181 +1,203 @@
 #include "engine/processing.h"
 
+#include <new>
 #include <optional>
-#include <variant>
+#include <stdexcept>
 
 #include "engine/io/atomic_file.h"
-#include "engine/statements/format_keywords.h"
 #include "engine/io/files.h"
 #include "engine/layout/block_layout.h"
+#include "engine/statements/statement_scanner.h"
+#include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
 
 namespace tavrel {
 namespace {
 
-using namespace keywords;
+using enum StatementKind;
 
-// The settings every run starts from; every note input file states them in its first lines.
-void SetStartSettings(clsTextParse& layout) {
-    layout.setIndentFirstLine(1);
-    layout.setIndentBody(5);
-    layout.setLeftMargin(1);
-    layout.setRightMargin(80);
-    layout.setLineSpacing(1);
-}
+// Items are handed on in pieces this large: a call per item would cost more than laying it out.
+constexpr std::size_t kOutputPiece = std::size_t{1} << 18;
 
-// Applies a setting statement; any other keyword changes nothing.
-void ApplySetting(std::string_view keyword, std::int16_t value, clsTextParse& layout) {
-    if (keyword == kIndentFirstLine) {
-        layout.setIndentFirstLine(value);
-    } else if (keyword == kIndentBody) {
-        layout.setIndentBody(value);
-    } else if (keyword == kLeftMargin) {
-        layout.setLeftMargin(value);
-    } else if (keyword == kRightMargin) {
-        layout.setRightMargin(value);
-    } else if (keyword == kLineSpacing) {
-        layout.setLineSpacing(value);
-    }
-}
-
-ProcessOutcome Stopped(ProcessStatus status, std::string_view message, std::int64_t line = 0) {
+ProcessOutcome Stopped(ProcessStatus status, std::string_view message = {}, std::string file = {}) {
     ProcessOutcome outcome;
     outcome.status = status;
     outcome.message = message;
-    outcome.line = line;
+    outcome.file = std::move(file);
     return outcome;
 }
 
-ProcessOutcome IoFailure(const RuntimeFailure& failure) {
-    ProcessOutcome outcome;
-    outcome.status = ProcessStatus::kIoFailure;
+ProcessOutcome IoFailure(const RuntimeFailure& failure, std::string file) {
+    ProcessOutcome outcome = Stopped(ProcessStatus::kIoFailure, {}, std::move(file));
     outcome.failure = failure;
     return outcome;
 }
 
-// Reads and validates; on kDone `processing` is ready to walk the statements.
-ProcessOutcome ReadAndValidate(const std::string& inputPath, const FailureSink& onFailure,
-                               std::optional<NoteInputProcessing>& processing) {
-    if (!NoteInputFileExists(inputPath)) {
+// Whether the files allow the run: the input is there, and the output neither is the input nor
+// exists when it may not be replaced.
+std::optional<ProcessOutcome> RefusedFiles(const InputFile* input, const CadTextOutput& output) {
+    if (input != nullptr && !FileExists(input->path)) {
         return Stopped(ProcessStatus::kInputMissing, kInputMissingMessage);
     }
-    auto loaded = LoadNoteInputBytes(inputPath);
-    if (const auto* failure = std::get_if<RuntimeFailure>(&loaded)) {
-        return IoFailure(*failure);
+    const auto* target = std::get_if<OutputFile>(&output);
+    if (target == nullptr || !FileExists(target->path)) {
+        return std::nullopt;
     }
-    processing.emplace(std::move(std::get<NoteInputBytes>(loaded)), onFailure);
-    const ProcessOutcome outcome = processing->Validate();
-    if (const auto changed = processing->InputChanged()) {
-        return IoFailure(*changed);
+    if (input != nullptr && IsSameFile(input->path, target->path)) {
+        return Stopped(ProcessStatus::kOutputIsInput, kOutputIsInputMessage, target->path);
     }
-    return outcome;
+    if (target->existing == ExistingOutput::kRefuse) {
+        return Stopped(ProcessStatus::kOutputExists, {}, target->path);
+    }
+    return std::nullopt;
+}
+
+// A literal block's lines as written, separated by single CRs.
+void AppendLiteral(std::string_view block, std::string& out) {
+    if (block.find('\n') == std::string_view::npos) {
+        out += block;  // its lines end in CRs already
+        return;
+    }
+    LineSplitter lines(block);
+    for (bool first = true; const auto line = lines.Next(); first = false) {
+        if (!first) {
+            out += CarriageReturn;
+        }
+        out += *line;
+    }
+}
+
+// Appends the statement's item, followed by CR LF, when it has one; a setting changes the
+// layout of the blocks that follow.
+void AppendItem(const Statement& statement, BlockLayout& layout, std::string& out) {
+    LayoutSettings& settings = layout.settings();
+    const std::size_t itemStart = out.size();
+    switch (statement.kind) {
+        case kLiteral:
+            AppendLiteral(statement.text, out);
+            break;
+        case kDotLine:
+            out += statement.text;
+            break;
+        case kWordWrap:
+            layout.Wrap(statement.text, out);
+            break;
+        case kCenter:
+        case kCenterHeader:
+            layout.Center(statement.text, statement.kind == kCenterHeader, out);
+            break;
+        case kSpace:
+            out += kItemEnd;  // the one statement whose empty item is written
+            return;
+        case kIndentFirstLine:
+            settings.indentFirstLine = statement.value;
+            return;
+        case kIndentBody:
+            settings.indentBody = statement.value;
+            return;
+        case kLeftMargin:
+            settings.leftMargin = statement.value;
+            return;
+        case kRightMargin:
+            settings.rightMargin = statement.value;
+            return;
+        case kLineSpacing:
+            settings.lineSpacing = statement.value;
+            return;
+        case kEndLiteral:
+        case kEndWordWrap:
+            return;
+    }
+    // An item of nothing but blanks is not written.
+    if (TrimSpaces(std::string_view(out).substr(itemStart)).empty()) {
+        out.resize(itemStart);
+    } else {
+        out += kItemEnd;
+    }
+}
+
+// Walks the validated statements, laying out each block with the settings that the statements
+// before it set, and appends the items to `out`; a sink takes them over in large pieces.
+void WriteItems(StatementScanner& scanner, std::string& out, const ByteSink* sink) {
+    BlockLayout layout;
+    if (sink != nullptr) {
+        out.reserve(kOutputPiece + kOutputPiece / 4);
+    }
+    while (const auto statement = scanner.Next()) {
+        AppendItem(*statement, layout, out);
+        if (sink != nullptr && out.size() >= kOutputPiece) {
+            (*sink)(out);
+            out.clear();
+        }
+    }
+    if (sink != nullptr && !out.empty()) {
+        (*sink)(out);
+    }
+}
+
+ProcessOutcome WriteCadText(StatementScanner& scanner, const CadTextOutput& output) {
+    if (const auto* target = std::get_if<OutputFile>(&output)) {
+        AtomicFileWriter writer(target->path);
+        if (const auto failure = writer.Open()) {
+            return IoFailure(*failure, target->path);
+        }
+        const ByteSink toFile = [&writer](std::string_view bytes) { writer.Write(bytes); };
+        std::string piece;
+        WriteItems(scanner, piece, &toFile);
+        if (const auto failure = writer.Commit()) {
+            return IoFailure(*failure, target->path);
+        }
+    } else if (const auto* sink = std::get_if<ByteSink>(&output)) {
+        std::string piece;
+        WriteItems(scanner, piece, sink);
+    } else if (std::string* const* text = std::get_if<std::string*>(&output)) {
+        std::string written;
+        WriteItems(scanner, written, nullptr);
+        **text = std::move(written);
+    }
+    return {};
+}
+
+ProcessOutcome Process(const NoteInput& input, const CadTextOutput& output,
+                       const FailureSink& onFailure) {
+    const auto* file = std::get_if<InputFile>(&input);
+    if (auto refused = RefusedFiles(file, output)) {
+        return *refused;
+    }
+    std::string read;
+    if (file != nullptr) {
+        if (const auto failure = ReadWholeFile(file->path, read)) {
+            return IoFailure(*failure, file->path);
+        }
+    }
+    const std::string_view bytes = file != nullptr ? read : std::get<InputBytes>(input).bytes;
+    if (bytes.empty()) {
+        return Stopped(ProcessStatus::kEmpty, kEmptyInputMessage);
+    }
+    StatementScanner scanner(bytes);
+    if (const auto error = scanner.Validate()) {
+        if (error->failure && onFailure) {
+            onFailure(*error->failure, error->line);
+        }
+        ProcessOutcome invalid = Stopped(ProcessStatus::kInvalid, error->message);
+        invalid.line = error->line;
+        return invalid;
+    }
+    return WriteCadText(scanner, output);
 }
 
 }  // namespace
 
-void NoteInputProcessing::LineTaggingReporter::ShowErrorBox(std::int32_t number,
-                                                            const std::string& description) {
-    if (sink_) {
-        sink_({number, description}, scanner_.CurrentLine());
+ProcessOutcome ProcessNoteInput(const NoteInput& input, const CadTextOutput& output,
+                                const FailureSink& onFailure) {
+    try {
+        return Process(input, output, onFailure);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
     }
-}
-
-NoteInputProcessing::NoteInputProcessing(std::string wholeText, FailureSink onFailure)
-    : reporter_(std::move(onFailure), scanner_), scanner_(reporter_) {
-    scanner_.setText(std::move(wholeText));
-}
-
-NoteInputProcessing::NoteInputProcessing(NoteInputBytes fileBytes, FailureSink onFailure)
-    : fileBytes_(std::move(fileBytes)),
-      reporter_(std::move(onFailure), scanner_),
-      scanner_(reporter_) {
-    scanner_.setFileBytes(fileBytes_->bytes());
-}
-
-std::optional<RuntimeFailure> NoteInputProcessing::InputChanged() const {
-    return fileBytes_ ? fileBytes_->ChangedSinceLoaded() : std::nullopt;
-}
-
-ProcessOutcome NoteInputProcessing::Validate() {
-    if (scanner_.ScannedBytes().empty()) {
-        return Stopped(ProcessStatus::kEmpty, kEmptyInputMessage);
-    }
-    if (scanner_.IsValidFormatFlags()) {
-        return {};
-    }
-    if (scanner_.FormatStatementError().empty()) {
-        // Validation itself failed; the reporter has already said why.
-        return IoFailure(failures::OutOfMemory());
-    }
-    return Stopped(ProcessStatus::kInvalid, scanner_.FormatStatementError(), scanner_.ErrorLine());
-}
-
-void NoteInputProcessing::WriteItems(const ByteSink& sink) {
-    clsTextParse layout(reporter_);
-    SetStartSettings(layout);
-    // Items are gathered and handed on in large pieces: a call per item would cost more than
-    // laying the item out.
-    std::string output;
-    output.reserve(kOutputPiece + kOutputPiece / 4);
-    while (scanner_.GetNextFlag()) {
-        AppendItem(layout, output);
-        if (output.size() >= kOutputPiece) {
-            sink(output);
-            output.clear();
-        }
-    }
-    if (!output.empty()) {
-        sink(output);
-    }
-}
-
-void NoteInputProcessing::AppendItem(clsTextParse& layout, std::string& output) const {
-    const std::string& keyword = scanner_.FlagType();
-    const std::size_t itemStart = output.size();
-    bool space = false;
-    if (keyword == kLiteral || keyword == kDotLine) {
-        output += scanner_.BlockTextView();
-    } else if (keyword == kWordWrap) {
-        layout.AppendWrappedText(scanner_.BlockTextView(), scanner_.BlockLineBreaks(), output);
-    } else if (keyword == kCenter || keyword == kCenterHeader) {
-        layout.setText(scanner_.BlockTextView());
-        output += layout.CenterText(keyword == kCenterHeader);
-    } else if (keyword == kSpace) {
-        space = true;
-    } else {
-        ApplySetting(keyword, scanner_.FlagNumber(), layout);
-    }
-    if (space || !TrimSpaces(std::string_view(output).substr(itemStart)).empty()) {
-        output += kItemEnd;
-    } else {
-        output.resize(itemStart);
-    }
-}
-
-ProcessOutcome ProcessNoteInputFileTo(const std::string& inputPath, const std::string& outputPath,
-                                      const FailureSink& onFailure) {
-    std::optional<NoteInputProcessing> processing;
-    ProcessOutcome outcome = ReadAndValidate(inputPath, onFailure, processing);
-    if (outcome.status != ProcessStatus::kDone) {
-        return outcome;
-    }
-    AtomicFileWriter writer(outputPath);
-    if (const auto failure = writer.Open()) {
-        return IoFailure(*failure);
-    }
-    processing->WriteItems([&writer](std::string_view bytes) { writer.Write(bytes); });
-    if (const auto changed = processing->InputChanged()) {
-        return IoFailure(*changed);  // the temporary file goes with the writer
-    }
-    if (const auto failure = writer.Commit()) {
-        return IoFailure(*failure);
-    }
-    return outcome;
-}
-
-ProcessOutcome CheckNoteInputFile(const std::string& inputPath, const FailureSink& onFailure) {
-    std::optional<NoteInputProcessing> processing;
-    return ReadAndValidate(inputPath, onFailure, processing);
+    // Nothing was put in place: the output file is written whole or not at all.
+    const auto* file = std::get_if<InputFile>(&input);
+    return IoFailure(failures::OutOfMemory(), file != nullptr ? file->path : std::string());
 }
 
 }  // namespace tavrel

@@ -2,17 +2,13 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
-#include "engine/statements/statement_scanner.h"
-#include "engine/io/files.h"
 #include "engine/runtime_failure.h"
 
 namespace tavrel {
-
-class clsTextParse;
 
 inline constexpr std::string_view kEmptyInputMessage = "Error..Note input file is empty.";
 inline constexpr std::string_view kInputMissingMessage = "Error...file not found...terminating";
@@ -20,12 +16,40 @@ inline constexpr std::string_view kInputMissingMessage = "Error...file not found
 inline constexpr std::string_view kOutputIsInputMessage =
     "Error...output file is the note input file itself...terminating";
 
+// The note input file to process: a file, read whole once...
+struct InputFile {
+    std::string path;
+};
+// ...or bytes already in memory (standard input, a file composed in memory), used where they
+// lie for the length of the call.
+struct InputBytes {
+    std::string_view bytes;
+};
+using NoteInput = std::variant<InputFile, InputBytes>;
+
+enum class ExistingOutput { kRefuse, kReplace };
+// The CAD text file to write. It is written whole to a temporary file beside it and put in
+// place only when complete, so no failure leaves a half-written file or destroys an old one.
+struct OutputFile {
+    std::string path;
+    ExistingOutput existing = ExistingOutput::kRefuse;
+};
+// Receives the CAD text file's bytes in order, in large pieces.
+using ByteSink = std::function<void(std::string_view bytes)>;
+// No output: validate only.
+struct CheckOnly {};
+// A file, a sink, a string that is set to the CAD text file's bytes (and left as it was by any
+// outcome but kDone), or nothing.
+using CadTextOutput = std::variant<OutputFile, ByteSink, std::string*, CheckOnly>;
+
 enum class ProcessStatus {
     kDone,
-    kInputMissing,
-    kEmpty,      // message: kEmptyInputMessage
-    kInvalid,    // message: the scanner's FormatStatementError; line: where it was found
-    kIoFailure,  // failure: what could not be read or written
+    kInvalid,        // message: the statement fault, ending in "..Line:  " and `line`
+    kEmpty,          // message: kEmptyInputMessage
+    kInputMissing,   // message: kInputMissingMessage
+    kOutputIsInput,  // message: kOutputIsInputMessage; file: the output file
+    kOutputExists,   // the output file exists and may not be replaced; file: the output file
+    kIoFailure,      // failure: what went wrong; file: the file it concerns, if a file
 };
 
 struct ProcessOutcome {
@@ -33,63 +57,17 @@ struct ProcessOutcome {
     std::string message;
     std::int64_t line = 0;
     RuntimeFailure failure;
+    std::string file;
 };
 
-// Receives the engine's unexpected failures (an overflowing setting value, say) with the line
-// of the note input file they concern, or 0.
+// Receives the unexpected failures behind a fault, such as a setting value too large for a
+// number, with the line of the note input file they concern.
 using FailureSink = std::function<void(const RuntimeFailure& failure, std::int64_t line)>;
-// Receives the bytes of the CAD text file in order.
-using ByteSink = std::function<void(std::string_view bytes)>;
 
-// Processing of one note input file's whole text without any user interface: validate first,
-// then walk the statements and write one item (followed by CR LF) per statement that produces
-// output.
-class NoteInputProcessing {
-  public:
-    NoteInputProcessing(std::string wholeText, FailureSink onFailure);
-    // Processes a file's bytes where they lie, line ends as read.
-    NoteInputProcessing(NoteInputBytes fileBytes, FailureSink onFailure);
-    NoteInputProcessing(const NoteInputProcessing&) = delete;
-    NoteInputProcessing& operator=(const NoteInputProcessing&) = delete;
-
-    // kDone, kEmpty or kInvalid.
-    ProcessOutcome Validate();
-    // Writes the CAD text file's items; only after Validate() gave kDone.
-    void WriteItems(const ByteSink& sink);
-    // The failure to report when the file's bytes changed since they were loaded: the results
-    // of Validate and WriteItems may then rest on a mix of old and new bytes.
-    std::optional<RuntimeFailure> InputChanged() const;
-
-  private:
-    static constexpr std::size_t kOutputPiece = 1 << 18;
-
-    // Appends the item of the statement just read, followed by CR LF, when it has one.
-    void AppendItem(clsTextParse& layout, std::string& output) const;
-
-    // Hands the scanner's and the layout engine's failures on with the line being handled.
-    class LineTaggingReporter : public ErrorReporter {
-      public:
-        LineTaggingReporter(FailureSink sink, const clsFormatBlocks& scanner)
-            : sink_(std::move(sink)), scanner_(scanner) {}
-        void ShowErrorBox(std::int32_t number, const std::string& description) override;
-
-      private:
-        FailureSink sink_;
-        const clsFormatBlocks& scanner_;
-    };
-
-    std::optional<NoteInputBytes> fileBytes_;  // outlives the scanner, which looks into it
-    LineTaggingReporter reporter_;
-    clsFormatBlocks scanner_;
-};
-
-// Processes a note input file into a CAD text file. Nothing is created before the input has
-// passed validation, and the output is written to a temporary file that replaces the target
-// only when complete, so a failed run leaves an existing output file as it was.
-ProcessOutcome ProcessNoteInputFileTo(const std::string& inputPath, const std::string& outputPath,
-                                      const FailureSink& onFailure);
-
-// Reads and validates a note input file without writing anything.
-ProcessOutcome CheckNoteInputFile(const std::string& inputPath, const FailureSink& onFailure);
+// Processes a note input file into a CAD text file: read, validate every statement, walk the
+// statements laying out their blocks, write one item (followed by CR LF) for each statement
+// that produces output. Nothing is written unless the whole file is valid.
+ProcessOutcome ProcessNoteInput(const NoteInput& input, const CadTextOutput& output,
+                                const FailureSink& onFailure = {});
 
 }  // namespace tavrel

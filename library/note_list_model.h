@@ -29,7 +29,7 @@ struct NoteWarning {
     std::string reason;
 };
 
-// The 17 note lists of the main window (ListView1) and their tick marks, without widgets.
+// The 17 note lists of the main window and their tick marks, without widgets.
 class NoteListModel {
   public:
     // The "Show Note Numbers" rebuild: once the lists were filled, keeps the tick marks of all

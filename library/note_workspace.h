@@ -1,9 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "engine/runtime_failure.h"
-#include "library/commands/command_services.h"
 #include "library/note_input_writer.h"
 #include "library/note_list_model.h"
 #include "library/note_tables.h"
@@ -26,10 +26,9 @@ class NoteWorkspace {
     void Clear();
 
     // The text of a note of a list view's category (the preview's lookup).
-    bool FindNote(int listView, const std::string& noteName, std::string& text) const;
+    std::optional<std::string> FindNote(int listView, const std::string& noteName) const;
 
     std::string ComposeNoteInputFile() const;
-    void SaveNoteInputFile(CommandServices& services) const;
 
     NoteListModel& lists() { return lists_; }
     const NoteListModel& lists() const { return lists_; }

@@ -1,5 +1,6 @@
-// Processing throughput against `fmt -w 80` on the same paragraphs, at two input sizes, and
-// the peak memory of `tavrel process` measured in a child process.
+// Processing throughput against `fmt -w 80` on the same paragraphs, for two kinds of generated
+// note input file at two sizes each, and the peak memory of `tavrel process` measured in a
+// child process.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -15,7 +16,6 @@
 #include <variant>
 #include <vector>
 
-#include "engine/io/files.h"
 #include "engine/processing.h"
 
 extern char** environ;
@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 struct Sample {
-    std::size_t megabytes;
+    std::string name;  // the kind of file and its size
     std::string noteInputPath;
     std::string paragraphsPath;
     std::size_t noteInputBytes = 0;
@@ -75,18 +75,19 @@ void Record(const std::string& name, std::size_t bytes, std::int64_t iterations,
 void ProcessNoteInput(benchmark::State& state, const Sample* sample) {
     const int devNull = ::open("/dev/null", O_WRONLY);
     const auto start = Clock::now();
+    const tavrel::ByteSink toDevNull = [devNull](std::string_view bytes) {
+        WriteAll(devNull, bytes);
+    };
     for (auto _ : state) {
-        auto loaded = tavrel::LoadNoteInputBytes(sample->noteInputPath);
-        tavrel::NoteInputProcessing processing(std::move(std::get<tavrel::NoteInputBytes>(loaded)),
-                                               {});
-        if (processing.Validate().status != tavrel::ProcessStatus::kDone) {
+        const tavrel::ProcessOutcome outcome =
+            tavrel::ProcessNoteInput(tavrel::InputFile{sample->noteInputPath}, toDevNull);
+        if (outcome.status != tavrel::ProcessStatus::kDone) {
             state.SkipWithError("generated note input file is invalid");
             break;
         }
-        processing.WriteItems([devNull](std::string_view bytes) { WriteAll(devNull, bytes); });
     }
-    Record("process/" + std::to_string(sample->megabytes), sample->noteInputBytes,
-           state.iterations(), Clock::now() - start);
+    Record("process/" + sample->name, sample->noteInputBytes, state.iterations(),
+           Clock::now() - start);
     state.SetBytesProcessed(state.iterations() * sample->noteInputBytes);
     ::close(devNull);
 }
@@ -96,19 +97,17 @@ void FormatWithFmt(benchmark::State& state, const Sample* sample) {
     for (auto _ : state) {
         RunChild({"fmt", "-w", "80"}, sample->paragraphsPath, "/dev/null");
     }
-    Record("fmt/" + std::to_string(sample->megabytes), sample->paragraphBytes, state.iterations(),
-           Clock::now() - start);
+    Record("fmt/" + sample->name, sample->paragraphBytes, state.iterations(), Clock::now() - start);
     state.SetBytesProcessed(state.iterations() * sample->paragraphBytes);
 }
 
 void PrintSummary() {
-    std::printf("\n%-8s %14s %14s %8s %15s %9s\n", "size", "process MB/s", "fmt -w 80 MB/s",
+    std::printf("\n%-18s %14s %14s %8s %15s %9s\n", "input", "process MB/s", "fmt -w 80 MB/s",
                 "ratio", "peak RSS (MB)", "x input");
     for (const Sample& sample : gSamples) {
-        const std::string size = std::to_string(sample.megabytes);
-        const double ours = gMegabytesPerSecond["process/" + size];
-        const double fmt = gMegabytesPerSecond["fmt/" + size];
-        std::printf("%-8s %14.1f %14.1f %8.2f %15.1f %9.2f\n", (size + " MB").c_str(), ours, fmt,
+        const double ours = gMegabytesPerSecond["process/" + sample.name];
+        const double fmt = gMegabytesPerSecond["fmt/" + sample.name];
+        std::printf("%-18s %14.1f %14.1f %8.2f %15.1f %9.2f\n", sample.name.c_str(), ours, fmt,
                     fmt > 0 ? ours / fmt : 0.0, sample.peakMegabytes,
                     sample.peakMegabytes * 1e6 / static_cast<double>(sample.noteInputBytes));
     }
@@ -116,12 +115,16 @@ void PrintSummary() {
 
 // The files are written by a child, and the peak memory is measured before this process has
 // grown: a spawned child starts its high-water mark from its parent's size.
-Sample PrepareSample(const fs::path& folder, std::size_t megabytes) {
-    const std::string name = std::to_string(megabytes);
-    Sample sample{megabytes, (folder / ("notes-" + name + ".inp")).string(),
-                  (folder / ("paragraphs-" + name + ".txt")).string()};
-    RunChild({TAVREL_GENERATOR_PATH, name, sample.noteInputPath, sample.paragraphsPath},
-             "/dev/null", "/dev/null");
+Sample PrepareSample(const fs::path& folder, bool shortNotes, std::size_t megabytes) {
+    const std::string name =
+        (shortNotes ? "short-notes-" : "sheet-") + std::to_string(megabytes) + "MB";
+    Sample sample{name, (folder / (name + ".inp")).string(), (folder / (name + ".txt")).string()};
+    std::vector<std::string> generate = {TAVREL_GENERATOR_PATH, std::to_string(megabytes),
+                                         sample.noteInputPath, sample.paragraphsPath};
+    if (shortNotes) {
+        generate.insert(generate.begin() + 1, "--short-notes");
+    }
+    RunChild(generate, "/dev/null", "/dev/null");
     sample.noteInputBytes = fs::file_size(sample.noteInputPath);
     sample.paragraphBytes = fs::file_size(sample.paragraphsPath);
     const rusage usage = RunChild({TAVREL_CLI_PATH, "process", "--force", "-o",
@@ -138,15 +141,16 @@ int main(int argc, char** argv) {
     const fs::path folder =
         fs::temp_directory_path() / ("tavrel-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
-    for (const std::size_t megabytes : {20, 40}) {
-        gSamples.push_back(PrepareSample(folder, megabytes));
+    for (const bool shortNotes : {false, true}) {
+        for (const std::size_t megabytes : {20, 40}) {
+            gSamples.push_back(PrepareSample(folder, shortNotes, megabytes));
+        }
     }
     for (const Sample& sample : gSamples) {
-        const std::string size = std::to_string(sample.megabytes) + "MB";
-        benchmark::RegisterBenchmark(("Process/" + size).c_str(), ProcessNoteInput, &sample)
+        benchmark::RegisterBenchmark(("Process/" + sample.name).c_str(), ProcessNoteInput, &sample)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
-        benchmark::RegisterBenchmark(("FmtW80/" + size).c_str(), FormatWithFmt, &sample)
+        benchmark::RegisterBenchmark(("FmtW80/" + sample.name).c_str(), FormatWithFmt, &sample)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }

@@ -103,14 +103,21 @@ void AtomicFileWriter::Write(std::string_view bytes) {
     if (failure_ || descriptor_ < 0) {
         return;
     }
-    buffer_ += bytes;
-    if (buffer_.size() >= kFlushThreshold) {
-        Flush();
+    if (buffer_.size() + bytes.size() < kFlushThreshold) {
+        buffer_ += bytes;
+        return;
     }
+    // Large pieces go out as they are, without a copy into the buffer.
+    Flush();
+    WriteOut(bytes);
 }
 
 void AtomicFileWriter::Flush() {
-    std::string_view pending = buffer_;
+    WriteOut(buffer_);
+    buffer_.clear();
+}
+
+void AtomicFileWriter::WriteOut(std::string_view pending) {
     while (!pending.empty() && !failure_) {
         const ssize_t written = ::write(descriptor_, pending.data(), pending.size());
         if (written < 0) {
@@ -121,7 +128,6 @@ void AtomicFileWriter::Flush() {
         }
         pending.remove_prefix(static_cast<std::size_t>(written));
     }
-    buffer_.clear();
 }
 
 std::optional<RuntimeFailure> AtomicFileWriter::Commit() {

@@ -29,6 +29,7 @@ class AtomicFileWriter {
 
   private:
     void Flush();
+    void WriteOut(std::string_view bytes);
     void Discard();
 
     std::string target_;

@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
-#include <string_view>
 
-#include "engine/failure_trap.h"
 #include "engine/text/text_utils.h"
-#include "engine/layout/wrap_words.h"
 
 namespace tavrel {
 namespace {
@@ -34,12 +31,12 @@ class LineFiller {
   public:
     // The settings are copied: the filler writes through a reference to the result, which
     // would otherwise make the compiler read them again for every word.
-    LineFiller(const clsTextParse& settings, std::string_view text, std::string& result)
+    LineFiller(const LayoutSettings& settings, std::string_view text, std::string& result)
         : textEnd_(text.data() + text.size()),
-          indentFirstLine_(settings.IndentFirstLine()),
-          indentBody_(settings.IndentBody()),
-          blockColumns_(std::int64_t{settings.RightMargin()} - settings.LeftMargin() + 1),
-          lineSpacing_(std::max<std::int64_t>(settings.LineSpacing(), 0)),
+          indentFirstLine_(settings.indentFirstLine),
+          indentBody_(settings.indentBody),
+          blockColumns_(std::int64_t{settings.rightMargin} - settings.leftMargin + 1),
+          lineSpacing_(std::max<std::int64_t>(settings.lineSpacing, 0)),
           result_(result) {}
 
     void Fill(const std::vector<WrapWord>& words);
@@ -59,7 +56,6 @@ class LineFiller {
     std::string& result_;
     bool firstLine_ = true;
 };
-
 void LineFiller::Fill(const std::vector<WrapWord>& words) {
     const std::span<const WrapWord> all(words);
     std::size_t lineStart = 0;
@@ -170,48 +166,31 @@ void MarkersToBlanks(char* begin, char* end) {
 
 }  // namespace
 
-std::string clsTextParse::WrapText() const {
-    std::string result;
-    AppendWrappedText(text_, result);
-    return result;
-}
-
-void clsTextParse::AppendWrappedText(std::string_view text, std::string& result) const {
-    AppendWrappedText(text, LineBreaks::kEachByte, result);
-}
-
-void clsTextParse::AppendWrappedText(std::string_view text, LineBreaks breaks,
-                                     std::string& result) const {
-    const std::size_t blockStart = result.size();
-    const bool done = RunTrapped(errors_, false, [&] {
-        if (TrimSpaces(text).empty()) {
-            return true;
-        }
-        SplitWrapWords(text, breaks, words_);
-        LineFiller(*this, text, result).Fill(words_);
-        // A last line closed because it was full leaves its line spacing behind.
-        while (result.size() > blockStart && result.back() == CarriageReturn) {
-            result.pop_back();
-        }
-        MarkersToBlanks(result.data() + blockStart, result.data() + result.size());
-        result += CarriageReturn;
-        return true;
-    });
-    if (!done) {
-        result.resize(blockStart);
+void BlockLayout::Wrap(std::string_view text, std::string& out) {
+    if (TrimSpaces(text).empty()) {
+        return;
     }
+    const std::size_t blockStart = out.size();
+    SplitWrapWords(text, words_);
+    LineFiller(settings_, text, out).Fill(words_);
+    // A last line closed because it was full leaves its line spacing behind.
+    while (out.size() > blockStart && out.back() == CarriageReturn) {
+        out.pop_back();
+    }
+    MarkersToBlanks(out.data() + blockStart, out.data() + out.size());
+    out += CarriageReturn;
 }
 
-std::string clsTextParse::CenterText(bool IsHeader) const {
-    return RunTrapped(errors_, std::string(), [&] {
-        const std::int64_t room =
-            std::int64_t{rightMargin_} - leftMargin_ - static_cast<std::int64_t>(text_.size());
-        std::int64_t lead = HalveToEven(room);
-        if (IsHeader) {
-            lead = HalveToEven(lead);
-        }
-        return std::string(std::max<std::int64_t>(lead, 0), kBlank) + text_;
-    });
+void BlockLayout::Center(std::string_view text, bool isHeader, std::string& out) const {
+    // The centring width is RightMargin - LeftMargin, one column less than the block's.
+    const std::int64_t room = std::int64_t{settings_.rightMargin} - settings_.leftMargin -
+                              static_cast<std::int64_t>(text.size());
+    std::int64_t lead = HalveToEven(room);
+    if (isHeader) {
+        lead = HalveToEven(lead);
+    }
+    out.append(static_cast<std::size_t>(std::max<std::int64_t>(lead, 0)), kBlank);
+    out.append(text);
 }
 
 }  // namespace tavrel

@@ -5,59 +5,39 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/runtime_failure.h"
 #include "engine/layout/wrap_words.h"
 
 namespace tavrel {
 
-// The layout engine: lays out one block of note text at a time with its current settings.
-// WrapText fills the block between the margins with full justification and two blanks after
-// each full stop; CenterText centres one line. The settings are not checked here; the format
-// statement scanner keeps them in range. Unexpected failures go to the error reporter and the
-// operation returns an empty string.
-class clsTextParse {
+// The settings a block is laid out with, in character columns; a run starts from these values.
+// They are not checked here: the statement scanner keeps them in their ranges.
+struct LayoutSettings {
+    std::int16_t indentFirstLine = 1;  // blanks in front of a wrapped block's first line
+    std::int16_t indentBody = 5;       // blanks in front of each later line
+    std::int16_t leftMargin = 1;       // narrows the block; writes no blanks
+    std::int16_t rightMargin = 80;
+    std::int16_t lineSpacing = 1;  // CRs after each line of a wrapped block but its last
+};
+
+// Lays out one block of note text at a time with the current settings, appending the result to
+// the caller's text so that laying out many blocks copies and allocates little.
+class BlockLayout {
   public:
-    explicit clsTextParse(ErrorReporter& errors) : errors_(errors) {}
+    LayoutSettings& settings() { return settings_; }
+    const LayoutSettings& settings() const { return settings_; }
 
-    const std::string& text() const { return text_; }
-    // Reuses the text's room, so laying out many blocks does not allocate for each.
-    void setText(std::string_view text) { text_.assign(text); }
-
-    std::int16_t IndentFirstLine() const { return indentFirstLine_; }
-    void setIndentFirstLine(std::int16_t value) { indentFirstLine_ = value; }
-    std::int16_t IndentBody() const { return indentBody_; }
-    void setIndentBody(std::int16_t value) { indentBody_ = value; }
-    std::int16_t LeftMargin() const { return leftMargin_; }
-    void setLeftMargin(std::int16_t value) { leftMargin_ = value; }
-    std::int16_t RightMargin() const { return rightMargin_; }
-    void setRightMargin(std::int16_t value) { rightMargin_ = value; }
-    std::int16_t LineSpacing() const { return lineSpacing_; }
-    void setLineSpacing(std::int16_t value) { lineSpacing_ = value; }
-
-    // The text laid out: every line but the last followed by LineSpacing CRs, the last by one
-    // CR; empty for a text without anything but blanks.
-    std::string WrapText() const;
-    // Appends what WrapText would return for `text` to `result`, without storing the text;
-    // appends nothing after a failure.
-    void AppendWrappedText(std::string_view text, std::string& result) const;
-    // The same for a block whose lines end as they were read (CR, CR LF or LF): a CR LF pair is
-    // one line break, where the layout on its own takes every CR and every LF for one.
-    void AppendWrappedText(std::string_view text, LineBreaks breaks, std::string& result) const;
-    // Blanks in front of the text so that it stands centred between the margins (at half that
-    // lead for a header); no CR.
-    std::string CenterText(bool IsHeader) const;
+    // Fills the text between the margins: lines widened to the margin when the next word does
+    // not fit, two blanks after each full stop, each line behind its indent. Every line but the
+    // last is followed by lineSpacing CRs, the last by one CR. Lines end at a CR, a CR LF pair
+    // or an LF. A text of blanks gives nothing, one of blanks and line ends a single CR.
+    void Wrap(std::string_view text, std::string& out);
+    // The text behind enough blanks to stand centred between the margins (half that lead for a
+    // header); no CR.
+    void Center(std::string_view text, bool isHeader, std::string& out) const;
 
   private:
-    ErrorReporter& errors_;
-    std::string text_;
-    std::int16_t indentFirstLine_ = 0;
-    std::int16_t indentBody_ = 0;
-    std::int16_t leftMargin_ = 0;
-    std::int16_t rightMargin_ = 0;
-    std::int16_t lineSpacing_ = 0;
-    // Working room for the words of a block, kept so that laying out many blocks does not
-    // allocate for each.
-    mutable std::vector<WrapWord> words_;
+    LayoutSettings settings_;
+    std::vector<WrapWord> words_;  // kept, so that a block does not allocate its word list
 };
 
 }  // namespace tavrel

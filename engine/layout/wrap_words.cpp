@@ -22,16 +22,16 @@ bool EndsInExaminedPeriod(std::string_view word, bool firstIsLookedAt) {
 }
 
 // The width of a gap in the joined paragraph: one blank per line break when it holds any (the
-// lines lose their outer blanks), otherwise its blanks. A gap starts after a word, so an LF at
-// its start never follows a CR.
-std::size_t JoinedGapWidth(const char* gap, const char* gapEnd, LineBreaks lineBreaks) {
+// lines lose their outer blanks), otherwise its blanks. A CR LF pair is one line break. A gap
+// starts after a word, so an LF at its start never follows a CR.
+std::size_t JoinedGapWidth(const char* gap, const char* gapEnd) {
     std::size_t blanks = 0;
     std::size_t breaks = 0;
     char previous = ' ';
     for (; gap != gapEnd; previous = *gap++) {
         if (*gap == ' ') {
             ++blanks;
-        } else if (*gap == '\r' || previous != '\r' || lineBreaks == LineBreaks::kEachByte) {
+        } else if (*gap == '\r' || previous != '\r') {
             ++breaks;
         }
     }
@@ -42,15 +42,13 @@ std::size_t JoinedGapWidth(const char* gap, const char* gapEnd, LineBreaks lineB
 // follows once the gap after a full stop is known.
 class WordCollector {
   public:
-    WordCollector(std::vector<WrapWord>& words, LineBreaks lineBreaks)
-        : words_(words), lineBreaks_(lineBreaks) {}
+    explicit WordCollector(std::vector<WrapWord>& words) : words_(words) {}
 
     void StartWord(const char* start) {
         if (periodEnds_) {
             // An examined period always gets two blanks; one that was only looked at keeps the
             // blanks it had, and two or more of them make a sentence gap as well.
-            words_.back().sentenceGap =
-                nextIsLookedAt_ || JoinedGapWidth(wordEnd_, start, lineBreaks_) >= 2;
+            words_.back().sentenceGap = nextIsLookedAt_ || JoinedGapWidth(wordEnd_, start) >= 2;
         }
         wordStart_ = start;
     }
@@ -65,7 +63,6 @@ class WordCollector {
 
   private:
     std::vector<WrapWord>& words_;
-    const LineBreaks lineBreaks_;
     const char* wordStart_ = nullptr;
     const char* wordEnd_ = nullptr;
     bool periodEnds_ = false;
@@ -102,12 +99,8 @@ void FindWords(std::string_view text, WordCollector& collector) {
 }  // namespace
 
 void SplitWrapWords(std::string_view text, std::vector<WrapWord>& words) {
-    SplitWrapWords(text, LineBreaks::kEachByte, words);
-}
-
-void SplitWrapWords(std::string_view text, LineBreaks breaks, std::vector<WrapWord>& words) {
     words.clear();
-    WordCollector collector(words, breaks);
+    WordCollector collector(words);
     FindWords(text, collector);
 }
 

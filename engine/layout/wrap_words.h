@@ -16,16 +16,10 @@ struct WrapWord {
     std::size_t Columns() const { return text.size() + (sentenceGap ? 1 : 0); }
 };
 
-// How the line breaks between two words are counted: every CR and every LF is one (a text laid
-// out on its own), or a CR LF pair is one as well (a block as read from a file, whose lines may
-// end in CR, CR LF or LF).
-enum class LineBreaks { kEachByte, kCrLfAsOne };
-
 // Cuts a block into the words the filling takes, in one pass and without copying: what joining
 // the lines, spacing the sentences, protecting the sentence spaces and collapsing the blanks
 // would give. Blanks, CRs and LFs separate words; every other byte (a tab, a marker) belongs to
-// a word. The words point into `text`.
+// a word. A line break is a CR, a CR LF pair or an LF. The words point into `text`.
 void SplitWrapWords(std::string_view text, std::vector<WrapWord>& words);
-void SplitWrapWords(std::string_view text, LineBreaks breaks, std::vector<WrapWord>& words);
 
 }  // namespace tavrel

@@ -1,50 +1,55 @@
 #include "engine/statements/statement_scanner.h"
 
-#include <algorithm>
 #include <array>
+#include <utility>
 #include <variant>
 
-#include "engine/text/byte_masks.h"
-#include "engine/failure_trap.h"
-#include "engine/statements/format_keywords.h"
 #include "engine/statements/setting_value.h"
 #include "engine/text/text_utils.h"
 
 namespace tavrel {
 namespace {
 
-using namespace keywords;
+using enum StatementKind;
+
+struct Keyword {
+    StatementKind kind;
+    std::string_view text;
+};
+
+// A block or line statement: its content between the brackets is the keyword itself.
+constexpr std::array<Keyword, 7> kBracketKeywords{{
+    {kLiteral, "LITERAL"},
+    {kEndLiteral, "END LITERAL"},
+    {kWordWrap, "WORD WRAP"},
+    {kEndWordWrap, "END WORD WRAP"},
+    {kCenter, "CENTER"},
+    {kCenterHeader, "CENTER HEADER"},
+    {kSpace, "SPACE"},
+}};
 
 struct SettingRule {
+    StatementKind kind;
     std::string_view keyword;
     int minimum;
     int maximum;
     std::string_view rangeMessage;
 };
 
-// In the order in which a line is searched for them.
+// A setting statement is known by its keyword anywhere in the line, looked for in this order.
 constexpr std::array<SettingRule, 5> kSettingRules{{
-    {kIndentFirstLine, 0, 20, "Error..[Indent First Line] value out of range (0-20)."},
-    {kIndentBody, 0, 20, "Error..[Indent Body] value out of range (0-20)."},
-    {kLeftMargin, 1, 20, "Error..[Left Margin] value out of range (1-20)."},
-    {kRightMargin, 40, 150, "Error..[Right Margin] value out of range (40-150)."},
-    {kLineSpacing, 1, 2, "Error..[Line Spacing] value out of range (1/2)."},
+    {kIndentFirstLine, "INDENT FIRST LINE", 0, 20,
+     "Error..[Indent First Line] value out of range (0-20)."},
+    {kIndentBody, "INDENT BODY", 0, 20, "Error..[Indent Body] value out of range (0-20)."},
+    {kLeftMargin, "LEFT MARGIN", 1, 20, "Error..[Left Margin] value out of range (1-20)."},
+    {kRightMargin, "RIGHT MARGIN", 40, 150, "Error..[Right Margin] value out of range (40-150)."},
+    {kLineSpacing, "LINE SPACING", 1, 2, "Error..[Line Spacing] value out of range (1/2)."},
 }};
-
-constexpr std::array<std::string_view, 7> kBracketKeywords{
-    kLiteral, kEndLiteral, kWordWrap, kEndWordWrap, kCenter, kCenterHeader, kSpace};
 
 constexpr std::size_t kMinContentLength = 5;
 constexpr std::size_t kMaxContentLength = 25;
 
-constexpr char kLineFeed = '\n';
-
 constexpr std::string_view kUnrecognized = "Error..Unrecognized format statement.";
-
-bool IsSetting(std::string_view keyword) {
-    return std::any_of(kSettingRules.begin(), kSettingRules.end(),
-                       [&](const SettingRule& rule) { return rule.keyword == keyword; });
-}
 
 // Whether the text, upper-cased (ASCII only), is the keyword.
 bool EqualsUpperCased(std::string_view text, std::string_view keyword) {
@@ -60,363 +65,274 @@ bool EqualsUpperCased(std::string_view text, std::string_view keyword) {
     return true;
 }
 
-// The bracket keyword that the content names in any case, or nothing.
-std::optional<std::string_view> BracketKeyword(std::string_view content) {
-    for (const std::string_view keyword : kBracketKeywords) {
-        if (EqualsUpperCased(content, keyword)) {
-            return keyword;
+// The block or line statement whose keyword the content is, in any letter case.
+std::optional<StatementKind> BracketKeyword(std::string_view content) {
+    for (const Keyword& keyword : kBracketKeywords) {
+        if (EqualsUpperCased(content, keyword.text)) {
+            return keyword.kind;
         }
     }
     return std::nullopt;
 }
 
-// The first byte that is not a blank, or 0 for a blank line.
-char FirstNonBlankOf(std::string_view line) {
+// The line's first byte other than a blank; 0 for an empty line or one of blanks. Most lines
+// start with it, so only the others are searched.
+char FirstNonBlank(std::string_view line) {
+    if (line.empty() || line.front() != ' ') {
+        return line.empty() ? '\0' : line.front();
+    }
     const auto first = line.find_first_not_of(' ');
     return first == std::string_view::npos ? '\0' : line[first];
 }
 
+bool IsBlockStart(StatementKind kind) {
+    return kind == kLiteral || kind == kWordWrap;
+}
+
 // Removes every occurrence of the pattern, left to right without rescanning what was joined.
-std::string RemoveAll(std::string_view text, std::string_view pattern) {
-    std::string result;
-    result.reserve(text.size());
+void RemoveAll(std::string& text, std::string_view pattern) {
+    std::string kept;
     std::size_t from = 0;
-    for (auto at = text.find(pattern); at != std::string_view::npos;
-         at = text.find(pattern, from)) {
-        result.append(text, from, at - from);
+    for (auto at = text.find(pattern); at != std::string::npos; at = text.find(pattern, from)) {
+        kept.append(text, from, at - from);
         from = at + pattern.size();
     }
-    result.append(text, from);
-    return result;
-}
-
-}  // namespace
-
-clsFormatBlocks::clsFormatBlocks(ErrorReporter& errors) : errors_(errors) {}
-
-const std::string& clsFormatBlocks::BlockText() const {
-    if (blockView_.data() != blockText_.data()) {
-        if (unjoinedEnd_ != 0) {
-            JoinBlockLines();
-        } else {
-            blockText_.assign(blockView_);
-        }
-        blockView_ = blockText_;
-    }
-    return blockText_;
-}
-
-void clsFormatBlocks::setBlockText(std::string blockText) {
-    blockText_ = std::move(blockText);
-    blockView_ = blockText_;
-    unjoinedEnd_ = 0;
-}
-
-void clsFormatBlocks::setText(std::string text) {
-    BlockText();  // the block text outlives the text it was read from
-    text_ = std::move(text);
-    bytes_ = text_;
-    fileBytes_ = false;
-    IndexTextLines();
-}
-
-void clsFormatBlocks::setFileBytes(std::string_view bytes) {
-    BlockText();
-    text_ = std::string();
-    bytes_ = bytes;
-    fileBytes_ = true;
-    IndexFileLines();
-}
-
-void clsFormatBlocks::IndexTextLines() {
-    lineStarts_.resize(1);  // never allocates: the list always holds the first line's start
-    RunTrapped(errors_, 0, [&] {
-        // Counted first so the list is allocated once, at its final size.
-        lineStarts_.reserve(CountByte(bytes_, CarriageReturn) + 1);
-        ForEachByte(bytes_, CarriageReturn,
-                    [&](std::size_t lineEnd) { lineStarts_.push_back(lineEnd + 1); });
-        return 0;
-    });
-    lineIndex_ = 1;
-    currentLine_ = 0;
-}
-
-void clsFormatBlocks::IndexFileLines() {
-    lineStarts_.resize(1);
-    RunTrapped(errors_, 0, [&] {
-        lineStarts_.reserve(CountLineEnds(bytes_) + 2);
-        ForEachLineEnd(bytes_, [&](std::size_t lineEnd) { lineStarts_.push_back(lineEnd + 1); });
-        if (!bytes_.empty() && bytes_.back() != CarriageReturn && bytes_.back() != kLineFeed) {
-            lineStarts_.push_back(bytes_.size() + 1);  // a last line without an end
-        }
-        return 0;
-    });
-    lineIndex_ = 1;
-    currentLine_ = 0;
-}
-
-void clsFormatBlocks::setFlagValue(const std::string& value) {
-    const auto read = ReadSettingValue(value);
-    if (const auto* number = std::get_if<std::int16_t>(&read)) {
-        flagValue_ = *number;
-    } else if (std::get<SettingValueFault>(read) == SettingValueFault::kOverflow) {
-        errors_.Report(failures::Overflow());
-    } else {
-        errors_.Report(failures::TypeMismatch());
+    if (from != 0) {
+        kept.append(text, from);
+        text = std::move(kept);
     }
 }
 
-std::string_view clsFormatBlocks::Line(std::int64_t number) const {
-    const std::size_t start = lineStarts_[number - 1];
-    std::size_t end = lineStarts_[number] - 1;  // the line's CR or LF, or one past the bytes
-    if (end > start && end < bytes_.size() && bytes_[end] == kLineFeed &&
-        bytes_[end - 1] == CarriageReturn) {
-        --end;
+// The nesting fault of a statement at this point, if any; opens or closes its block.
+std::optional<std::string> CheckNesting(StatementKind kind, bool& literalOpen, bool& wrapOpen) {
+    const bool blockOpen = literalOpen || wrapOpen;
+    switch (kind) {
+        case kLiteral:
+        case kWordWrap:
+            if (blockOpen) {
+                return "Error..Missing previous [END WORD WRAP] or [END LITERAL] format statement.";
+            }
+            (kind == kLiteral ? literalOpen : wrapOpen) = true;
+            return std::nullopt;
+        case kEndLiteral:
+            if (!literalOpen) {
+                return "Error..Missing previous [LITERAL] format statement.";
+            }
+            literalOpen = false;
+            return std::nullopt;
+        case kEndWordWrap:
+            if (!wrapOpen) {
+                return "Error..Missing previous [WORD WRAP] format statement.";
+            }
+            wrapOpen = false;
+            return std::nullopt;
+        case kIndentFirstLine:
+        case kIndentBody:
+        case kLeftMargin:
+        case kRightMargin:
+        case kLineSpacing:
+            if (blockOpen) {
+                return "Error..[" + std::string(KeywordOf(kind)) +
+                       "] format statement can not be inside [LITERAL] OR [WORD WRAP].";
+            }
+            return std::nullopt;
+        case kCenter:
+        case kCenterHeader:
+        case kSpace:
+            if (blockOpen) {
+                return "Error..[CENTER] OR [SPACE] format statements can not be inside [LITERAL] "
+                       "OR [WORD WRAP].";
+            }
+            return std::nullopt;
+        case kDotLine:
+            return std::nullopt;
     }
-    return bytes_.substr(start, end - start);
+    return std::nullopt;
 }
 
-std::int64_t clsFormatBlocks::NextBracketLine(std::int64_t fromLine) const {
-    const std::int64_t lineCount = LineCount();
-    for (std::int64_t line = fromLine; line <= lineCount; ++line) {
-        if (FirstNonBlank(line) == '[') {
-            return line;
-        }
-    }
-    return lineCount + 1;
+StatementError Fault(std::int64_t line, std::string_view message,
+                     std::optional<RuntimeFailure> failure = std::nullopt) {
+    return {line, std::string(message) + "..Line:  " + std::to_string(line), std::move(failure)};
 }
 
-char clsFormatBlocks::FirstNonBlank(std::int64_t line) const {
-    // Most lines start with their first byte other than a blank; only those that do not need a
-    // search.
-    const char first = bytes_[lineStarts_[line - 1]];
-    return first == ' ' ? FirstNonBlankOf(Line(line)) : first;
+// A line recognised: its statement kind and value, or why a "[" line is no statement.
+struct Recognised {
+    std::optional<StatementKind> kind;
+    std::int16_t value = 0;
+    std::string_view fault;  // empty for a line without "["
+    bool overflow = false;   // the value was too large for a number
+};
+
+Recognised Found(StatementKind kind, std::int16_t value = 0) {
+    return {kind, value, {}, false};
 }
 
-std::optional<std::string_view> clsFormatBlocks::ParseFormatStatement(std::string_view line) {
+Recognised Faulty(std::string_view fault, bool overflow = false) {
+    return {std::nullopt, 0, fault, overflow};
+}
+
+// Recognises one line, trimmed of blanks and compared in upper case. `upper` is working room.
+Recognised Recognise(std::string_view line, std::string& upper) {
     const std::string_view trimmed = TrimSpaces(line);
     if (!trimmed.empty() && trimmed.front() == '.') {
-        return kDotLine;
+        return Found(kDotLine);
     }
     // Upper-casing moves neither bracket, so they are looked for in the line as it is.
     const auto open = !trimmed.empty() && trimmed.front() == '[' ? 0 : trimmed.find('[');
     if (open == std::string_view::npos) {
-        formatStatementError_.clear();
-        return std::nullopt;
+        return Faulty({});
     }
     const auto close = trimmed.find(']');
     if (close == std::string_view::npos) {
-        formatStatementError_ = "Error..End format statement character ']' not found.";
-        return std::nullopt;
+        return Faulty("Error..End format statement character ']' not found.");
     }
     if (open != 0) {
-        formatStatementError_ =
-            "Error..Begin format statement character '[' not first character in line.";
-        return std::nullopt;
+        return Faulty("Error..Begin format statement character '[' not first character in line.");
     }
-    // "[" is first, so the first "]" cannot come before it.
-    const std::size_t contentLength = close - 1;
+    const std::size_t contentLength = close - 1;  // "[" is first, so "]" comes after it
     if (contentLength < kMinContentLength || contentLength > kMaxContentLength) {
-        formatStatementError_ = "Error..format flag statement length out of range (5-25).";
-        return std::nullopt;
+        return Faulty("Error..format flag statement length out of range (5-25).");
     }
-    // A line that is just a bracket statement cannot hold a setting keyword, so it is looked up
+    // A line that is just a bracket statement holds no setting keyword, so it is looked up
     // straight away, without an upper-cased copy.
     if (close + 1 == trimmed.size()) {
-        if (const auto keyword = BracketKeyword(trimmed.substr(1, contentLength))) {
-            return keyword;
+        if (const auto kind = BracketKeyword(trimmed.substr(1, contentLength))) {
+            return Found(*kind);
         }
     }
-    // Kept between statements, so parsing one does not allocate.
-    upperLine_.assign(trimmed);
-    ToUpperAsciiInPlace(upperLine_);
-    const std::string& s = upperLine_;
-    const std::string_view content = std::string_view(s).substr(1, contentLength);
+    upper.assign(trimmed);
+    ToUpperAsciiInPlace(upper);
+    const std::string_view content = std::string_view(upper).substr(1, contentLength);
     for (const SettingRule& rule : kSettingRules) {
-        if (s.find(rule.keyword) == std::string::npos) {
+        if (upper.find(rule.keyword) == std::string::npos) {
             continue;
         }
-        if (!ParseFlagValue(content)) {
-            formatStatementError_ = kUnrecognized;
-            return std::nullopt;
+        const auto equals = content.find('=');
+        if (equals == std::string_view::npos) {
+            return Faulty(kUnrecognized);
         }
-        if (flagValue_ < rule.minimum || flagValue_ > rule.maximum) {
-            formatStatementError_ = rule.rangeMessage;
-            return std::nullopt;
+        const auto read = ReadSettingValue(content.substr(equals + 1));
+        if (const auto* fault = std::get_if<SettingValueFault>(&read)) {
+            return Faulty(kUnrecognized, *fault == SettingValueFault::kOverflow);
         }
-        return rule.keyword;
+        const std::int16_t value = std::get<std::int16_t>(read);
+        if (value < rule.minimum || value > rule.maximum) {
+            return Faulty(rule.rangeMessage);
+        }
+        return Found(rule.kind, value);
     }
-    if (const auto keyword = BracketKeyword(content)) {
-        return keyword;
+    if (const auto kind = BracketKeyword(content)) {
+        return Found(*kind);
     }
-    formatStatementError_ = kUnrecognized;
+    return Faulty(kUnrecognized);
+}
+
+}  // namespace
+
+std::string_view KeywordOf(StatementKind kind) {
+    for (const Keyword& keyword : kBracketKeywords) {
+        if (keyword.kind == kind) {
+            return keyword.text;
+        }
+    }
+    for (const SettingRule& rule : kSettingRules) {
+        if (rule.kind == kind) {
+            return rule.keyword;
+        }
+    }
+    return ".";
+}
+
+StatementScanner::StatementScanner(std::string_view bytes) : bytes_(bytes), lines_(bytes) {}
+
+std::optional<StatementError> StatementScanner::Validate() {
+    LineSplitter lines(bytes_);
+    std::int64_t number = 0;
+    bool literalOpen = false;
+    bool wrapOpen = false;
+    while (const auto line = lines.Next()) {
+        ++number;
+        if (FirstNonBlank(*line) != '[') {
+            continue;  // text lines and dot lines are not checked
+        }
+        const Recognised recognised = Recognise(*line, upperLine_);
+        if (!recognised.kind) {
+            return Fault(number, recognised.fault,
+                         recognised.overflow ? std::optional(failures::Overflow()) : std::nullopt);
+        }
+        if (const auto fault = CheckNesting(*recognised.kind, literalOpen, wrapOpen)) {
+            return Fault(number, *fault);
+        }
+    }
+    if (wrapOpen) {
+        return Fault(number + 1, "Error..Missing [END WORD WRAP] format statement at end of file.");
+    }
+    if (literalOpen) {
+        return Fault(number + 1, "Error..Missing [END LITERAL] format statement at end of file.");
+    }
     return std::nullopt;
 }
 
-bool clsFormatBlocks::ParseFlagValue(std::string_view content) {
-    const auto equals = content.find('=');
-    if (equals == std::string_view::npos) {
-        return false;
-    }
-    const auto read = ReadSettingValue(content.substr(equals + 1));
-    if (const auto* number = std::get_if<std::int16_t>(&read)) {
-        flagValue_ = *number;
-        return true;
-    }
-    if (std::get<SettingValueFault>(read) == SettingValueFault::kOverflow) {
-        errors_.Report(failures::Overflow());
-    }
-    return false;
-}
-
-std::optional<std::string> clsFormatBlocks::CheckNesting(std::string_view keyword,
-                                                         bool& literalOpen, bool& wrapOpen) const {
-    const bool blockOpen = literalOpen || wrapOpen;
-    if (keyword == kLiteral || keyword == kWordWrap) {
-        if (blockOpen) {
-            return "Error..Missing previous [END WORD WRAP] or [END LITERAL] format statement.";
+std::optional<Statement> StatementScanner::Next() {
+    while (const auto line = NextLine()) {
+        // Only a "[" or "." line can be a statement; skipping the rest early keeps the scan of
+        // long text cheap.
+        const char first = FirstNonBlank(line->text);
+        if (first != '[' && first != '.') {
+            continue;
         }
-        (keyword == kLiteral ? literalOpen : wrapOpen) = true;
-    } else if (keyword == kEndLiteral) {
-        if (!literalOpen) {
-            return "Error..Missing previous [LITERAL] format statement.";
+        const Recognised recognised = Recognise(line->text, upperLine_);
+        if (!recognised.kind) {
+            continue;  // a faulty statement in text that was not validated
         }
-        literalOpen = false;
-    } else if (keyword == kEndWordWrap) {
-        if (!wrapOpen) {
-            return "Error..Missing previous [WORD WRAP] format statement.";
+        Statement statement{*recognised.kind, line->number, recognised.value, {}};
+        if (IsBlockStart(statement.kind)) {
+            statement.text = CollectBlock();
+        } else if (statement.kind == kCenter || statement.kind == kCenterHeader) {
+            // Every keyword and bracket goes, matched exactly in the line as written.
+            centerText_.assign(line->text);
+            RemoveAll(centerText_, "CENTER HEADER");
+            RemoveAll(centerText_, "CENTER");
+            RemoveAll(centerText_, "[");
+            RemoveAll(centerText_, "]");
+            statement.text = TrimSpaces(centerText_);
+        } else if (statement.kind == kDotLine) {
+            statement.text = line->text;
         }
-        wrapOpen = false;
-    } else if (IsSetting(keyword)) {
-        if (blockOpen) {
-            return "Error..[" + std::string(keyword) +
-                   "] format statement can not be inside [LITERAL] OR [WORD WRAP].";
-        }
-    } else if (blockOpen) {  // CENTER, CENTER HEADER or SPACE
-        return "Error..[CENTER] OR [SPACE] format statements can not be inside [LITERAL] OR "
-               "[WORD WRAP].";
+        return statement;
     }
     return std::nullopt;
 }
 
-bool clsFormatBlocks::IsValidFormatFlags() {
-    return RunTrapped(errors_, false, [&] {
-        errorLine_ = 0;
-        if (bytes_.empty()) {
-            return false;
-        }
-        const auto fail = [&](std::string_view message, std::int64_t lineNumber) {
-            formatStatementError_ = std::string(message) + "..Line:  " + std::to_string(lineNumber);
-            errorLine_ = lineNumber;
-            return false;
-        };
-        bool literalOpen = false;
-        bool wrapOpen = false;
-        const std::int64_t lineCount = LineCount();
-        for (std::int64_t i = NextBracketLine(1); i <= lineCount; i = NextBracketLine(i + 1)) {
-            const std::string_view line = Line(i);
-            currentLine_ = i;
-            const auto keyword = ParseFormatStatement(line);
-            if (!keyword) {
-                return fail(formatStatementError_, i);
-            }
-            if (const auto fault = CheckNesting(*keyword, literalOpen, wrapOpen)) {
-                return fail(*fault, i);
-            }
-        }
-        if (wrapOpen) {
-            return fail("Error..Missing [END WORD WRAP] format statement at end of file.",
-                        lineCount + 1);
-        }
-        if (literalOpen) {
-            return fail("Error..Missing [END LITERAL] format statement at end of file.",
-                        lineCount + 1);
-        }
-        return true;
-    });
-}
-
-bool clsFormatBlocks::GetNextFlag() {
-    return RunTrapped(errors_, false, [&] {
-        const std::int64_t lineCount = LineCount();
-        for (; lineIndex_ <= lineCount; ++lineIndex_) {
-            // Only a "[" or "." line can be a statement; skipping the rest early keeps the scan
-            // of long text cheap.
-            const char first = FirstNonBlank(lineIndex_);
-            if (first != '[' && first != '.') {
-                continue;
-            }
-            if (const auto keyword = ParseFormatStatement(Line(lineIndex_))) {
-                return TakeStatement(lineIndex_, *keyword);
-            }
-        }
-        return false;
-    });
-}
-
-bool clsFormatBlocks::TakeStatement(std::int64_t lineNumber, std::string_view keyword) {
-    currentLine_ = lineNumber;
-    flagType_ = keyword;
-    lineIndex_ = lineNumber + 1;
-    if (keyword == kLiteral || keyword == kWordWrap) {
-        CollectBlockText(lineNumber + 1, keyword == kLiteral);
-    } else if (keyword == kEndLiteral || keyword == kEndWordWrap) {
-        setBlockText({});
-    } else if (keyword == kCenter || keyword == kCenterHeader) {
-        setBlockText(CenterLineText(Line(lineNumber)));
-    } else if (keyword == kDotLine) {
-        blockView_ = Line(lineNumber);
-        unjoinedEnd_ = 0;
+std::optional<StatementScanner::Line> StatementScanner::NextLine() {
+    if (pending_) {
+        return std::exchange(pending_, std::nullopt);
     }
-    // A setting statement's value was read by ParseFormatStatement; SPACE keeps BlockText.
-    return true;
+    const auto text = lines_.Next();
+    if (!text) {
+        return std::nullopt;
+    }
+    return Line{*text, ++lineCount_};
 }
 
-void clsFormatBlocks::CollectBlockText(std::int64_t firstLine, bool isLiteral) {
-    const std::int64_t lineCount = LineCount();
-    const std::int64_t end = std::min(NextBracketLine(firstLine), lineCount + 1);
-    // Without a closing "[" line (unvalidated text) the block runs to the end of the text.
-    lineIndex_ = end;
-    // A last line without an end in file bytes ends one past them.
-    const std::size_t from = std::min(lineStarts_[firstLine - 1], bytes_.size());
-    const std::size_t to = std::min(lineStarts_[end - 1], bytes_.size());
-    blockView_ = TrimTrailingBreaks(bytes_.substr(from, to - from));
-    unjoinedEnd_ = 0;
-    if (fileBytes_ && blockView_.find(kLineFeed) != std::string_view::npos) {
-        unjoinedFirst_ = firstLine;
-        unjoinedEnd_ = end;
-        // A literal block is written as it stands, so its lines are joined now; a WORD WRAP
-        // block is laid out from the bytes as read.
-        if (isLiteral) {
-            BlockText();
+// The block's lines up to the next line whose first byte other than a blank is "[" (on
+// validated text its end statement, handed out next), or to the end of the text.
+std::string_view StatementScanner::CollectBlock() {
+    const std::size_t from = lines_.NextLineStart();
+    std::size_t to = bytes_.size();
+    while (const auto text = lines_.Next()) {
+        ++lineCount_;
+        if (FirstNonBlank(*text) == '[') {
+            to = static_cast<std::size_t>(text->data() - bytes_.data());
+            pending_ = Line{*text, lineCount_};
+            break;
         }
     }
-}
-
-void clsFormatBlocks::JoinBlockLines() const {
-    blockText_.clear();
-    for (std::int64_t line = unjoinedFirst_; line < unjoinedEnd_; ++line) {
-        blockText_ += Line(line);
-        blockText_ += CarriageReturn;
+    std::string_view block = bytes_.substr(from, to - from);
+    while (!block.empty() && (block.back() == '\r' || block.back() == '\n')) {
+        block.remove_suffix(1);  // empty lines at the end of a block vanish
     }
-    blockText_.resize(TrimTrailingBreaks(blockText_).size());
-    unjoinedEnd_ = 0;
-}
-
-std::string_view clsFormatBlocks::TrimTrailingBreaks(std::string_view text) const {
-    while (!text.empty() &&
-           (text.back() == CarriageReturn || (fileBytes_ && text.back() == kLineFeed))) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::string clsFormatBlocks::CenterLineText(std::string_view line) {
-    std::string text = RemoveAll(line, kCenterHeader);
-    text = RemoveAll(text, kCenter);
-    text = RemoveAll(text, "[");
-    text = RemoveAll(text, "]");
-    return std::string(TrimSpaces(text));
+    return block;
 }
 
 }  // namespace tavrel

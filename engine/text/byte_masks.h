@@ -12,9 +12,10 @@
 
 namespace tavrel {
 
-// Scanning a text 64 bytes at a time: a mask with bit i set where byte i is one of the bytes
-// looked for lets a loop run once per byte found instead of once per byte, without a library
-// call per find, which costs more than the search itself on short lines.
+// Scanning a text 64 bytes at a time, for the two scans that look at every byte of a note input
+// file: the line splitter and the word split of the layout. A mask with bit i set where byte i
+// is one of the bytes looked for lets a loop run once per byte found instead of once per byte,
+// without a library call per find, which costs more than the search itself on short lines.
 inline constexpr std::size_t kMaskChunk = 64;
 
 // Bit i set where byte i of the 64 at `p` is `a`, `b` or `c`.
@@ -49,30 +50,6 @@ inline std::uint64_t TextChunkMask(std::string_view text, std::size_t at, char p
     return ChunkMask(chunk, a, b, c);
 }
 
-// Calls `onByte` with the position of every occurrence of `byte`, in order.
-template <typename OnByte>
-void ForEachByte(std::string_view text, char byte, OnByte&& onByte) {
-    // The padding must not be found: any other byte will do.
-    const char padding = static_cast<char>(byte + 1);
-    for (std::size_t at = 0; at < text.size(); at += kMaskChunk) {
-        for (std::uint64_t mask = TextChunkMask(text, at, padding, byte, byte, byte); mask != 0;
-             mask &= mask - 1) {
-            onByte(at + static_cast<std::size_t>(std::countr_zero(mask)));
-        }
-    }
-}
-
-// How often `byte` occurs.
-inline std::size_t CountByte(std::string_view text, char byte) {
-    const char padding = static_cast<char>(byte + 1);
-    std::size_t count = 0;
-    for (std::size_t at = 0; at < text.size(); at += kMaskChunk) {
-        count += static_cast<std::size_t>(
-            std::popcount(TextChunkMask(text, at, padding, byte, byte, byte)));
-    }
-    return count;
-}
-
 // Bit i set where byte i of the chunk at `at` is the last byte of a line end: a CR not followed
 // by an LF, or an LF (alone or after a CR), so that a CR LF pair is one line end.
 inline std::uint64_t LineEndMask(std::string_view text, std::size_t at) {
@@ -83,24 +60,6 @@ inline std::uint64_t LineEndMask(std::string_view text, std::size_t at) {
         (feeds >> 1) |
         (std::uint64_t{next < text.size() && text[next] == '\n'} << (kMaskChunk - 1));
     return feeds | (returns & ~feedAfter);
-}
-
-// Calls `onLineEnd` with the position of the last byte of every line end, in order.
-template <typename OnLineEnd>
-void ForEachLineEnd(std::string_view text, OnLineEnd&& onLineEnd) {
-    for (std::size_t at = 0; at < text.size(); at += kMaskChunk) {
-        for (std::uint64_t mask = LineEndMask(text, at); mask != 0; mask &= mask - 1) {
-            onLineEnd(at + static_cast<std::size_t>(std::countr_zero(mask)));
-        }
-    }
-}
-
-inline std::size_t CountLineEnds(std::string_view text) {
-    std::size_t count = 0;
-    for (std::size_t at = 0; at < text.size(); at += kMaskChunk) {
-        count += static_cast<std::size_t>(std::popcount(LineEndMask(text, at)));
-    }
-    return count;
 }
 
 }  // namespace tavrel

@@ -2,15 +2,12 @@
 
 namespace tavrel {
 
-FileDialogRequest NoteInputFileDialog(std::string title, bool fOpen) {
+FileDialogRequest NoteInputFileDialog(std::string title, FileDialogRequest::Purpose purpose) {
     FileDialogRequest request;
-    request.DefaultExt = "inp";
-    request.InitialDir = "C:\\";
-    request.DialogTitle = std::move(title);
-    request.Filter = "Input File(*.inp)|*.inp";
-    request.FilterIndex = 0;
-    request.MaxFileSize = 255;
-    request.fOpen = fOpen;
+    request.title = std::move(title);
+    request.nameFilter = "Input File (*.inp)";
+    request.defaultSuffix = "inp";
+    request.purpose = purpose;
     return request;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -8,24 +7,19 @@
 
 namespace tavrel {
 
-// What a command asks of the open or save file dialog. The field names are the dialog's
-// properties; the desktop program's dialog class takes them over one to one.
+// What a command asks of the open or save file dialog.
 struct FileDialogRequest {
-    std::string DefaultExt;
-    std::string DialogTitle;
-    std::string filename;
-    std::string FileTitle;
-    std::string Filter;  // description|pattern pairs, e.g. "Input File(*.inp)|*.inp"
-    std::string InitialDir;
-    std::int16_t FilterIndex = 0;
-    std::int32_t Flags = 0;
-    std::int16_t MaxFileSize = 0;
-    bool fOpen = true;  // true: open dialog; false: save dialog
+    enum class Purpose { kOpen, kSave };
+
+    std::string title;
+    std::string nameFilter;     // one filter as the dialog shows it: "Input File (*.inp)"
+    std::string defaultSuffix;  // added to a chosen name that has no extension
+    Purpose purpose = Purpose::kOpen;
+    std::string startFolder;  // the folder shown first; the user's home folder when empty
 };
 
-// The dialog every command uses to choose a note input file: "*.inp" files, starting in the
-// user's home folder ("C:\\" stands for it).
-FileDialogRequest NoteInputFileDialog(std::string title, bool fOpen);
+// The dialog every command uses to choose a note input file.
+FileDialogRequest NoteInputFileDialog(std::string title, FileDialogRequest::Purpose purpose);
 
 // Every question and message box a command shows goes through here, so commands run headless
 // under a scripted stand-in.

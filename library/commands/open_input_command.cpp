@@ -5,10 +5,9 @@
 namespace tavrel {
 
 void OpenInputFile(CommandServices& services) {
-    FileDialogRequest request = NoteInputFileDialog("INP Files - Open", true);
-    request.MaxFileSize = 0;  // this command leaves the dialog's size at its default
-    const auto path = services.prompts.ChooseFile(request);
-    if (!path || !NoteInputFileExists(*path)) {
+    const auto path = services.prompts.ChooseFile(
+        NoteInputFileDialog("INP Files - Open", FileDialogRequest::Purpose::kOpen));
+    if (!path || !FileExists(*path)) {
         return;
     }
     if (const auto failure = services.editor.ViewInEditor(*path)) {

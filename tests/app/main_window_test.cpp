@@ -234,8 +234,8 @@ class MainWindowTest : public QObject {
         const std::string inp = TempPath("job.inp");
         prompts_->files.push_back(inp);
         Trigger("Toolbar1_SaveNoteInputFile");
-        QCOMPARE(prompts_->fileRequests.at(0).DialogTitle, std::string("INP Files - Save"));
-        QVERIFY(!prompts_->fileRequests.at(0).fOpen);
+        QCOMPARE(prompts_->fileRequests.at(0).title, std::string("INP Files - Save"));
+        QVERIFY(prompts_->fileRequests.at(0).purpose == FileDialogRequest::Purpose::kSave);
         const std::string expected =
             "[INDENT FIRST LINE = 1]\r[INDENT BODY = 5]\r[LEFT MARGIN = 1]\r[RIGHT MARGIN = 80]\r"
             "[LINE SPACING = 1]\r\n"
@@ -304,7 +304,7 @@ class MainWindowTest : public QObject {
         WriteBytes(Temp("view.inp"), "x\r\n");
         prompts_->files.push_back(inp);
         Trigger("mnuInsert");
-        QCOMPARE(prompts_->fileRequests.back().DialogTitle, std::string("INP Files - Open"));
+        QCOMPARE(prompts_->fileRequests.back().title, std::string("INP Files - Open"));
         QCOMPARE(editor_->opened, std::vector<std::string>{inp});
         prompts_->files.push_back(TempPath("absent.inp"));
         window.DispatchToolbarKey("OpenInputFile");

@@ -19,9 +19,9 @@ void UseOffscreenPlatformUnlessSet() {
 
 std::optional<std::string> ScriptedPrompts::ChooseFile(const FileDialogRequest& request) {
     fileRequests.push_back(request);
-    shown.push_back({"file", request.DialogTitle, {}});
+    shown.push_back({"file", request.title, {}});
     if (files.empty()) {
-        unexpected << "file dialog " + QString::fromStdString(request.DialogTitle);
+        unexpected << "file dialog " + QString::fromStdString(request.title);
         return std::nullopt;
     }
     std::optional<std::string> answer = files.front();

@@ -4,119 +4,80 @@
 
 #include "library/commands/open_input_command.h"
 #include "library/commands/process_command.h"
-#include "tests/engine/recording_reporter.h"
-#include "tests/engine/temp_folder.h"
+#include "tests/support/scripted_services.h"
+#include "tests/support/test_files.h"
 
 namespace tavrel {
 namespace {
 
 using testing::ReadBytes;
-using testing::RecordingReporter;
-using testing::TempFolder;
 using testing::WriteBytes;
-
-// Answers the command's questions as a script says and remembers what it was shown.
-class ScriptedPrompts : public UserPrompts {
-  public:
-    std::optional<std::string> chosenFile;
-    bool answerOk = true;
-
-    std::vector<FileDialogRequest> requests;
-    std::vector<std::string> questions;
-    std::vector<std::string> criticals;
-
-    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
-        requests.push_back(request);
-        return chosenFile;
-    }
-    bool AskOkCancel(const std::string& message) override {
-        questions.push_back(message);
-        return answerOk;
-    }
-    void ShowCritical(const std::string& message) override { criticals.push_back(message); }
-    void ShowInformation(const std::string& message) override { criticals.push_back(message); }
-};
-
-class RecordingEditor : public EditorLauncher {
-  public:
-    std::optional<RuntimeFailure> failure;
-    std::vector<std::string> opened;
-    std::optional<RuntimeFailure> ViewInEditor(const std::string& path) override {
-        opened.push_back(path);
-        return failure;
-    }
-};
 
 class CommandTest : public ::testing::Test {
   protected:
-    std::string Input() const { return folder.Path("Bridge 12.inp"); }
-    std::string Output() const { return folder.Path("Bridge 12.txt"); }
+    std::string Input() const { return folder.File("Bridge 12.inp"); }
+    std::string Output() const { return folder.File("Bridge 12.txt"); }
 
-    TempFolder folder;
-    ScriptedPrompts prompts;
-    RecordingEditor editor;
-    RecordingReporter errors;
-    CommandServices services{prompts, editor, errors};
+    testing::TempDir folder;
+    testing::ScriptedServices script;
+    testing::ScriptedUser& user = script.user;
 };
 
 TEST_F(CommandTest, ProcessAsksWithTheNoteInputDialog) {
-    ProcessNoteInputFile(services);
-    ASSERT_EQ(prompts.requests.size(), 1u);
-    const FileDialogRequest& request = prompts.requests[0];
-    EXPECT_EQ(request.DefaultExt, "inp");
-    EXPECT_EQ(request.InitialDir, "C:\\");
-    EXPECT_EQ(request.DialogTitle, "INP Files - Open");
-    EXPECT_EQ(request.Filter, "Input File(*.inp)|*.inp");
-    EXPECT_EQ(request.FilterIndex, 0);
-    EXPECT_EQ(request.MaxFileSize, 255);
-    EXPECT_TRUE(request.fOpen);
+    ProcessNoteInputFile(script.services);
+    ASSERT_EQ(user.requests.size(), 1u);
+    const FileDialogRequest& request = user.requests[0];
+    EXPECT_EQ(request.title, "INP Files - Open");
+    EXPECT_EQ(request.nameFilter, "Input File (*.inp)");
+    EXPECT_EQ(request.defaultSuffix, "inp");
+    EXPECT_EQ(request.purpose, FileDialogRequest::Purpose::kOpen);
+    EXPECT_EQ(request.startFolder, "");
     // Cancelled: nothing else happens.
-    EXPECT_TRUE(prompts.criticals.empty());
-    EXPECT_TRUE(editor.opened.empty());
+    EXPECT_TRUE(user.criticals.empty());
+    EXPECT_TRUE(user.opened.empty());
 }
 
 TEST_F(CommandTest, ProcessWritesAndOpensTheCadTextFile) {
     WriteBytes(Input(), "[SPACE]\r\n.LV=8\r\n");
-    prompts.chosenFile = Input();
-    ProcessNoteInputFile(services);
+    user.files = {Input()};
+    ProcessNoteInputFile(script.services);
     EXPECT_EQ(ReadBytes(Output()), "\r\n.LV=8\r\n");
-    EXPECT_EQ(editor.opened, std::vector<std::string>{Output()});
-    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_EQ(user.opened, std::vector<std::string>{Output()});
+    EXPECT_TRUE(user.questions.empty());
 }
 
 TEST_F(CommandTest, ProcessReportsAMissingInput) {
-    prompts.chosenFile = Input();
-    ProcessNoteInputFile(services);
-    EXPECT_EQ(prompts.criticals, std::vector<std::string>{"Error...file not found...terminating"});
-    EXPECT_EQ(folder.EntryCount(), 0u);
+    user.files = {Input()};
+    ProcessNoteInputFile(script.services);
+    EXPECT_EQ(user.criticals, std::vector<std::string>{"Error...file not found...terminating"});
+    EXPECT_TRUE(testing::Snapshot(folder.path()).empty());
 }
 
 TEST_F(CommandTest, ProcessNeverReplacesItsOwnInput) {
-    const std::string notes = folder.Path("notes.txt");
+    const std::string notes = folder.File("notes.txt");
     WriteBytes(notes, "[SPACE]\r\n");
-    prompts.chosenFile = notes;
-    ProcessNoteInputFile(services);
-    EXPECT_TRUE(prompts.questions.empty());
-    EXPECT_EQ(prompts.criticals,
+    user.files = {notes};
+    ProcessNoteInputFile(script.services);
+    EXPECT_TRUE(user.questions.empty());
+    EXPECT_EQ(user.criticals,
               std::vector<std::string>{
                   "Error...output file is the note input file itself...terminating"});
     EXPECT_EQ(ReadBytes(notes), "[SPACE]\r\n");
-    EXPECT_TRUE(editor.opened.empty());
+    EXPECT_TRUE(user.opened.empty());
 }
 
 TEST_F(CommandTest, ProcessAsksBeforeReplacingAndCancelTouchesNothing) {
     WriteBytes(Input(), "[SPACE]\r\n");
     WriteBytes(Output(), "kept");
-    prompts.chosenFile = Input();
-    prompts.answerOk = false;
-    ProcessNoteInputFile(services);
-    EXPECT_EQ(prompts.questions,
+    user.files = {Input(), Input()};
+    user.answers = {false, true};
+    ProcessNoteInputFile(script.services);
+    EXPECT_EQ(user.questions,
               std::vector<std::string>{"Output file " + Output() + " exists..overwrite?"});
     EXPECT_EQ(ReadBytes(Output()), "kept");
-    EXPECT_TRUE(editor.opened.empty());
+    EXPECT_TRUE(user.opened.empty());
 
-    prompts.answerOk = true;
-    ProcessNoteInputFile(services);
+    ProcessNoteInputFile(script.services);
     EXPECT_EQ(ReadBytes(Output()), "\r\n");
 }
 
@@ -130,51 +91,50 @@ TEST_F(CommandTest, ProcessShowsStatementFaultsAndKeepsTheOldOutput) {
         {"", "Error..Note input file is empty."},
     };
     WriteBytes(Output(), "kept");
-    prompts.chosenFile = Input();
     for (const auto& c : cases) {
-        prompts.criticals.clear();
+        user.criticals.clear();
+        user.files = {Input()};
+        user.answers = {true};
         WriteBytes(Input(), c.input);
-        ProcessNoteInputFile(services);
-        EXPECT_EQ(prompts.criticals, std::vector<std::string>{c.message});
+        ProcessNoteInputFile(script.services);
+        EXPECT_EQ(user.criticals, std::vector<std::string>{c.message});
         EXPECT_EQ(ReadBytes(Output()), "kept");
-        EXPECT_EQ(folder.EntryCount(), 2u);
+        EXPECT_EQ(testing::Snapshot(folder.path()).size(), 2u);
     }
-    EXPECT_TRUE(editor.opened.empty());
-    EXPECT_TRUE(errors.reported.empty());
+    EXPECT_TRUE(user.opened.empty());
+    EXPECT_TRUE(script.errors.shown.empty());
 }
 
 TEST_F(CommandTest, ProcessReportsEngineAndEditorFailuresInTheErrorBox) {
     WriteBytes(Input(), "[RIGHT MARGIN = 99999]\r\n");
-    prompts.chosenFile = Input();
-    ProcessNoteInputFile(services);
-    ASSERT_EQ(errors.reported.size(), 1u);
-    EXPECT_EQ(errors.reported[0].number, failures::kOverflow);
+    user.files = {Input(), Input()};
+    ProcessNoteInputFile(script.services);
+    ASSERT_EQ(script.errors.shown.size(), 1u);
+    EXPECT_EQ(script.errors.shown[0].number, failures::kOverflow);
 
     WriteBytes(Input(), "[SPACE]\r\n");
-    editor.failure = RuntimeFailure{53, "File not found"};
-    ProcessNoteInputFile(services);
-    ASSERT_EQ(errors.reported.size(), 2u);
-    EXPECT_EQ(errors.reported[1].number, 53);
+    user.editorFailure = RuntimeFailure{53, "File not found"};
+    ProcessNoteInputFile(script.services);
+    ASSERT_EQ(script.errors.shown.size(), 2u);
+    EXPECT_EQ(script.errors.shown[1].number, 53);
     EXPECT_EQ(ReadBytes(Output()), "\r\n");
 }
 
 TEST_F(CommandTest, OpenInputFileOpensOnlyAnExistingFile) {
-    OpenInputFile(services);
-    ASSERT_EQ(prompts.requests.size(), 1u);
-    EXPECT_EQ(prompts.requests[0].DialogTitle, "INP Files - Open");
-    EXPECT_EQ(prompts.requests[0].Filter, "Input File(*.inp)|*.inp");
-    EXPECT_EQ(prompts.requests[0].MaxFileSize, 0);
+    user.files = {std::nullopt, Input(), Input()};
+    OpenInputFile(script.services);
+    ASSERT_EQ(user.requests.size(), 1u);
+    EXPECT_EQ(user.requests[0].title, "INP Files - Open");
 
-    prompts.chosenFile = Input();
-    OpenInputFile(services);
-    EXPECT_TRUE(editor.opened.empty());
-    EXPECT_TRUE(prompts.criticals.empty());
+    OpenInputFile(script.services);
+    EXPECT_TRUE(user.opened.empty());
+    EXPECT_TRUE(user.criticals.empty());
 
     WriteBytes(Input(), "x");
-    editor.failure = RuntimeFailure{53, "File not found"};
-    OpenInputFile(services);
-    EXPECT_EQ(editor.opened, std::vector<std::string>{Input()});
-    ASSERT_EQ(errors.reported.size(), 1u);
+    user.editorFailure = RuntimeFailure{53, "File not found"};
+    OpenInputFile(script.services);
+    EXPECT_EQ(user.opened, std::vector<std::string>{Input()});
+    ASSERT_EQ(script.errors.shown.size(), 1u);
 }
 
 }  // namespace

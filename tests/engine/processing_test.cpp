@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <vector>
 
-#include "engine/io/files.h"
 #include "engine/note_input_blocks.h"
 #include "mixed_line_ends.h"
 #include "temp_folder.h"
@@ -25,28 +22,14 @@ struct Processed {
     std::vector<std::pair<RuntimeFailure, std::int64_t>> failures;
 };
 
-template <typename Input>
-Processed ProcessInput(Input input) {
+// Processes note input file bytes and collects the CAD text bytes.
+Processed Process(const std::string& bytes) {
     Processed processed;
     const FailureSink onFailure = [&](const RuntimeFailure& failure, std::int64_t line) {
         processed.failures.emplace_back(failure, line);
     };
-    NoteInputProcessing processing(std::move(input), onFailure);
-    processed.outcome = processing.Validate();
-    if (processed.outcome.status == ProcessStatus::kDone) {
-        processing.WriteItems([&](std::string_view item) { processed.output += item; });
-    }
+    processed.outcome = ProcessNoteInput(InputBytes{bytes}, &processed.output, onFailure);
     return processed;
-}
-
-// Processes note input file bytes (lines joined as given) and collects the CAD text bytes.
-Processed Process(const std::string& bytes) {
-    return ProcessInput(ToWholeText(bytes));
-}
-
-// The same, from the bytes as read.
-Processed ProcessFileBytes(const std::string& bytes) {
-    return ProcessInput(NoteInputBytes(bytes));
 }
 
 bool operator==(const Processed& a, const Processed& b) {
@@ -138,24 +121,26 @@ TEST(Processing, LineEndsMayBeCrCrLfOrLf) {
     }
 }
 
-TEST(Processing, FileBytesGiveWhatTheirWholeTextGives) {
+TEST(Processing, AnyLineEndsProcessLikeCrs) {
     testing::MixedLineEnds files(2024);
     int valid = 0;
     for (int i = 0; i < 1500; ++i) {
         const std::string bytes = files.NoteInput();
-        const Processed expected = Process(bytes);
-        ASSERT_TRUE(ProcessFileBytes(bytes) == expected) << ::testing::PrintToString(bytes);
+        const Processed expected = Process(testing::JoinedByCr(bytes));
+        ASSERT_TRUE(Process(bytes) == expected) << ::testing::PrintToString(bytes);
         valid += expected.outcome.status == ProcessStatus::kDone && !expected.output.empty();
     }
     EXPECT_GT(valid, 500);  // most files get as far as the layout
 }
 
 TEST(Processing, FaultsStopBeforeAnyOutput) {
-    const Processed invalid = Process(Lines({"", "[SPACE]", "", "", "", "", "[BOGUS STATEMENT]"}));
-    EXPECT_EQ(invalid.outcome.status, ProcessStatus::kInvalid);
-    EXPECT_EQ(invalid.outcome.message, "Error..Unrecognized format statement...Line:  7");
-    EXPECT_EQ(invalid.outcome.line, 7);
-    EXPECT_EQ(invalid.output, "");
+    std::string output = "earlier";
+    const ProcessOutcome invalid = ProcessNoteInput(
+        InputBytes{Lines({"", "[SPACE]", "", "", "", "", "[BOGUS STATEMENT]"})}, &output);
+    EXPECT_EQ(invalid.status, ProcessStatus::kInvalid);
+    EXPECT_EQ(invalid.message, "Error..Unrecognized format statement...Line:  7");
+    EXPECT_EQ(invalid.line, 7);
+    EXPECT_EQ(output, "earlier");
 
     const Processed empty = Process("");
     EXPECT_EQ(empty.outcome.status, ProcessStatus::kEmpty);
@@ -175,53 +160,16 @@ TEST(ProcessFile, WritesTheCadTextFileAndLeavesNoTemporaryFile) {
     TempFolder folder;
     WriteBytes(folder.Path("a.inp"), Preamble());
     const ProcessOutcome outcome =
-        ProcessNoteInputFileTo(folder.Path("a.inp"), folder.Path("a.txt"), {});
+        ProcessNoteInput(InputFile{folder.Path("a.inp")}, OutputFile{folder.Path("a.txt")});
     EXPECT_EQ(outcome.status, ProcessStatus::kDone);
     EXPECT_EQ(ReadBytes(folder.Path("a.txt")), kHeaderItems);
     EXPECT_EQ(folder.EntryCount(), 2u);
 }
 
-TEST(ProcessFile, LargeFileGivesWhatItsWholeTextGives) {
-    // Large enough to be mapped rather than read.
-    std::string input = Preamble();
-    testing::MixedLineEnds files(7);
-    while (input.size() < (std::size_t{2} << 20)) {
-        const std::string bytes = files.NoteInput();
-        if (Process(bytes).outcome.status == ProcessStatus::kDone) {
-            input += bytes + "\r\n";
-        }
-    }
-    TempFolder folder;
-    WriteBytes(folder.Path("a.inp"), input);
-    const ProcessOutcome outcome =
-        ProcessNoteInputFileTo(folder.Path("a.inp"), folder.Path("a.txt"), {});
-    ASSERT_EQ(outcome.status, ProcessStatus::kDone);
-    const Processed expected = Process(input);
-    ASSERT_EQ(expected.outcome.status, ProcessStatus::kDone);
-    EXPECT_TRUE(ReadBytes(folder.Path("a.txt")) == expected.output);
-}
-
-TEST(ProcessFile, FileThatShrinksWhileProcessedIsAFailure) {
-    std::string input = Preamble();
-    while (input.size() < (std::size_t{2} << 20)) {
-        input += Lines({"[WORD WRAP]", "SHALL BE.  DONE.", "[END WORD WRAP]"});
-    }
-    TempFolder folder;
-    WriteBytes(folder.Path("a.inp"), input);
-    auto loaded = LoadNoteInputBytes(folder.Path("a.inp"));
-    ASSERT_TRUE(std::holds_alternative<NoteInputBytes>(loaded));
-    NoteInputProcessing processing(std::move(std::get<NoteInputBytes>(loaded)), {});
-    ASSERT_EQ(processing.Validate().status, ProcessStatus::kDone);
-    ASSERT_EQ(::truncate(folder.Path("a.inp").c_str(), 100'000), 0);
-    processing.WriteItems([](std::string_view) {});
-    const auto changed = processing.InputChanged();
-    ASSERT_TRUE(changed);
-    EXPECT_EQ(changed->number, failures::kPathFileAccessError);
-}
-
 TEST(ProcessFile, FailedRunsLeaveAnExistingOutputUntouched) {
     TempFolder folder;
     WriteBytes(folder.Path("a.txt"), "earlier output");
+    const OutputFile output{folder.Path("a.txt"), ExistingOutput::kReplace};
     const struct {
         std::string input;
         ProcessStatus status;
@@ -231,29 +179,33 @@ TEST(ProcessFile, FailedRunsLeaveAnExistingOutputUntouched) {
     };
     for (const auto& c : cases) {
         WriteBytes(folder.Path("a.inp"), c.input);
-        EXPECT_EQ(ProcessNoteInputFileTo(folder.Path("a.inp"), folder.Path("a.txt"), {}).status,
-                  c.status);
+        EXPECT_EQ(ProcessNoteInput(InputFile{folder.Path("a.inp")}, output).status, c.status);
         EXPECT_EQ(ReadBytes(folder.Path("a.txt")), "earlier output");
         EXPECT_EQ(folder.EntryCount(), 2u);
     }
-    EXPECT_EQ(ProcessNoteInputFileTo(folder.Path("none.inp"), folder.Path("none.txt"), {}).status,
+    WriteBytes(folder.Path("a.inp"), Preamble());
+    EXPECT_EQ(ProcessNoteInput(InputFile{folder.Path("a.inp")}, OutputFile{output.path}).status,
+              ProcessStatus::kOutputExists);
+    EXPECT_EQ(ProcessNoteInput(InputFile{folder.Path("none.inp")}, output).status,
               ProcessStatus::kInputMissing);
+    EXPECT_EQ(ReadBytes(folder.Path("a.txt")), "earlier output");
     EXPECT_EQ(folder.EntryCount(), 2u);
 }
 
-TEST(ProcessFile, UnwritableFolderIsAnIoFailure) {
+TEST(ProcessFile, UnwritableFolderIsAnIoFailureNamingTheFile) {
     TempFolder folder;
     WriteBytes(folder.Path("a.inp"), Preamble());
     const ProcessOutcome outcome =
-        ProcessNoteInputFileTo(folder.Path("a.inp"), folder.Path("missing/a.txt"), {});
+        ProcessNoteInput(InputFile{folder.Path("a.inp")}, OutputFile{folder.Path("missing/a.txt")});
     EXPECT_EQ(outcome.status, ProcessStatus::kIoFailure);
     EXPECT_EQ(outcome.failure.number, failures::kFileNotFound);
+    EXPECT_EQ(outcome.file, folder.Path("missing/a.txt"));
 }
 
 TEST(ProcessFile, CheckValidatesWithoutWriting) {
     TempFolder folder;
     WriteBytes(folder.Path("a.inp"), Lines({"[END LITERAL]"}));
-    const ProcessOutcome outcome = CheckNoteInputFile(folder.Path("a.inp"), {});
+    const ProcessOutcome outcome = ProcessNoteInput(InputFile{folder.Path("a.inp")}, CheckOnly{});
     EXPECT_EQ(outcome.status, ProcessStatus::kInvalid);
     EXPECT_EQ(outcome.line, 1);
     EXPECT_EQ(folder.EntryCount(), 1u);

@@ -5,35 +5,29 @@
 #include <vector>
 
 #include "notation.h"
-#include "recording_reporter.h"
 
 namespace tavrel {
 namespace {
 
 using testing::FromNotation;
-using testing::RecordingReporter;
 
-struct Settings {
-    std::int16_t indentFirstLine;
-    std::int16_t indentBody;
-    std::int16_t leftMargin;
-    std::int16_t rightMargin;
-    std::int16_t lineSpacing;
-};
-constexpr Settings kStartSettings{1, 5, 1, 80, 1};
+using Settings = LayoutSettings;
+constexpr Settings kStartSettings{};
 
 std::string Wrap(const std::string& text, const Settings& settings) {
-    RecordingReporter errors;
-    clsTextParse parse(errors);
-    parse.setIndentFirstLine(settings.indentFirstLine);
-    parse.setIndentBody(settings.indentBody);
-    parse.setLeftMargin(settings.leftMargin);
-    parse.setRightMargin(settings.rightMargin);
-    parse.setLineSpacing(settings.lineSpacing);
-    parse.setText(text);
-    std::string wrapped = parse.WrapText();
-    EXPECT_TRUE(errors.reported.empty());
+    BlockLayout layout;
+    layout.settings() = settings;
+    std::string wrapped;
+    layout.Wrap(text, wrapped);
     return wrapped;
+}
+
+std::string Center(const std::string& text, bool isHeader, const Settings& settings) {
+    BlockLayout layout;
+    layout.settings() = settings;
+    std::string centred;
+    layout.Center(text, isHeader, centred);
+    return centred;
 }
 
 struct LayoutExample {
@@ -105,7 +99,7 @@ TEST_P(LayoutExampleTest, LaysOutLineByLine) {
 INSTANTIATE_TEST_SUITE_P(Examples, LayoutExampleTest, ::testing::ValuesIn(kLayoutExamples),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WrapText, SmallCases) {
+TEST(Wrap, SmallCases) {
     const struct {
         const char* text;
         const char* wrapped;
@@ -131,7 +125,7 @@ TEST(WrapText, SmallCases) {
     }
 }
 
-TEST(WrapText, WordWiderThanTheLineStandsAloneUnwidened) {
+TEST(Wrap, WordWiderThanTheLineStandsAloneUnwidened) {
     const std::string longWord(45, 'X');
     // Width 40 on the first line, 36 after; the long word clears the first-line state.
     EXPECT_EQ(Wrap("A " + longWord + " B C", {0, 4, 1, 40, 2}),
@@ -140,12 +134,12 @@ TEST(WrapText, WordWiderThanTheLineStandsAloneUnwidened) {
     EXPECT_EQ(Wrap(longWord + ".  NEXT", {0, 4, 1, 40, 1}), longWord + ".\r    NEXT\r");
 }
 
-TEST(WrapText, ClosedSingleWordLineGoesOnUnwidened) {
+TEST(Wrap, ClosedSingleWordLineGoesOnUnwidened) {
     // "ABCDEFGHIJ" leaves no room for the next word on a line of 12 columns.
     EXPECT_EQ(Wrap("ABCDEFGHIJ XYZ", {0, 0, 1, 12, 1}), "ABCDEFGHIJ\rXYZ\r");
 }
 
-TEST(WrapText, LongBlockIsLaidOutWhole) {
+TEST(Wrap, LongBlockIsLaidOutWhole) {
     std::string text;
     for (int i = 0; i < 20000; ++i) {
         text += "WORD" + std::to_string(i % 10) + " ";
@@ -156,7 +150,7 @@ TEST(WrapText, LongBlockIsLaidOutWhole) {
     EXPECT_EQ(wrapped.find('\xAE'), std::string::npos);
 }
 
-TEST(WrapText, WideGapsAndLongWordsComeOutWhole) {
+TEST(Wrap, WideGapsAndLongWordsComeOutWhole) {
     const std::string longWord(141, 'W');
     // Two short words widened to 150 columns: one gap of 142 blanks.
     EXPECT_EQ(Wrap("AAAA BBBB " + longWord, {0, 0, 1, 150, 1}),
@@ -167,25 +161,19 @@ TEST(WrapText, WideGapsAndLongWordsComeOutWhole) {
         "FIFTEEN-LETTERS" + std::string(9, ' ') + "SIXTEEN-LETTERS!\rEIGHTEEN-LETTERS-XY.  Z\r");
 }
 
-TEST(AppendWrappedText, AppendsWhatWrapTextReturns) {
-    RecordingReporter errors;
-    clsTextParse parse(errors);
-    parse.setIndentFirstLine(1);
-    parse.setIndentBody(5);
-    parse.setLeftMargin(1);
-    parse.setRightMargin(40);
-    parse.setLineSpacing(2);
+TEST(Wrap, AppendsToWhatTheTextHolds) {
+    BlockLayout layout;
+    layout.settings().rightMargin = 40;
+    layout.settings().lineSpacing = 2;
     for (const std::string& text : {FromNotation(kConcreteText), std::string("  "),
                                     std::string("\r\r"), std::string("ONE")}) {
-        parse.setText(text);
         std::string appended = "KEPT\r";
-        parse.AppendWrappedText(text, appended);
-        EXPECT_EQ(appended, "KEPT\r" + parse.WrapText()) << text;
+        layout.Wrap(text, appended);
+        EXPECT_EQ(appended, "KEPT\r" + Wrap(text, layout.settings())) << text;
     }
-    EXPECT_TRUE(errors.reported.empty());
 }
 
-TEST(CenterText, LeadIsHalfTheRoomRoundedToEven) {
+TEST(Center, LeadIsHalfTheRoomRoundedToEven) {
     const struct {
         const char* text;
         std::size_t blanks;
@@ -197,30 +185,20 @@ TEST(CenterText, LeadIsHalfTheRoomRoundedToEven) {
         {"AB", 38, 19},
         {"", 40, 20},
     };
-    RecordingReporter errors;
-    clsTextParse parse(errors);
-    parse.setLeftMargin(1);
-    parse.setRightMargin(80);
     for (const auto& c : cases) {
-        parse.setText(c.text);
-        EXPECT_EQ(parse.CenterText(false), std::string(c.blanks, ' ') + c.text);
-        EXPECT_EQ(parse.CenterText(true), std::string(c.headerBlanks, ' ') + c.text);
+        EXPECT_EQ(Center(c.text, false, kStartSettings), std::string(c.blanks, ' ') + c.text);
+        EXPECT_EQ(Center(c.text, true, kStartSettings), std::string(c.headerBlanks, ' ') + c.text);
     }
-    parse.setText(std::string(80, 'X'));
-    EXPECT_EQ(parse.CenterText(false), std::string(80, 'X'));
-    parse.setText(std::string(200, 'X'));
-    EXPECT_EQ(parse.CenterText(true), std::string(200, 'X'));
-    EXPECT_TRUE(errors.reported.empty());
+    EXPECT_EQ(Center(std::string(80, 'X'), false, kStartSettings), std::string(80, 'X'));
+    EXPECT_EQ(Center(std::string(200, 'X'), true, kStartSettings), std::string(200, 'X'));
 }
 
-TEST(CenterText, UsesTheMarginsWithoutAddingTheLeftOne) {
-    RecordingReporter errors;
-    clsTextParse parse(errors);
-    parse.setLeftMargin(11);
-    parse.setRightMargin(50);
-    parse.setText(" TITLE ");
+TEST(Center, UsesTheMarginsWithoutAddingTheLeftOne) {
+    Settings settings;
+    settings.leftMargin = 11;
+    settings.rightMargin = 50;
     // (39 - 7) / 2 = 16; the text is not trimmed.
-    EXPECT_EQ(parse.CenterText(false), std::string(16, ' ') + " TITLE ");
+    EXPECT_EQ(Center(" TITLE ", false, settings), std::string(16, ' ') + " TITLE ");
 }
 
 }  // namespace
