@@ -1,10 +1,10 @@
 #include "engine/statements/statement_scanner.h"
 
 #include <array>
-#include <utility>
 #include <variant>
 
 #include "engine/statements/setting_value.h"
+#include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
 
 namespace tavrel {
@@ -150,81 +150,18 @@ std::optional<std::string> CheckNesting(StatementKind kind, bool& literalOpen, b
     return std::nullopt;
 }
 
-StatementError Fault(std::int64_t line, std::string_view message,
-                     std::optional<RuntimeFailure> failure = std::nullopt) {
+StatementError ErrorAt(std::int64_t line, std::string_view message,
+                       std::optional<RuntimeFailure> failure = std::nullopt) {
     return {line, std::string(message) + "..Line:  " + std::to_string(line), std::move(failure)};
 }
 
-// A line recognised: its statement kind and value, or why a "[" line is no statement.
-struct Recognised {
-    std::optional<StatementKind> kind;
-    std::int16_t value = 0;
-    std::string_view fault;  // empty for a line without "["
-    bool overflow = false;   // the value was too large for a number
-};
-
-Recognised Found(StatementKind kind, std::int16_t value = 0) {
-    return {kind, value, {}, false};
-}
-
-Recognised Faulty(std::string_view fault, bool overflow = false) {
-    return {std::nullopt, 0, fault, overflow};
-}
-
-// Recognises one line, trimmed of blanks and compared in upper case. `upper` is working room.
-Recognised Recognise(std::string_view line, std::string& upper) {
-    const std::string_view trimmed = TrimSpaces(line);
-    if (!trimmed.empty() && trimmed.front() == '.') {
-        return Found(kDotLine);
-    }
-    // Upper-casing moves neither bracket, so they are looked for in the line as it is.
-    const auto open = !trimmed.empty() && trimmed.front() == '[' ? 0 : trimmed.find('[');
-    if (open == std::string_view::npos) {
-        return Faulty({});
-    }
-    const auto close = trimmed.find(']');
-    if (close == std::string_view::npos) {
-        return Faulty("Error..End format statement character ']' not found.");
-    }
-    if (open != 0) {
-        return Faulty("Error..Begin format statement character '[' not first character in line.");
-    }
-    const std::size_t contentLength = close - 1;  // "[" is first, so "]" comes after it
-    if (contentLength < kMinContentLength || contentLength > kMaxContentLength) {
-        return Faulty("Error..format flag statement length out of range (5-25).");
-    }
-    // A line that is just a bracket statement holds no setting keyword, so it is looked up
-    // straight away, without an upper-cased copy.
-    if (close + 1 == trimmed.size()) {
-        if (const auto kind = BracketKeyword(trimmed.substr(1, contentLength))) {
-            return Found(*kind);
-        }
-    }
-    upper.assign(trimmed);
-    ToUpperAsciiInPlace(upper);
-    const std::string_view content = std::string_view(upper).substr(1, contentLength);
+const SettingRule& RuleOf(StatementKind kind) {
     for (const SettingRule& rule : kSettingRules) {
-        if (upper.find(rule.keyword) == std::string::npos) {
-            continue;
+        if (rule.kind == kind) {
+            return rule;
         }
-        const auto equals = content.find('=');
-        if (equals == std::string_view::npos) {
-            return Faulty(kUnrecognized);
-        }
-        const auto read = ReadSettingValue(content.substr(equals + 1));
-        if (const auto* fault = std::get_if<SettingValueFault>(&read)) {
-            return Faulty(kUnrecognized, *fault == SettingValueFault::kOverflow);
-        }
-        const std::int16_t value = std::get<std::int16_t>(read);
-        if (value < rule.minimum || value > rule.maximum) {
-            return Faulty(rule.rangeMessage);
-        }
-        return Found(rule.kind, value);
     }
-    if (const auto kind = BracketKeyword(content)) {
-        return Found(*kind);
-    }
-    return Faulty(kUnrecognized);
+    return kSettingRules.front();
 }
 
 }  // namespace
@@ -243,94 +180,180 @@ std::string_view KeywordOf(StatementKind kind) {
     return ".";
 }
 
-StatementScanner::StatementScanner(std::string_view bytes) : bytes_(bytes), lines_(bytes) {}
+// One pass over the lines: every line whose first byte other than a blank is "[" or "." is
+// recognised and kept, with its number, for Validate and Next alike.
+void StatementScanner::FindStatementLines() {
+    found_ = true;
+    // Room for a statement line every 64 bytes, more than a note input file holds, so that the
+    // list is not copied as it grows; room not written to takes no memory.
+    statementLines_.reserve(bytes_.size() / 64 + 16);
+    LineSplitter lines(bytes_);
+    while (const auto line = lines.Next()) {
+        ++lineCount_;
+        const char first = FirstNonBlank(*line);
+        if (first == '[' || first == '.') {
+            statementLines_.push_back(Recognise(*line));
+        }
+    }
+}
+
+// Recognises one line, trimmed of blanks and compared in upper case.
+StatementScanner::StatementLine StatementScanner::Recognise(std::string_view line) {
+    StatementLine recognised{static_cast<std::size_t>(line.data() - bytes_.data()),
+                             lineCount_,
+                             0,
+                             kDotLine,
+                             Fault::kNone,
+                             false};
+    const auto faulty = [&recognised](Fault fault) {
+        recognised.fault = fault;
+        return recognised;
+    };
+    const std::string_view trimmed = TrimSpaces(line);
+    if (trimmed.front() == '.') {
+        return recognised;  // a dot line may hold brackets
+    }
+    const auto close = trimmed.find(']');
+    if (close == std::string_view::npos) {
+        return faulty(Fault::kNoClosingBracket);
+    }
+    // "[" is first (lines where it comes later are text lines), so "]" comes after it.
+    const std::size_t contentLength = close - 1;
+    if (contentLength < kMinContentLength || contentLength > kMaxContentLength) {
+        return faulty(Fault::kContentLength);
+    }
+    // A line that is just a bracket statement holds no setting keyword, so it is looked up
+    // straight away, without an upper-cased copy.
+    if (close + 1 == trimmed.size()) {
+        if (const auto kind = BracketKeyword(trimmed.substr(1, contentLength))) {
+            recognised.kind = *kind;
+            return recognised;
+        }
+    }
+    upperLine_.assign(trimmed);
+    ToUpperAsciiInPlace(upperLine_);
+    const std::string_view content = std::string_view(upperLine_).substr(1, contentLength);
+    for (const SettingRule& rule : kSettingRules) {
+        if (upperLine_.find(rule.keyword) == std::string::npos) {
+            continue;
+        }
+        const auto equals = content.find('=');
+        if (equals == std::string_view::npos) {
+            return faulty(Fault::kUnrecognized);
+        }
+        const auto read = ReadSettingValue(content.substr(equals + 1));
+        if (const auto* fault = std::get_if<SettingValueFault>(&read)) {
+            recognised.overflow = *fault == SettingValueFault::kOverflow;
+            return faulty(Fault::kUnrecognized);
+        }
+        recognised.kind = rule.kind;
+        recognised.value = std::get<std::int16_t>(read);
+        if (recognised.value < rule.minimum || recognised.value > rule.maximum) {
+            return faulty(Fault::kOutOfRange);
+        }
+        return recognised;
+    }
+    if (const auto kind = BracketKeyword(content)) {
+        recognised.kind = *kind;
+        return recognised;
+    }
+    return faulty(Fault::kUnrecognized);
+}
+
+std::string_view StatementScanner::Message(const StatementLine& line) {
+    switch (line.fault) {
+        case Fault::kNoClosingBracket:
+            return "Error..End format statement character ']' not found.";
+        case Fault::kContentLength:
+            return "Error..format flag statement length out of range (5-25).";
+        case Fault::kOutOfRange:
+            return RuleOf(line.kind).rangeMessage;
+        case Fault::kUnrecognized:
+        case Fault::kNone:
+            break;
+    }
+    return kUnrecognized;
+}
 
 std::optional<StatementError> StatementScanner::Validate() {
-    LineSplitter lines(bytes_);
-    std::int64_t number = 0;
+    if (!found_) {
+        FindStatementLines();
+    }
     bool literalOpen = false;
     bool wrapOpen = false;
-    while (const auto line = lines.Next()) {
-        ++number;
-        if (FirstNonBlank(*line) != '[') {
-            continue;  // text lines and dot lines are not checked
+    for (const StatementLine& line : statementLines_) {
+        if (line.fault != Fault::kNone) {
+            return ErrorAt(line.number, Message(line),
+                           line.overflow ? std::optional(failures::Overflow()) : std::nullopt);
         }
-        const Recognised recognised = Recognise(*line, upperLine_);
-        if (!recognised.kind) {
-            return Fault(number, recognised.fault,
-                         recognised.overflow ? std::optional(failures::Overflow()) : std::nullopt);
-        }
-        if (const auto fault = CheckNesting(*recognised.kind, literalOpen, wrapOpen)) {
-            return Fault(number, *fault);
+        if (const auto fault = CheckNesting(line.kind, literalOpen, wrapOpen)) {
+            return ErrorAt(line.number, *fault);
         }
     }
     if (wrapOpen) {
-        return Fault(number + 1, "Error..Missing [END WORD WRAP] format statement at end of file.");
+        return ErrorAt(lineCount_ + 1,
+                       "Error..Missing [END WORD WRAP] format statement at end of file.");
     }
     if (literalOpen) {
-        return Fault(number + 1, "Error..Missing [END LITERAL] format statement at end of file.");
+        return ErrorAt(lineCount_ + 1,
+                       "Error..Missing [END LITERAL] format statement at end of file.");
     }
     return std::nullopt;
 }
 
 std::optional<Statement> StatementScanner::Next() {
-    while (const auto line = NextLine()) {
-        // Only a "[" or "." line can be a statement; skipping the rest early keeps the scan of
-        // long text cheap.
-        const char first = FirstNonBlank(line->text);
-        if (first != '[' && first != '.') {
-            continue;
-        }
-        const Recognised recognised = Recognise(line->text, upperLine_);
-        if (!recognised.kind) {
+    if (!found_) {
+        FindStatementLines();
+    }
+    while (next_ < statementLines_.size()) {
+        const std::size_t index = next_++;
+        const StatementLine& line = statementLines_[index];
+        if (line.fault != Fault::kNone) {
             continue;  // a faulty statement in text that was not validated
         }
-        Statement statement{*recognised.kind, line->number, recognised.value, {}};
-        if (IsBlockStart(statement.kind)) {
-            statement.text = CollectBlock();
-        } else if (statement.kind == kCenter || statement.kind == kCenterHeader) {
+        Statement statement{line.kind, line.number, line.value, {}};
+        if (IsBlockStart(line.kind)) {
+            statement.text = BlockAfter(index);
+        } else if (line.kind == kCenter || line.kind == kCenterHeader) {
             // Every keyword and bracket goes, matched exactly in the line as written.
-            centerText_.assign(line->text);
+            centerText_.assign(LineAt(line.start));
             RemoveAll(centerText_, "CENTER HEADER");
             RemoveAll(centerText_, "CENTER");
             RemoveAll(centerText_, "[");
             RemoveAll(centerText_, "]");
             statement.text = TrimSpaces(centerText_);
-        } else if (statement.kind == kDotLine) {
-            statement.text = line->text;
+        } else if (line.kind == kDotLine) {
+            statement.text = LineAt(line.start);
         }
         return statement;
     }
     return std::nullopt;
 }
 
-std::optional<StatementScanner::Line> StatementScanner::NextLine() {
-    if (pending_) {
-        return std::exchange(pending_, std::nullopt);
-    }
-    const auto text = lines_.Next();
-    if (!text) {
-        return std::nullopt;
-    }
-    return Line{*text, ++lineCount_};
+bool StatementScanner::IsDotLine(const StatementLine& line) {
+    return line.kind == kDotLine && line.fault == Fault::kNone;
 }
 
-// The block's lines up to the next line whose first byte other than a blank is "[" (on
-// validated text its end statement, handed out next), or to the end of the text.
-std::string_view StatementScanner::CollectBlock() {
-    const std::size_t from = lines_.NextLineStart();
-    std::size_t to = bytes_.size();
-    while (const auto text = lines_.Next()) {
-        ++lineCount_;
-        if (FirstNonBlank(*text) == '[') {
-            to = static_cast<std::size_t>(text->data() - bytes_.data());
-            pending_ = Line{*text, lineCount_};
-            break;
-        }
+std::string_view StatementScanner::LineAt(std::size_t start) const {
+    return LineSplitter(bytes_.substr(start)).Next().value_or(std::string_view());
+}
+
+// The lines after the opening statement up to the next "[" line (on validated text the block's
+// end statement, which Next hands out next), or to the end of the text. Dot lines in between
+// are block text. Empty lines at the end of the block vanish.
+std::string_view StatementScanner::BlockAfter(std::size_t opening) {
+    const StatementLine& line = statementLines_[opening];
+    LineSplitter rest(bytes_.substr(line.start));
+    rest.Next();
+    const std::size_t from = line.start + rest.NextLineStart();
+    while (next_ < statementLines_.size() && IsDotLine(statementLines_[next_])) {
+        ++next_;
     }
+    const std::size_t to =
+        next_ < statementLines_.size() ? statementLines_[next_].start : bytes_.size();
     std::string_view block = bytes_.substr(from, to - from);
     while (!block.empty() && (block.back() == '\r' || block.back() == '\n')) {
-        block.remove_suffix(1);  // empty lines at the end of a block vanish
+        block.remove_suffix(1);
     }
     return block;
 }

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/runtime_failure.h"
-#include "engine/text/line_splitter.h"
 
 namespace tavrel {
 
@@ -51,13 +51,14 @@ struct StatementError {
 std::string_view KeywordOf(StatementKind kind);
 
 // Reads the statements of a note input file from its bytes as read. A line ends at a CR, a
-// CR LF pair or a lone LF. Validate checks every statement and the nesting of blocks at once;
-// Next then hands the statements out in file order. Lines that are neither statements nor dot
-// lines, outside blocks, are skipped.
+// CR LF pair or a lone LF. The statement lines are found and recognised once, in one pass over
+// the bytes; Validate then checks every statement and the nesting of blocks, and Next hands the
+// statements out in file order. Lines that are neither statements nor dot lines, outside
+// blocks, are skipped.
 class StatementScanner {
   public:
     // The bytes are looked at where they lie and must outlive the scanner.
-    explicit StatementScanner(std::string_view bytes);
+    explicit StatementScanner(std::string_view bytes) : bytes_(bytes) {}
 
     // The first fault, or nothing when every statement is sound. An empty text holds none.
     std::optional<StatementError> Validate();
@@ -66,17 +67,37 @@ class StatementScanner {
     std::optional<Statement> Next();
 
   private:
-    struct Line {
-        std::string_view text;
-        std::int64_t number;
+    // Why a line whose first byte other than a blank is "[" is no statement.
+    enum class Fault : std::uint8_t {
+        kNone,
+        kNoClosingBracket,
+        kContentLength,
+        kUnrecognized,
+        kOutOfRange,  // the value of the setting `kind`
     };
-    std::optional<Line> NextLine();
-    std::string_view CollectBlock();
+    // A line whose first byte other than a blank is "[" or ".", as recognised. Kept small: a
+    // large file has hundreds of thousands.
+    struct StatementLine {
+        std::size_t start;  // where the line begins in the bytes
+        std::int64_t number;
+        std::int16_t value;
+        StatementKind kind;  // a dot line's, unless faulty
+        Fault fault;
+        bool overflow;  // the value was too large for a number; the fault is kUnrecognized
+    };
+
+    void FindStatementLines();
+    StatementLine Recognise(std::string_view line);
+    std::string_view LineAt(std::size_t start) const;
+    std::string_view BlockAfter(std::size_t opening);
+    static std::string_view Message(const StatementLine& line);
+    static bool IsDotLine(const StatementLine& line);
 
     std::string_view bytes_;
-    LineSplitter lines_;
-    std::int64_t lineCount_ = 0;   // lines taken from lines_ so far
-    std::optional<Line> pending_;  // a line read past a block, to be handed out next
+    bool found_ = false;
+    std::vector<StatementLine> statementLines_;
+    std::int64_t lineCount_ = 0;
+    std::size_t next_ = 0;  // the statement line Next looks at first
     std::string centerText_;
     std::string upperLine_;  // working room for the statement being recognised
 };
