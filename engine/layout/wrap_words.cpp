@@ -38,70 +38,45 @@ std::size_t JoinedGapWidth(const char* gap, const char* gapEnd) {
     return breaks > 0 ? breaks : blanks;
 }
 
-// Collects the words as their edges are found, and marks the words that a sentence gap
-// follows once the gap after a full stop is known.
-class WordCollector {
-  public:
-    explicit WordCollector(std::vector<WrapWord>& words) : words_(words) {}
+}  // namespace
 
-    void StartWord(const char* start) {
-        if (periodEnds_) {
-            // An examined period always gets two blanks; one that was only looked at keeps the
-            // blanks it had, and two or more of them make a sentence gap as well.
-            words_.back().sentenceGap = nextIsLookedAt_ || JoinedGapWidth(wordEnd_, start) >= 2;
-        }
-        wordStart_ = start;
-    }
-
-    void EndWord(const char* end) {
-        const std::string_view word(wordStart_, static_cast<std::size_t>(end - wordStart_));
-        words_.push_back({word});
-        periodEnds_ = word.back() == '.';
-        nextIsLookedAt_ = periodEnds_ && EndsInExaminedPeriod(word, nextIsLookedAt_);
-        wordEnd_ = end;
-    }
-
-  private:
-    std::vector<WrapWord>& words_;
-    const char* wordStart_ = nullptr;
-    const char* wordEnd_ = nullptr;
-    bool periodEnds_ = false;
-    bool nextIsLookedAt_ = false;
-};
-
-// Finds the words from where the bytes change between separator and not; each change is one
-// set bit, so the loop runs once per word edge, not once per byte.
-void FindWords(std::string_view text, WordCollector& collector) {
+// The words are found from where the bytes change between separator and not: each change is
+// one set bit of a chunk mask, so the loop runs once per word edge, not once per byte. Which
+// words a sentence gap follows is settled once the gap after a full stop is known.
+void SplitWrapWords(std::string_view text, std::vector<WrapWord>& words) {
+    words.clear();
     const char* const begin = text.data();
-    const std::size_t size = text.size();
+    const char* wordStart = nullptr;
+    const char* wordEnd = nullptr;
+    bool periodEnds = false;          // the word before ends in a period
+    bool nextIsLookedAt = false;      // its last period was examined, so what follows is looked at
     bool previousIsSeparator = true;  // the text begins as if after a blank
     bool inWord = false;
-    for (std::size_t at = 0; at < size; at += kMaskChunk) {
-        // Padded with blanks, so that a word reaching the end of the text ends there.
+    // Past its end the text counts as blanks, so a word reaching the end ends there; a text of
+    // whole chunks gets one chunk of blanks more.
+    for (std::size_t at = 0; at <= text.size(); at += kMaskChunk) {
         const std::uint64_t separators = TextChunkMask(text, at, ' ', ' ', '\r', '\n');
         std::uint64_t edges = separators ^ ((separators << 1) | std::uint64_t{previousIsSeparator});
         previousIsSeparator = (separators >> (kMaskChunk - 1)) != 0;
         for (; edges != 0; edges &= edges - 1) {
             const char* const edge = begin + at + std::countr_zero(edges);
             if (inWord) {
-                collector.EndWord(edge);
+                const std::string_view word(wordStart, static_cast<std::size_t>(edge - wordStart));
+                words.push_back({word});
+                periodEnds = word.back() == '.';
+                nextIsLookedAt = periodEnds && EndsInExaminedPeriod(word, nextIsLookedAt);
+                wordEnd = edge;
             } else {
-                collector.StartWord(edge);
+                if (periodEnds) {
+                    // An examined period always gets two blanks; one that was only looked at
+                    // keeps the blanks it had, and two or more of them make a sentence gap too.
+                    words.back().sentenceGap = nextIsLookedAt || JoinedGapWidth(wordEnd, edge) >= 2;
+                }
+                wordStart = edge;
             }
             inWord = !inWord;
         }
     }
-    if (inWord) {
-        collector.EndWord(begin + size);
-    }
-}
-
-}  // namespace
-
-void SplitWrapWords(std::string_view text, std::vector<WrapWord>& words) {
-    words.clear();
-    WordCollector collector(words);
-    FindWords(text, collector);
 }
 
 }  // namespace tavrel

@@ -37,8 +37,8 @@ inline std::uint64_t ChunkMask(const char* p, char a, char b, char c) {
     return mask;
 }
 
-// The same for the chunk of the text starting at `at`; past the end of the text, the bytes
-// count as `padding`.
+// The same for the chunk of the text starting at `at` (at most its size); past the end of the
+// text, the bytes count as `padding`.
 inline std::uint64_t TextChunkMask(std::string_view text, std::size_t at, char padding, char a,
                                    char b, char c) {
     if (text.size() - at >= kMaskChunk) {
@@ -46,7 +46,9 @@ inline std::uint64_t TextChunkMask(std::string_view text, std::size_t at, char p
     }
     char chunk[kMaskChunk];
     std::memset(chunk, padding, kMaskChunk);
-    std::memcpy(chunk, text.data() + at, text.size() - at);
+    if (at < text.size()) {
+        std::memcpy(chunk, text.data() + at, text.size() - at);
+    }
     return ChunkMask(chunk, a, b, c);
 }
 
