@@ -135,7 +135,8 @@ void WriteItems(StatementScanner& scanner, std::string& out, const ByteSink* sin
     }
 }
 
-ProcessOutcome WriteCadText(StatementScanner& scanner, const CadTextOutput& output) {
+ProcessOutcome WriteCadText(StatementScanner& scanner, std::size_t inputSize,
+                            const CadTextOutput& output) {
     if (const auto* target = std::get_if<OutputFile>(&output)) {
         AtomicFileWriter writer(target->path);
         if (const auto failure = writer.Open()) {
@@ -152,6 +153,7 @@ ProcessOutcome WriteCadText(StatementScanner& scanner, const CadTextOutput& outp
         WriteItems(scanner, piece, sink);
     } else if (std::string* const* text = std::get_if<std::string*>(&output)) {
         std::string written;
+        written.reserve(inputSize);  // about the size of the CAD text, so it seldom moves
         WriteItems(scanner, written, nullptr);
         **text = std::move(written);
     }
@@ -183,7 +185,7 @@ ProcessOutcome Process(const NoteInput& input, const CadTextOutput& output,
         invalid.line = error->line;
         return invalid;
     }
-    return WriteCadText(scanner, output);
+    return WriteCadText(scanner, bytes.size(), output);
 }
 
 }  // namespace
