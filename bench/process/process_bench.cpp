@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -35,7 +36,10 @@ struct Sample {
 };
 
 std::vector<Sample> gSamples;
-std::map<std::string, double> gMegabytesPerSecond;
+// Every measurement of each benchmark; the summary takes the median, as the machine may be
+// shared.
+std::map<std::string, std::vector<double>> gMegabytesPerSecond;
+constexpr int kRepetitions = 5;
 
 // Writes to a descriptor. Processing hands its output over in large pieces, so they go out
 // as they come.
@@ -69,7 +73,7 @@ rusage RunChild(std::vector<std::string> argv, const std::string& in, const std:
 void Record(const std::string& name, std::size_t bytes, std::int64_t iterations,
             Clock::duration elapsed) {
     const double seconds = std::chrono::duration<double>(elapsed).count();
-    gMegabytesPerSecond[name] = static_cast<double>(bytes) * iterations / 1e6 / seconds;
+    gMegabytesPerSecond[name].push_back(static_cast<double>(bytes) * iterations / 1e6 / seconds);
 }
 
 void ProcessNoteInput(benchmark::State& state, const Sample* sample) {
@@ -101,12 +105,20 @@ void FormatWithFmt(benchmark::State& state, const Sample* sample) {
     state.SetBytesProcessed(state.iterations() * sample->paragraphBytes);
 }
 
+double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 void PrintSummary() {
-    std::printf("\n%-18s %14s %14s %8s %15s %9s\n", "input", "process MB/s", "fmt -w 80 MB/s",
-                "ratio", "peak RSS (MB)", "x input");
+    std::printf("\nmedians of %d runs\n%-18s %14s %14s %8s %15s %9s\n", kRepetitions, "input",
+                "process MB/s", "fmt -w 80 MB/s", "ratio", "peak RSS (MB)", "x input");
     for (const Sample& sample : gSamples) {
-        const double ours = gMegabytesPerSecond["process/" + sample.name];
-        const double fmt = gMegabytesPerSecond["fmt/" + sample.name];
+        const double ours = Median(gMegabytesPerSecond["process/" + sample.name]);
+        const double fmt = Median(gMegabytesPerSecond["fmt/" + sample.name]);
         std::printf("%-18s %14.1f %14.1f %8.2f %15.1f %9.2f\n", sample.name.c_str(), ours, fmt,
                     fmt > 0 ? ours / fmt : 0.0, sample.peakMegabytes,
                     sample.peakMegabytes * 1e6 / static_cast<double>(sample.noteInputBytes));
@@ -149,10 +161,12 @@ int main(int argc, char** argv) {
     for (const Sample& sample : gSamples) {
         benchmark::RegisterBenchmark(("Process/" + sample.name).c_str(), ProcessNoteInput, &sample)
             ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+            ->UseRealTime()
+            ->Repetitions(kRepetitions);
         benchmark::RegisterBenchmark(("FmtW80/" + sample.name).c_str(), FormatWithFmt, &sample)
             ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+            ->UseRealTime()
+            ->Repetitions(kRepetitions);
     }
     benchmark::RunSpecifiedBenchmarks();
     PrintSummary();
