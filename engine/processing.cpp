@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "engine/huge_pages.h"
 #include "engine/io/atomic_file.h"
 #include "engine/io/files.h"
 #include "engine/layout/block_layout.h"
@@ -154,6 +155,7 @@ ProcessOutcome WriteCadText(StatementScanner& scanner, std::size_t inputSize,
     } else if (std::string* const* text = std::get_if<std::string*>(&output)) {
         std::string written;
         written.reserve(inputSize);  // about the size of the CAD text, so it seldom moves
+        OfferHugePages(written.data(), written.capacity());
         WriteItems(scanner, written, nullptr);
         **text = std::move(written);
     }

@@ -1,12 +1,12 @@
 #include "engine/io/files.h"
 
-#include <sys/mman.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <fstream>
+
+#include "engine/huge_pages.h"
 
 namespace tavrel {
 namespace {
@@ -18,20 +18,11 @@ RuntimeFailure ReadFailure() {
     return failures::FromErrno(errno != 0 ? errno : EIO);
 }
 
-// Makes room for a file of known size. Reading a large file into fresh memory costs one page
-// fault per 4 KB, and on a virtual machine those faults can take longer than all the rest of
-// processing; memory backed by huge pages takes one per 2 MB. So the room is offered to the
-// system for huge pages before anything is written to it.
+// Makes room for a file of known size, read in one go: one byte to spare for the read that
+// finds the end.
 void ReserveForFile(std::string& bytes, std::size_t size) {
-    bytes.reserve(bytes.size() + size + 1);  // one byte to spare: the read that finds the end
-    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
-    const auto begin = reinterpret_cast<std::uintptr_t>(bytes.data() + bytes.size());
-    const auto end = reinterpret_cast<std::uintptr_t>(bytes.data() + bytes.capacity());
-    const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
-    const std::uintptr_t last = end & ~(kHugePage - 1);
-    if (last > first) {
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-    }
+    bytes.reserve(bytes.size() + size + 1);
+    OfferHugePages(bytes.data() + bytes.size(), bytes.capacity() - bytes.size());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <array>
 #include <variant>
 
+#include "engine/huge_pages.h"
 #include "engine/statements/setting_value.h"
 #include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
@@ -187,6 +188,7 @@ void StatementScanner::FindStatementLines() {
     // Room for a statement line every 64 bytes, more than a note input file holds, so that the
     // list is not copied as it grows; room not written to takes no memory.
     statementLines_.reserve(bytes_.size() / 64 + 16);
+    OfferHugePages(statementLines_.data(), statementLines_.capacity() * sizeof(StatementLine));
     LineSplitter lines(bytes_);
     while (const auto line = lines.Next()) {
         ++lineCount_;
