@@ -58,23 +58,32 @@ void SplitWrapWords(std::string_view text, std::vector<WrapWord>& words) {
         const std::uint64_t separators = TextChunkMask(text, at, ' ', ' ', '\r', '\n');
         std::uint64_t edges = separators ^ ((separators << 1) | std::uint64_t{previousIsSeparator});
         previousIsSeparator = (separators >> (kMaskChunk - 1)) != 0;
-        for (; edges != 0; edges &= edges - 1) {
-            const char* const edge = begin + at + std::countr_zero(edges);
-            if (inWord) {
-                const std::string_view word(wordStart, static_cast<std::size_t>(edge - wordStart));
-                words.push_back({word});
-                periodEnds = word.back() == '.';
-                nextIsLookedAt = periodEnds && EndsInExaminedPeriod(word, nextIsLookedAt);
-                wordEnd = edge;
-            } else {
+        // Edges alternate between a word's start and its end; a word may start in one chunk
+        // and end in a later one.
+        while (edges != 0) {
+            if (!inWord) {
+                const char* const start = begin + at + std::countr_zero(edges);
+                edges &= edges - 1;
                 if (periodEnds) {
                     // An examined period always gets two blanks; one that was only looked at
                     // keeps the blanks it had, and two or more of them make a sentence gap too.
-                    words.back().sentenceGap = nextIsLookedAt || JoinedGapWidth(wordEnd, edge) >= 2;
+                    words.back().sentenceGap =
+                        nextIsLookedAt || JoinedGapWidth(wordEnd, start) >= 2;
                 }
-                wordStart = edge;
+                wordStart = start;
+                inWord = true;
+                if (edges == 0) {
+                    break;
+                }
             }
-            inWord = !inWord;
+            const char* const end = begin + at + std::countr_zero(edges);
+            edges &= edges - 1;
+            const std::string_view word(wordStart, static_cast<std::size_t>(end - wordStart));
+            words.push_back({word});
+            periodEnds = word.back() == '.';
+            nextIsLookedAt = periodEnds && EndsInExaminedPeriod(word, nextIsLookedAt);
+            wordEnd = end;
+            inWord = false;
         }
     }
 }
