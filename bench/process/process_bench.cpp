@@ -149,7 +149,13 @@ Sample PrepareSample(const fs::path& folder, bool shortNotes, std::size_t megaby
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
+    // Repetitions of the benchmarks run interleaved, so that a slow spell of a shared machine
+    // falls on processing and fmt alike; a flag given on the command line still wins.
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int argCount = static_cast<int>(args.size());
+    benchmark::Initialize(&argCount, args.data());
     const fs::path folder =
         fs::temp_directory_path() / ("tavrel-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
