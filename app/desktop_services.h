@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/user_interface.h"
+#include "library/commands/command_services.h"
 
 namespace tavrel {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/user_interface.h"
+#include "library/commands/command_services.h"
 
 namespace tavrel {
 

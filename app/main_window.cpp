@@ -20,8 +20,9 @@
 #include "app/symbols_window.h"
 #include "app/text_encoding.h"
 #include "app/window_placement.h"
-#include "engine/open_input_command.h"
-#include "engine/process_command.h"
+#include "library/commands/open_input_command.h"
+#include "library/commands/process_command.h"
+#include "library/commands/save_command.h"
 #include "library/library_location.h"
 
 namespace tavrel {
@@ -229,7 +230,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::SaveNoteInputFile() {
     CommandServices commands = services_.ForCommands();
-    workspace_.SaveNoteInputFile(commands);
+    tavrel::SaveNoteInputFile(commands, workspace_.tables(), workspace_.lists(),
+                              workspace_.projectLines());
 }
 
 void MainWindow::ProcessInputFile() {
@@ -304,15 +306,15 @@ void MainWindow::PreviewNote(int listView) {
     if (list->topLevelItemCount() == 0 || key.isEmpty()) {
         return;
     }
-    std::string noteText;
-    if (!workspace_.FindNote(listView, ToWindows1252(key), noteText)) {
+    const std::optional<std::string> noteText = workspace_.FindNote(listView, ToWindows1252(key));
+    if (!noteText) {
         services_.prompts.ShowInformation("Failed to find note.");
         return;
     }
     if (preview_ == nullptr) {
         preview_ = new PreviewWindow(this);
     }
-    preview_->ShowNote(key, noteText);
+    preview_->ShowNote(key, *noteText);
     ShowBeside(preview_);
 }
 

@@ -27,21 +27,7 @@ QString ProgramTitle() {
 }  // namespace
 
 std::optional<std::string> MessageBoxPrompts::ChooseFile(const FileDialogRequest& request) {
-    CFileDialog dialog;
-    dialog.setDefaultExt(request.DefaultExt);
-    dialog.setDialogTitle(request.DialogTitle);
-    dialog.setFilename(request.filename);
-    dialog.setFileTitle(request.FileTitle);
-    dialog.setFilter(request.Filter);
-    dialog.setFilterIndex(request.FilterIndex);
-    dialog.setFlags(request.Flags);
-    dialog.setInitialDir(request.InitialDir);
-    dialog.setMaxFileSize(request.MaxFileSize);
-    dialog.setHWndParent(parent_);
-    if (!dialog.Show(request.fOpen)) {
-        return std::nullopt;
-    }
-    return dialog.filename();
+    return FileDialog(request, parent_).Show();
 }
 
 bool MessageBoxPrompts::AskOkCancel(const std::string& message) {

@@ -1,14 +1,13 @@
 #include <cctype>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "cli/cli_commands.h"
-#include "engine/atomic_file.h"
-#include "engine/text_utils.h"
+#include "engine/io/atomic_file.h"
+#include "engine/io/files.h"
+#include "engine/text/text_utils.h"
 #include "library/library_location.h"
 #include "library/note_workspace.h"
 
@@ -165,8 +164,7 @@ int WriteOutput(const LibraryOptions& options, const std::string& bytes, Streams
         streams.out << bytes;
         return FinishStandardOutput(streams);
     }
-    std::error_code error;
-    if (!options.force && std::filesystem::exists(options.outputPath, error)) {
+    if (!options.force && FileExists(options.outputPath)) {
         streams.err << "tavrel: " << options.outputPath
                     << ": file exists; use --force to replace it\n";
         return kExitUsageOrIo;
@@ -224,11 +222,12 @@ int RunShow(const std::vector<std::string>& args, Streams streams) {
     if (!workspace) {
         return kExitUsageOrIo;
     }
-    std::string text;
-    if (!workspace->tables().FindNote(note->category, note->name, text)) {
+    const std::optional<std::string> text =
+        workspace->tables().FindNote(note->category, note->name);
+    if (!text) {
         return UnknownNote(streams, *note);
     }
-    streams.out << WithNewlines(text);
+    streams.out << WithNewlines(*text);
     return FinishStandardOutput(streams);
 }
 

@@ -1,20 +1,20 @@
-#include <filesystem>
+#include <algorithm>
+#include <cerrno>
 #include <istream>
 #include <optional>
 #include <ostream>
-#include <variant>
 
 #include "cli/cli_commands.h"
-#include "engine/atomic_file.h"
-#include "engine/file_names.h"
-#include "engine/note_input_file.h"
-#include "engine/note_processing.h"
+#include "engine/io/file_names.h"
+#include "engine/io/files.h"
+#include "engine/processing.h"
 
 namespace tavrel::cli {
 namespace {
 
 constexpr const char* kStandardStream = "-";
 constexpr const char* kStandardInputName = "<stdin>";
+constexpr const char* kStandardOutputName = "<stdout>";
 
 struct ProcessOptions {
     bool force = false;
@@ -24,10 +24,6 @@ struct ProcessOptions {
 
 bool IsStandardStream(const std::string& path) {
     return path == kStandardStream;
-}
-
-std::string DisplayName(const std::string& input) {
-    return IsStandardStream(input) ? kStandardInputName : input;
 }
 
 // Reads `[--force] [-o OUT] FILE...`; the options other than "--" only where the command has
@@ -73,13 +69,28 @@ FailureSink WarningsTo(std::ostream& err, const std::string& name) {
     };
 }
 
-// Prints what went wrong, if anything, and gives the exit status.
+ProcessOutcome IoFailure(const RuntimeFailure& failure, std::string file) {
+    ProcessOutcome outcome;
+    outcome.status = ProcessStatus::kIoFailure;
+    outcome.failure = failure;
+    outcome.file = std::move(file);
+    return outcome;
+}
+
+// Prints what went wrong, if anything, and gives the exit status. `name` is the note input
+// file's.
 int ReportOutcome(const ProcessOutcome& outcome, const std::string& name, std::ostream& err) {
     switch (outcome.status) {
         case ProcessStatus::kDone:
             return kExitDone;
         case ProcessStatus::kInputMissing:
             err << "tavrel: " << name << ": " << outcome.message << '\n';
+            return kExitUsageOrIo;
+        case ProcessStatus::kOutputIsInput:
+            err << "tavrel: " << outcome.file << ": " << outcome.message << '\n';
+            return kExitUsageOrIo;
+        case ProcessStatus::kOutputExists:
+            err << "tavrel: " << outcome.file << " exists; use --force to overwrite it\n";
             return kExitUsageOrIo;
         case ProcessStatus::kEmpty:
             err << name << ": " << outcome.message << '\n';
@@ -88,130 +99,47 @@ int ReportOutcome(const ProcessOutcome& outcome, const std::string& name, std::o
             err << name << ':' << outcome.line << ": " << outcome.message << '\n';
             return kExitInvalidInput;
         case ProcessStatus::kIoFailure:
-            err << "tavrel: " << name << ": Error: " << outcome.failure.number << ". "
-                << outcome.failure.description << '\n';
+            err << "tavrel: " << (outcome.file.empty() ? name : outcome.file)
+                << ": Error: " << outcome.failure.number << ". " << outcome.failure.description
+                << '\n';
             return kExitUsageOrIo;
     }
     return kExitUsageOrIo;
 }
 
-std::string ReadAll(std::istream& in) {
-    std::string bytes;
-    char chunk[1 << 16];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-    }
-    return bytes;
-}
-
-// The bytes of a note input file or of standard input, line ends as they came.
-std::variant<NoteInputBytes, ProcessOutcome> LoadInput(const std::string& input, Streams streams) {
-    ProcessOutcome outcome;
+// Processes or checks one note input file (standard input for "-"), writing to `output`, and
+// reports the outcome.
+int RunOne(const std::string& input, const CadTextOutput& output, Streams streams) {
+    const std::string name = IsStandardStream(input) ? kStandardInputName : input;
+    std::string standardInput;
     if (IsStandardStream(input)) {
-        std::string bytes = ReadAll(streams.in);
-        // A failed read is no end of input: a shortened file must not pass for the whole one.
-        if (streams.in.bad()) {
-            outcome.status = ProcessStatus::kIoFailure;
-            outcome.failure = failures::FromErrno(EIO);
-            return outcome;
+        if (const auto failure = ReadWholeStream(streams.in, standardInput)) {
+            return ReportOutcome(IoFailure(*failure, name), name, streams.err);
         }
-        return NoteInputBytes(std::move(bytes));
     }
-    if (!NoteInputFileExists(input)) {
-        outcome.status = ProcessStatus::kInputMissing;
-        outcome.message = kInputMissingMessage;
-        return outcome;
+    const NoteInput noteInput = IsStandardStream(input) ? NoteInput(InputBytes{standardInput})
+                                                        : NoteInput(InputFile{input});
+    ProcessOutcome outcome = ProcessNoteInput(noteInput, output, WarningsTo(streams.err, name));
+    if (outcome.status == ProcessStatus::kDone && std::holds_alternative<ByteSink>(output)) {
+        // A full disk or a closed pipe must not pass for success.
+        streams.out.flush();
+        if (!streams.out) {
+            outcome = IoFailure(failures::FromErrno(EIO), kStandardOutputName);
+        }
     }
-    auto loaded = LoadNoteInputBytes(input);
-    if (auto* failure = std::get_if<RuntimeFailure>(&loaded)) {
-        outcome.status = ProcessStatus::kIoFailure;
-        outcome.failure = *failure;
-        return outcome;
-    }
-    return std::move(std::get<NoteInputBytes>(loaded));
+    return ReportOutcome(outcome, name, streams.err);
 }
 
-// Why the CAD text file may not be written to the target, if it may not.
-std::optional<std::string> RefusedTarget(const std::string& input, const std::string& target,
-                                         bool force) {
-    std::error_code error;
-    if (!std::filesystem::exists(target, error)) {
-        return std::nullopt;
-    }
-    if (!IsStandardStream(input) && IsSameFile(input, target)) {
-        return target + ": " + std::string(kOutputIsInputMessage);
-    }
-    if (!force) {
-        return target + " exists; use --force to overwrite it";
-    }
-    return std::nullopt;
-}
-
-std::optional<RuntimeFailure> WriteCadText(NoteInputProcessing& processing,
-                                           const std::string& target, std::ostream& out) {
+CadTextOutput OutputFor(const std::string& input, const ProcessOptions& options,
+                        std::ostream& out) {
+    const std::string target = options.output.value_or(
+        IsStandardStream(input) ? std::string(kStandardStream) : CadTextPathFor(input));
     if (IsStandardStream(target)) {
-        processing.WriteItems([&out](std::string_view bytes) {
+        return ByteSink([&out](std::string_view bytes) {
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         });
-        out.flush();
-        if (!out) {
-            return failures::FromErrno(EIO);
-        }
-        return processing.InputChanged();
     }
-    AtomicFileWriter writer(target);
-    if (auto failure = writer.Open()) {
-        return failure;
-    }
-    processing.WriteItems([&writer](std::string_view bytes) { writer.Write(bytes); });
-    if (auto changed = processing.InputChanged()) {
-        return changed;  // the temporary file goes with the writer
-    }
-    return writer.Commit();
-}
-
-int ProcessOne(const std::string& input, const ProcessOptions& options, Streams streams) {
-    const std::string name = DisplayName(input);
-    std::string target = options.output.value_or(
-        IsStandardStream(input) ? std::string(kStandardStream) : CadTextPathFor(input));
-    if (!IsStandardStream(input) && !NoteInputFileExists(input)) {
-        streams.err << "tavrel: " << name << ": " << kInputMissingMessage << '\n';
-        return kExitUsageOrIo;
-    }
-    if (!IsStandardStream(target)) {
-        if (const auto refusal = RefusedTarget(input, target, options.force)) {
-            streams.err << "tavrel: " << *refusal << '\n';
-            return kExitUsageOrIo;
-        }
-    }
-    auto loaded = LoadInput(input, streams);
-    if (const auto* outcome = std::get_if<ProcessOutcome>(&loaded)) {
-        return ReportOutcome(*outcome, name, streams.err);
-    }
-    NoteInputProcessing processing(std::move(std::get<NoteInputBytes>(loaded)),
-                                   WarningsTo(streams.err, name));
-    const ProcessOutcome validated = processing.Validate();
-    if (validated.status != ProcessStatus::kDone) {
-        return ReportOutcome(validated, name, streams.err);
-    }
-    if (const auto failure = WriteCadText(processing, target, streams.out)) {
-        ProcessOutcome written;
-        written.status = ProcessStatus::kIoFailure;
-        written.failure = *failure;
-        return ReportOutcome(written, IsStandardStream(target) ? "<stdout>" : target, streams.err);
-    }
-    return kExitDone;
-}
-
-int CheckOne(const std::string& input, Streams streams) {
-    const std::string name = DisplayName(input);
-    auto loaded = LoadInput(input, streams);
-    if (const auto* outcome = std::get_if<ProcessOutcome>(&loaded)) {
-        return ReportOutcome(*outcome, name, streams.err);
-    }
-    NoteInputProcessing processing(std::move(std::get<NoteInputBytes>(loaded)),
-                                   WarningsTo(streams.err, name));
-    return ReportOutcome(processing.Validate(), name, streams.err);
+    return OutputFile{target, options.force ? ExistingOutput::kReplace : ExistingOutput::kRefuse};
 }
 
 }  // namespace
@@ -223,7 +151,7 @@ int RunProcess(const std::vector<std::string>& args, Streams streams) {
     }
     int worst = kExitDone;
     for (const std::string& input : options->inputs) {
-        worst = std::max(worst, ProcessOne(input, *options, streams));
+        worst = std::max(worst, RunOne(input, OutputFor(input, *options, streams.out), streams));
     }
     return worst;
 }
@@ -235,7 +163,7 @@ int RunCheck(const std::vector<std::string>& args, Streams streams) {
     }
     int worst = kExitDone;
     for (const std::string& input : options->inputs) {
-        worst = std::max(worst, CheckOne(input, streams));
+        worst = std::max(worst, RunOne(input, CheckOnly{}, streams));
     }
     return worst;
 }

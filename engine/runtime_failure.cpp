@@ -18,10 +18,6 @@ RuntimeFailure SubscriptOutOfRange() {
     return {kSubscriptOutOfRange, "Subscript out of range"};
 }
 
-RuntimeFailure TypeMismatch() {
-    return {kTypeMismatch, "Type mismatch"};
-}
-
 RuntimeFailure FromErrno(int errorNumber) {
     switch (errorNumber) {
         case ENOENT:

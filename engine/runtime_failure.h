@@ -16,7 +16,6 @@ namespace failures {
 inline constexpr std::int32_t kOverflow = 6;
 inline constexpr std::int32_t kOutOfMemory = 7;
 inline constexpr std::int32_t kSubscriptOutOfRange = 9;
-inline constexpr std::int32_t kTypeMismatch = 13;
 inline constexpr std::int32_t kFileNotFound = 53;
 inline constexpr std::int32_t kFileAlreadyOpen = 55;
 inline constexpr std::int32_t kDiskFull = 61;
@@ -29,7 +28,6 @@ inline constexpr std::int32_t kUnspecified = -2147467259;
 RuntimeFailure Overflow();
 RuntimeFailure OutOfMemory();
 RuntimeFailure SubscriptOutOfRange();
-RuntimeFailure TypeMismatch();
 // Maps an errno value from a failed file operation to the failure a user is shown.
 RuntimeFailure FromErrno(int errorNumber);
 }  // namespace failures

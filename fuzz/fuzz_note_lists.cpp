@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/text_utils.h"
+#include "engine/text/text_utils.h"
 #include "fuzz/fuzz_support.h"
 #include "library/note_input_writer.h"
 #include "library/note_list_model.h"
@@ -133,9 +133,8 @@ void CheckComposedFile(const tavrel::NoteTables& tables, const NoteListModel& li
             if (!entry.ticked) {
                 continue;
             }
-            std::string text;
-            tables.FindNote(tavrel::CategoryOfListView(listView), entry.key, text);
-            const std::string body = tavrel::StripTrailingBreaks(text);
+            const std::string body = tavrel::StripTrailingBreaks(
+                tables.FindNote(tavrel::CategoryOfListView(listView), entry.key).value_or(""));
             const bool blank = tavrel::TrimSpaces(body).empty();
             const std::string expected = blank ? "Failed to find note " + entry.key : body + "\r\n";
             TAVREL_FUZZ_CHECK(file.find(expected) != std::string::npos,

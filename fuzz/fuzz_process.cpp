@@ -8,9 +8,8 @@
 #include <string_view>
 
 #include "cli/cli_commands.h"
-#include "engine/format_blocks.h"
-#include "engine/note_input_file.h"
-#include "engine/note_processing.h"
+#include "engine/processing.h"
+#include "engine/statements/statement_scanner.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {
@@ -23,14 +22,11 @@ struct Run {
     int failures = 0;
 };
 
-Run Process(const std::string& wholeText) {
+Run Process(const std::string& bytes) {
     Run run;
-    tavrel::NoteInputProcessing processing(
-        wholeText, [&run](const tavrel::RuntimeFailure&, std::int64_t) { ++run.failures; });
-    run.outcome = processing.Validate();
-    if (run.outcome.status == tavrel::ProcessStatus::kDone) {
-        processing.WriteItems([&run](std::string_view bytes) { run.output.append(bytes); });
-    }
+    run.outcome = tavrel::ProcessNoteInput(
+        tavrel::InputBytes{bytes}, &run.output,
+        [&run](const tavrel::RuntimeFailure&, std::int64_t) { ++run.failures; });
     return run;
 }
 
@@ -48,17 +44,25 @@ struct StatementCounts {
     std::size_t alwaysWritten = 0;
 };
 
-StatementCounts CountStatements(const std::string& wholeText) {
-    tavrel::fuzz::CountingErrors errors;
-    tavrel::clsFormatBlocks scanner(errors);
-    scanner.setText(wholeText);
+StatementCounts CountStatements(const std::string& bytes) {
+    tavrel::StatementScanner scanner(bytes);
     StatementCounts counts;
-    while (scanner.GetNextFlag()) {
+    while (const auto statement = scanner.Next()) {
         ++counts.all;
-        const std::string& type = scanner.FlagType();
-        counts.alwaysWritten += (type == "SPACE" || type == ".") ? 1 : 0;
+        const tavrel::StatementKind kind = statement->kind;
+        counts.alwaysWritten +=
+            kind == tavrel::StatementKind::kSpace || kind == tavrel::StatementKind::kDotLine;
     }
     return counts;
+}
+
+// Lines end at a CR, a CR LF pair or a lone LF; a last line without an end counts.
+std::size_t CountLines(std::string_view bytes) {
+    std::size_t lines = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        lines += bytes[i] == '\r' || (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'));
+    }
+    return lines + (!bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n');
 }
 
 // The command line's answer for the same bytes on standard input must agree with the engine's.
@@ -88,19 +92,14 @@ void CheckCommandLine(const std::string& bytes, const Run& run) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const std::string wholeText = tavrel::ToWholeText(bytes);
-    TAVREL_FUZZ_CHECK(wholeText.find('\n') == std::string::npos, Printable(wholeText));
-    TAVREL_FUZZ_CHECK(wholeText.empty() == bytes.empty(), Printable(bytes));
-    TAVREL_FUZZ_CHECK(wholeText.empty() || wholeText.back() == '\r', Printable(wholeText));
-
-    const Run run = Process(wholeText);
+    const Run run = Process(bytes);
     CheckCommandLine(bytes, run);
     const tavrel::ProcessOutcome& outcome = run.outcome;
     if (bytes.empty()) {
         TAVREL_FUZZ_CHECK(outcome.status == tavrel::ProcessStatus::kEmpty, "empty file");
         return 0;
     }
-    const std::size_t lineCount = Count(wholeText, "\r");
+    const std::size_t lineCount = CountLines(bytes);
     if (outcome.status == tavrel::ProcessStatus::kInvalid) {
         const std::string suffix = "..Line:  " + std::to_string(outcome.line);
         TAVREL_FUZZ_CHECK(outcome.message.size() > suffix.size() &&
@@ -124,13 +123,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       Printable(output));
     const std::size_t items = Count(output, "\r\n");
     TAVREL_FUZZ_CHECK(Count(output, "\n") == items, Printable(output));
-    const StatementCounts statements = CountStatements(wholeText);
+    const StatementCounts statements = CountStatements(bytes);
     TAVREL_FUZZ_CHECK(
         items <= statements.all && items >= statements.alwaysWritten,
         std::to_string(items) + " items from " + std::to_string(statements.all) + " statements");
     TAVREL_FUZZ_CHECK(output.size() <= 2 * items + 200 * bytes.size(), "output out of proportion");
 
-    const Run again = Process(wholeText);
+    const Run again = Process(bytes);
     TAVREL_FUZZ_CHECK(again.output == output && again.failures == run.failures,
                       "processing the same file twice gave different results");
     return 0;

@@ -11,9 +11,9 @@
 #include <variant>
 #include <vector>
 
-#include "engine/format_blocks.h"
-#include "engine/setting_value.h"
-#include "engine/text_utils.h"
+#include "engine/statements/setting_value.h"
+#include "engine/statements/statement_scanner.h"
+#include "engine/text/text_utils.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {
@@ -60,28 +60,20 @@ const std::set<std::string_view> kEndOfFileMessages = {
     "Error..Missing [END WORD WRAP] format statement at end of file.",
     "Error..Missing [END LITERAL] format statement at end of file."};
 
-// The file's lines as processing reads them: a line ends at CR or CR LF.
+// The file's lines as processing reads them: a line ends at CR, CR LF or a lone LF.
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        const std::size_t end = std::min(bytes.find('\r', start), bytes.size());
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
         lines.push_back(bytes.substr(start, end - start));
         start = end + 1;
-        if (start < bytes.size() && bytes[start] == '\n') {
+        if (end < bytes.size() && bytes[end] == '\r' && start < bytes.size() &&
+            bytes[start] == '\n') {
             ++start;
         }
     }
     return lines;
-}
-
-std::string WholeText(const std::vector<std::string_view>& lines) {
-    std::string text;
-    for (std::string_view line : lines) {
-        text.append(line);
-        text += '\r';
-    }
-    return text;
 }
 
 char FirstNonBlank(std::string_view line) {
@@ -89,23 +81,19 @@ char FirstNonBlank(std::string_view line) {
     return trimmed.empty() ? '\0' : trimmed.front();
 }
 
-void CheckRejection(const tavrel::clsFormatBlocks& scanner, std::int64_t lineCount,
+void CheckRejection(const tavrel::StatementError& error, std::int64_t lineCount,
                     const std::vector<std::string_view>& lines) {
-    const std::string& error = scanner.FormatStatementError();
-    const auto suffix = error.rfind(kLineSuffix);
-    TAVREL_FUZZ_CHECK(suffix != std::string::npos, Printable(error));
-    const std::string message = error.substr(0, suffix);
-    const std::string number = error.substr(suffix + kLineSuffix.size());
-    TAVREL_FUZZ_CHECK(!number.empty() && number.size() < 19 &&
-                          number.find_first_not_of("0123456789") == std::string::npos,
-                      Printable(error));
-    const std::int64_t line = std::stoll(number);
-    TAVREL_FUZZ_CHECK(line >= 1 && line <= lineCount + 1, Printable(error));
-    TAVREL_FUZZ_CHECK(scanner.ErrorLine() == line, Printable(error));
+    const auto suffix = error.message.rfind(kLineSuffix);
+    TAVREL_FUZZ_CHECK(suffix != std::string::npos, Printable(error.message));
+    const std::string message = error.message.substr(0, suffix);
+    const std::string number = error.message.substr(suffix + kLineSuffix.size());
+    TAVREL_FUZZ_CHECK(number == std::to_string(error.line), Printable(error.message));
+    const std::int64_t line = error.line;
+    TAVREL_FUZZ_CHECK(line >= 1 && line <= lineCount + 1, Printable(error.message));
     if (line == lineCount + 1) {
-        TAVREL_FUZZ_CHECK(kEndOfFileMessages.count(message) == 1, Printable(error));
+        TAVREL_FUZZ_CHECK(kEndOfFileMessages.count(message) == 1, Printable(error.message));
     } else {
-        TAVREL_FUZZ_CHECK(kLineMessages.count(message) == 1, Printable(error));
+        TAVREL_FUZZ_CHECK(kLineMessages.count(message) == 1, Printable(error.message));
         // Only statement lines are checked, and a dot line never is.
         TAVREL_FUZZ_CHECK(FirstNonBlank(lines[line - 1]) == '[', Printable(lines[line - 1]));
     }
@@ -114,19 +102,19 @@ void CheckRejection(const tavrel::clsFormatBlocks& scanner, std::int64_t lineCou
 struct Statement {
     std::int64_t line;
     std::string type;
-    std::string blockText;
+    std::string text;
     std::int16_t value;
 };
 
-std::vector<Statement> WalkStatements(tavrel::clsFormatBlocks& scanner, std::int64_t lineCount) {
+std::vector<Statement> WalkStatements(tavrel::StatementScanner& scanner, std::int64_t lineCount) {
     std::vector<Statement> statements;
-    while (scanner.GetNextFlag()) {
+    while (const auto statement = scanner.Next()) {
         TAVREL_FUZZ_CHECK(static_cast<std::int64_t>(statements.size()) < lineCount,
                           "more statements than lines");
-        statements.push_back(
-            {scanner.CurrentLine(), scanner.FlagType(), scanner.BlockText(), scanner.FlagNumber()});
+        statements.push_back({statement->line, std::string(tavrel::KeywordOf(statement->kind)),
+                              std::string(statement->text), statement->value});
     }
-    TAVREL_FUZZ_CHECK(!scanner.GetNextFlag(), "GetNextFlag true again after false");
+    TAVREL_FUZZ_CHECK(!scanner.Next(), "the walk goes on after its end");
     return statements;
 }
 
@@ -146,25 +134,18 @@ void CheckStatement(const Statement& statement, const Statement* previous) {
     if (endsBlock) {
         TAVREL_FUZZ_CHECK(type == "END " + previous->type, type);
     }
+    const std::string& text = statement.text;
     if (type == "LITERAL" || type == "WORD WRAP") {
-        TAVREL_FUZZ_CHECK(statement.blockText.empty() || statement.blockText.back() != '\r',
-                          Printable(statement.blockText));
-        for (std::size_t start = 0; start <= statement.blockText.size();) {
-            const std::size_t end =
-                std::min(statement.blockText.find('\r', start), statement.blockText.size());
-            TAVREL_FUZZ_CHECK(
-                FirstNonBlank(std::string_view(statement.blockText).substr(start, end - start)) !=
-                    '[',
-                Printable(statement.blockText));
-            start = end + 1;
+        TAVREL_FUZZ_CHECK(text.empty() || (text.back() != '\r' && text.back() != '\n'),
+                          Printable(text));
+        for (const std::string_view line : SplitLines(text)) {
+            TAVREL_FUZZ_CHECK(FirstNonBlank(line) != '[', Printable(text));
         }
     } else if (type == "CENTER" || type == "CENTER HEADER") {
-        const std::string& text = statement.blockText;
         TAVREL_FUZZ_CHECK(text.find_first_of("[]") == std::string::npos, Printable(text));
         TAVREL_FUZZ_CHECK(tavrel::TrimSpaces(text) == text, Printable(text));
     } else if (type == ".") {
-        TAVREL_FUZZ_CHECK(FirstNonBlank(statement.blockText) == '.',
-                          Printable(statement.blockText));
+        TAVREL_FUZZ_CHECK(FirstNonBlank(text) == '.', Printable(text));
     } else if (type == "INDENT FIRST LINE" || type == "INDENT BODY") {
         CheckRange(statement, 0, 20);
     } else if (type == "LEFT MARGIN") {
@@ -340,24 +321,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string_view> lines = SplitLines(bytes);
     const std::int64_t lineCount = static_cast<std::int64_t>(lines.size());
 
-    tavrel::fuzz::CountingErrors errors;
-    tavrel::clsFormatBlocks scanner(errors);
-    scanner.setText(WholeText(lines));
-    TAVREL_FUZZ_CHECK(scanner.LineCount() == lineCount, "line count");
-
-    const bool valid = scanner.IsValidFormatFlags();
-    TAVREL_FUZZ_CHECK(scanner.LineIndex() == 1, "validation moved the scan");
-    if (!lines.empty()) {
-        const ModelVerdict expected = ModelValidate(lines);
-        TAVREL_FUZZ_CHECK(
-            valid == expected.valid && (valid || scanner.FormatStatementError() == expected.error),
-            "scanner: " + Printable(scanner.FormatStatementError()) +
-                " model: " + Printable(expected.error));
-    }
-    if (lines.empty()) {
-        TAVREL_FUZZ_CHECK(!valid && scanner.FormatStatementError().empty(), "empty text");
-    } else if (!valid) {
-        CheckRejection(scanner, lineCount, lines);
+    tavrel::StatementScanner scanner(bytes);
+    const std::optional<tavrel::StatementError> error = scanner.Validate();
+    const ModelVerdict expected = ModelValidate(lines);
+    TAVREL_FUZZ_CHECK(!error == expected.valid && (!error || error->message == expected.error),
+                      "scanner: " + Printable(error ? error->message : "") +
+                          " model: " + Printable(expected.error));
+    if (error) {
+        CheckRejection(*error, lineCount, lines);
     } else {
         const std::vector<Statement> statements = WalkStatements(scanner, lineCount);
         for (std::size_t i = 0; i < statements.size(); ++i) {
@@ -365,23 +336,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         CheckCoverage(statements, lines);
         // A second scanner over the same text hands out the same statements.
-        tavrel::clsFormatBlocks again(errors);
-        again.setText(WholeText(lines));
-        TAVREL_FUZZ_CHECK(again.IsValidFormatFlags(), "second validation disagrees");
+        tavrel::StatementScanner again(bytes);
+        TAVREL_FUZZ_CHECK(!again.Validate(), "second validation disagrees");
         const std::vector<Statement> repeated = WalkStatements(again, lineCount);
         TAVREL_FUZZ_CHECK(repeated.size() == statements.size(), "second walk disagrees");
         for (std::size_t i = 0; i < statements.size(); ++i) {
             TAVREL_FUZZ_CHECK(repeated[i].type == statements[i].type &&
-                                  repeated[i].blockText == statements[i].blockText &&
+                                  repeated[i].text == statements[i].text &&
                                   repeated[i].value == statements[i].value,
                               "second walk disagrees");
         }
     }
     // Unvalidated text may hold anything; the walk must still end.
-    tavrel::clsFormatBlocks unchecked(errors);
-    unchecked.setText(WholeText(lines));
+    tavrel::StatementScanner unchecked(bytes);
     std::int64_t steps = 0;
-    while (unchecked.GetNextFlag()) {
+    while (unchecked.Next()) {
         TAVREL_FUZZ_CHECK(++steps <= lineCount, "walk of unvalidated text does not end");
     }
 

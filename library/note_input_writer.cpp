@@ -1,11 +1,7 @@
 #include "library/note_input_writer.h"
 
-#include <filesystem>
-#include <system_error>
-
-#include "engine/atomic_file.h"
-#include "engine/statement_builders.h"
-#include "engine/text_utils.h"
+#include "engine/note_input_blocks.h"
+#include "engine/text/text_utils.h"
 
 namespace tavrel {
 namespace {
@@ -18,11 +14,6 @@ void WriteBlock(std::string& file, std::string_view block) {
 
 std::string FailedNoteLine(const std::string& noteName) {
     return "=============Failed to find note " + noteName + "=============" + CarriageReturn;
-}
-
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error);
 }
 
 }  // namespace
@@ -44,8 +35,8 @@ std::string ComposeNoteInputFile(const NoteTables& tables, const NoteListModel& 
             if (!entry.ticked) {
                 continue;
             }
-            std::string text;
-            if (!tables.FindNote(category, entry.key, text) || TrimSpaces(text).empty()) {
+            const std::optional<std::string> text = tables.FindNote(category, entry.key);
+            if (!text || TrimSpaces(*text).empty()) {
                 WriteBlock(file, FailedNoteLine(entry.key));
                 continue;
             }
@@ -55,38 +46,10 @@ std::string ComposeNoteInputFile(const NoteTables& tables, const NoteListModel& 
                 nothingWrittenYet = false;
             }
             previousListView = listView;
-            WriteBlock(file, StripTrailingBreaks(text));
+            WriteBlock(file, StripTrailingBreaks(*text));
         }
     }
     return file;
-}
-
-FileDialogRequest NoteInputSaveDialog() {
-    return NoteInputFileDialog("INP Files - Save", false);
-}
-
-void SaveNoteInputFile(CommandServices& services, const NoteTables& tables,
-                       const NoteListModel& lists, const ProjectLines& projectLines) {
-    const std::optional<std::string> path = services.prompts.ChooseFile(NoteInputSaveDialog());
-    if (!path) {
-        return;
-    }
-    if (FileExists(*path) && !services.prompts.AskOkCancel(kOverwriteQuestion)) {
-        return;
-    }
-    AtomicFileWriter writer(*path);
-    if (const auto failure = writer.Open()) {
-        services.errors.Report(*failure);
-        return;
-    }
-    writer.Write(ComposeNoteInputFile(tables, lists, projectLines));
-    if (const auto failure = writer.Commit()) {
-        services.errors.Report(*failure);
-        return;
-    }
-    if (const auto failure = services.editor.ViewInEditor(*path)) {
-        services.errors.Report(*failure);
-    }
 }
 
 }  // namespace tavrel

@@ -3,7 +3,6 @@
 #include <array>
 #include <string>
 
-#include "engine/user_interface.h"
 #include "library/note_list_model.h"
 #include "library/note_tables.h"
 
@@ -17,17 +16,5 @@ using ProjectLines = std::array<std::string, 3>;
 // list order, each fetched by name from its category's table.
 std::string ComposeNoteInputFile(const NoteTables& tables, const NoteListModel& lists,
                                  const ProjectLines& projectLines);
-
-// The save dialog of "Save Note Input File".
-FileDialogRequest NoteInputSaveDialog();
-
-// The "Save Note Input File" command: asks for the file, asks before replacing one, writes it
-// whole or not at all, then opens it in the editor. Cancel ends silently; failures go to the
-// error box.
-void SaveNoteInputFile(CommandServices& services, const NoteTables& tables,
-                       const NoteListModel& lists, const ProjectLines& projectLines);
-
-// The question asked before an existing file is replaced.
-inline constexpr const char* kOverwriteQuestion = "File exists..overwrite?";
 
 }  // namespace tavrel

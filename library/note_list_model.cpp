@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/text_utils.h"
+#include "engine/text/text_utils.h"
 #include "library/note_names.h"
 
 namespace tavrel {

@@ -1,6 +1,6 @@
 #include "library/note_names.h"
 
-#include "engine/text_utils.h"
+#include "engine/text/text_utils.h"
 
 namespace tavrel {
 namespace {

@@ -1,12 +1,9 @@
 #include "library/note_tables.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-
-#include "engine/text_utils.h"
+#include "engine/io/files.h"
+#include "engine/text/line_splitter.h"
+#include "engine/text/text_utils.h"
 #include "library/note_names.h"
-#include "library/reference_lines.h"
 
 namespace tavrel {
 namespace {
@@ -15,31 +12,9 @@ bool IsBlank(std::string_view line) {
     return TrimSpaces(line).empty();
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// The whole file, or the failure to show when it cannot be read.
-std::optional<RuntimeFailure> ReadWholeFile(const std::string& path, std::string& bytes) {
-    errno = 0;
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        return failures::FromErrno(errno);
-    }
-    char buffer[1 << 16];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        bytes.append(buffer, count);
-    }
-    if (std::ferror(file.get())) {
-        return failures::FromErrno(errno);
-    }
-    return std::nullopt;
-}
-
 // The body of the note whose marker line was just read. Stops after the next marker line,
 // which is handed back unless it is the file's last line (a closing marker opens no note).
-std::string ReadNoteBody(ReferenceLines& lines, std::optional<std::string_view>& nextMarker) {
+std::string ReadNoteBody(LineSplitter& lines, std::optional<std::string_view>& nextMarker) {
     std::string text;
     bool bodyStarted = false;
     nextMarker.reset();
@@ -123,7 +98,7 @@ bool NoteTables::ReadReferenceText(NoteCategory category, std::string_view bytes
     problems_[static_cast<int>(category)].clear();
     std::vector<NoteRow>& table = Table(category);
 
-    ReferenceLines lines(bytes);
+    LineSplitter lines(bytes);
     std::optional<std::string_view> marker;
     while ((marker = lines.Next()) && !IsMarkerLine(*marker)) {
     }
@@ -144,16 +119,15 @@ bool NoteTables::ReadReferenceText(NoteCategory category, std::string_view bytes
     return true;
 }
 
-bool NoteTables::FindNote(NoteCategory category, std::string_view noteName,
-                          std::string& text) const {
+std::optional<std::string> NoteTables::FindNote(NoteCategory category,
+                                                std::string_view noteName) const {
     const std::string wanted = ToUpperAscii(noteName);
     for (const NoteRow& row : Rows(category)) {
         if (!row.markerLine.empty() && GetNoteName(row.markerLine) == wanted) {
-            text = row.noteText;
-            return true;
+            return row.noteText;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace tavrel

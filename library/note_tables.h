@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,9 +39,8 @@ class NoteTables {
     // Empties every row of the category's table.
     bool ClearNoteTable(NoteCategory category);
 
-    // The text of the first note of that name (any letter case); text is left alone and the
-    // result is false when there is none. Empty rows never match.
-    bool FindNote(NoteCategory category, std::string_view noteName, std::string& text) const;
+    // The text of the first note of that name (any letter case). Empty rows never match.
+    std::optional<std::string> FindNote(NoteCategory category, std::string_view noteName) const;
 
     // All rows of the category's table, row 1 first.
     const std::vector<NoteRow>& Rows(NoteCategory category) const;

@@ -71,16 +71,13 @@ int NoteWorkspace::TickedCount() const {
     return count;
 }
 
-bool NoteWorkspace::FindNote(int listView, const std::string& noteName, std::string& text) const {
-    return tables_.FindNote(CategoryOfListView(listView), noteName, text);
+std::optional<std::string> NoteWorkspace::FindNote(int listView,
+                                                   const std::string& noteName) const {
+    return tables_.FindNote(CategoryOfListView(listView), noteName);
 }
 
 std::string NoteWorkspace::ComposeNoteInputFile() const {
     return tavrel::ComposeNoteInputFile(tables_, lists_, projectLines_);
-}
-
-void NoteWorkspace::SaveNoteInputFile(CommandServices& services) const {
-    tavrel::SaveNoteInputFile(services, tables_, lists_, projectLines_);
 }
 
 }  // namespace tavrel

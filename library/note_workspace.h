@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "engine/runtime_failure.h"
-#include "engine/user_interface.h"
 #include "library/note_input_writer.h"
 #include "library/note_list_model.h"
 #include "library/note_tables.h"
@@ -40,10 +39,9 @@ class NoteWorkspace {
     int TickedCount() const;
 
     // The text of a note of a list view's category (the preview's lookup).
-    bool FindNote(int listView, const std::string& noteName, std::string& text) const;
+    std::optional<std::string> FindNote(int listView, const std::string& noteName) const;
 
     std::string ComposeNoteInputFile() const;
-    void SaveNoteInputFile(CommandServices& services) const;
 
     NoteListModel& lists() { return lists_; }
     const NoteListModel& lists() const { return lists_; }

@@ -33,15 +33,22 @@ void AddLine(std::string& text, std::string_view line) {
     text += "\r\n";
 }
 
-// A note paragraph of a few source lines of about 70 columns, sentences ended by full stops.
-void AddWrapBlock(Random& random, GeneratedNoteInput& out) {
+// Words and abbreviations whose periods are no sentence ends, or only look like them.
+constexpr std::array<std::string_view, 8> kAbbreviations{
+    "NO. 5", "0.5 IN.", "A.B", "APPROX.", "MIN.", "6 IN. O.C.", "SECT. 4.2", "U.S."};
+
+// A note paragraph of source lines of about 70 columns. A sentence ends after one word in
+// `sentenceEvery` on average; one word in `abbreviationEvery` is an abbreviation (0: none).
+void AddWrapBlock(Random& random, std::uint32_t lines, std::uint32_t sentenceEvery,
+                  std::uint32_t abbreviationEvery, GeneratedNoteInput& out) {
     AddLine(out.noteInput, "[WORD WRAP]");
-    const std::uint32_t lines = 2 + random.Next(7);
     for (std::uint32_t i = 0; i < lines; ++i) {
         std::string line;
         while (line.size() < 66) {
-            line += kWords[random.Next(kWords.size())];
-            line += random.Next(9) == 0 ? ".  " : " ";
+            const bool abbreviation = abbreviationEvery != 0 && random.Next(abbreviationEvery) == 0;
+            line += abbreviation ? kAbbreviations[random.Next(kAbbreviations.size())]
+                                 : kWords[random.Next(kWords.size())];
+            line += random.Next(sentenceEvery) == 0 ? ".  " : " ";
         }
         line.pop_back();
         AddLine(out.noteInput, line);
@@ -83,20 +90,23 @@ void AddSettingChange(Random& random, std::string& text) {
     }
 }
 
-}  // namespace
-
-GeneratedNoteInput GenerateNoteInput(std::size_t targetBytes) {
-    GeneratedNoteInput out;
-    out.noteInput.reserve(targetBytes + 4096);
-    Random random;
-    AddLine(out.noteInput,
+void AddPreamble(std::string& text) {
+    AddLine(text,
             "[INDENT FIRST LINE = 1]\r\n[INDENT BODY = 5]\r\n[LEFT MARGIN = 1]\r\n"
             "[RIGHT MARGIN = 80]\r\n[LINE SPACING = 1]");
-    AddLine(out.noteInput, ".LV=8\r\n.CO=3\r\n.LC=0\r\n.WT=2\r\n.FT=49");
+    AddLine(text, ".LV=8\r\n.CO=3\r\n.LC=0\r\n.WT=2\r\n.FT=49");
+}
+
+void AddSectionHeader(int section, std::string& text) {
+    AddLine(text, "[SPACE]\r\n[SPACE]\r\n.NEWGG");
+    AddLine(text, "[CENTER]SECTION " + std::to_string(section) + " NOTES");
+    AddLine(text, "[SPACE]");
+}
+
+void GenerateSheet(std::size_t targetBytes, GeneratedNoteInput& out) {
+    Random random;
     for (int section = 1; out.noteInput.size() < targetBytes; ++section) {
-        AddLine(out.noteInput, "[SPACE]\r\n[SPACE]\r\n.NEWGG");
-        AddLine(out.noteInput, "[CENTER]SECTION " + std::to_string(section) + " NOTES");
-        AddLine(out.noteInput, "[SPACE]");
+        AddSectionHeader(section, out.noteInput);
         for (int note = 0; note < 12; ++note) {
             AddLine(out.noteInput, "GN" + std::to_string(note + 1));
             if (random.Next(3) == 0) {
@@ -105,9 +115,38 @@ GeneratedNoteInput GenerateNoteInput(std::size_t targetBytes) {
             if (random.Next(5) == 0) {
                 AddLiteralTable(random, out.noteInput);
             } else {
-                AddWrapBlock(random, out);
+                AddWrapBlock(random, 2 + random.Next(7), 9, 0, out);
             }
         }
+    }
+}
+
+void GenerateShortNotes(std::size_t targetBytes, GeneratedNoteInput& out) {
+    Random random;
+    std::uint32_t nextTable = 24 + random.Next(24);
+    for (std::uint32_t block = 0; out.noteInput.size() < targetBytes; ++block) {
+        if (block % 100 == 0) {
+            AddSectionHeader(static_cast<int>(block / 100 + 1), out.noteInput);
+        }
+        if (block == nextTable) {
+            AddLiteralTable(random, out.noteInput);
+            nextTable += 24 + random.Next(24);
+        } else {
+            AddWrapBlock(random, 1 + random.Next(6), 4, 5, out);
+        }
+    }
+}
+
+}  // namespace
+
+GeneratedNoteInput GenerateNoteInput(std::size_t targetBytes, NoteInputShape shape) {
+    GeneratedNoteInput out;
+    out.noteInput.reserve(targetBytes + 4096);
+    AddPreamble(out.noteInput);
+    if (shape == NoteInputShape::kSheet) {
+        GenerateSheet(targetBytes, out);
+    } else {
+        GenerateShortNotes(targetBytes, out);
     }
     return out;
 }

@@ -1,5 +1,6 @@
-// Processing throughput against `fmt -w 80` on the same paragraphs, at two input sizes, and
-// the peak memory of `tavrel process` measured in a child process.
+// Processing throughput against `fmt -w 80` on the same paragraphs, for two kinds of generated
+// note input file at two sizes each, and the peak memory of `tavrel process` measured in a
+// child process.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -7,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -15,8 +17,7 @@
 #include <variant>
 #include <vector>
 
-#include "engine/note_input_file.h"
-#include "engine/note_processing.h"
+#include "engine/processing.h"
 
 extern char** environ;
 
@@ -26,7 +27,7 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 struct Sample {
-    std::size_t megabytes;
+    std::string name;  // the kind of file and its size
     std::string noteInputPath;
     std::string paragraphsPath;
     std::size_t noteInputBytes = 0;
@@ -35,7 +36,10 @@ struct Sample {
 };
 
 std::vector<Sample> gSamples;
-std::map<std::string, double> gMegabytesPerSecond;
+// Every measurement of each benchmark; the summary takes the median, as the machine may be
+// shared.
+std::map<std::string, std::vector<double>> gMegabytesPerSecond;
+constexpr int kRepetitions = 5;
 
 // Writes to a descriptor. Processing hands its output over in large pieces, so they go out
 // as they come.
@@ -69,24 +73,25 @@ rusage RunChild(std::vector<std::string> argv, const std::string& in, const std:
 void Record(const std::string& name, std::size_t bytes, std::int64_t iterations,
             Clock::duration elapsed) {
     const double seconds = std::chrono::duration<double>(elapsed).count();
-    gMegabytesPerSecond[name] = static_cast<double>(bytes) * iterations / 1e6 / seconds;
+    gMegabytesPerSecond[name].push_back(static_cast<double>(bytes) * iterations / 1e6 / seconds);
 }
 
 void ProcessNoteInput(benchmark::State& state, const Sample* sample) {
     const int devNull = ::open("/dev/null", O_WRONLY);
     const auto start = Clock::now();
+    const tavrel::ByteSink toDevNull = [devNull](std::string_view bytes) {
+        WriteAll(devNull, bytes);
+    };
     for (auto _ : state) {
-        auto loaded = tavrel::LoadNoteInputBytes(sample->noteInputPath);
-        tavrel::NoteInputProcessing processing(std::move(std::get<tavrel::NoteInputBytes>(loaded)),
-                                               {});
-        if (processing.Validate().status != tavrel::ProcessStatus::kDone) {
+        const tavrel::ProcessOutcome outcome =
+            tavrel::ProcessNoteInput(tavrel::InputFile{sample->noteInputPath}, toDevNull);
+        if (outcome.status != tavrel::ProcessStatus::kDone) {
             state.SkipWithError("generated note input file is invalid");
             break;
         }
-        processing.WriteItems([devNull](std::string_view bytes) { WriteAll(devNull, bytes); });
     }
-    Record("process/" + std::to_string(sample->megabytes), sample->noteInputBytes,
-           state.iterations(), Clock::now() - start);
+    Record("process/" + sample->name, sample->noteInputBytes, state.iterations(),
+           Clock::now() - start);
     state.SetBytesProcessed(state.iterations() * sample->noteInputBytes);
     ::close(devNull);
 }
@@ -96,19 +101,25 @@ void FormatWithFmt(benchmark::State& state, const Sample* sample) {
     for (auto _ : state) {
         RunChild({"fmt", "-w", "80"}, sample->paragraphsPath, "/dev/null");
     }
-    Record("fmt/" + std::to_string(sample->megabytes), sample->paragraphBytes, state.iterations(),
-           Clock::now() - start);
+    Record("fmt/" + sample->name, sample->paragraphBytes, state.iterations(), Clock::now() - start);
     state.SetBytesProcessed(state.iterations() * sample->paragraphBytes);
 }
 
+double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 void PrintSummary() {
-    std::printf("\n%-8s %14s %14s %8s %15s %9s\n", "size", "process MB/s", "fmt -w 80 MB/s",
-                "ratio", "peak RSS (MB)", "x input");
+    std::printf("\nmedians of %d runs\n%-18s %14s %14s %8s %15s %9s\n", kRepetitions, "input",
+                "process MB/s", "fmt -w 80 MB/s", "ratio", "peak RSS (MB)", "x input");
     for (const Sample& sample : gSamples) {
-        const std::string size = std::to_string(sample.megabytes);
-        const double ours = gMegabytesPerSecond["process/" + size];
-        const double fmt = gMegabytesPerSecond["fmt/" + size];
-        std::printf("%-8s %14.1f %14.1f %8.2f %15.1f %9.2f\n", (size + " MB").c_str(), ours, fmt,
+        const double ours = Median(gMegabytesPerSecond["process/" + sample.name]);
+        const double fmt = Median(gMegabytesPerSecond["fmt/" + sample.name]);
+        std::printf("%-18s %14.1f %14.1f %8.2f %15.1f %9.2f\n", sample.name.c_str(), ours, fmt,
                     fmt > 0 ? ours / fmt : 0.0, sample.peakMegabytes,
                     sample.peakMegabytes * 1e6 / static_cast<double>(sample.noteInputBytes));
     }
@@ -116,12 +127,16 @@ void PrintSummary() {
 
 // The files are written by a child, and the peak memory is measured before this process has
 // grown: a spawned child starts its high-water mark from its parent's size.
-Sample PrepareSample(const fs::path& folder, std::size_t megabytes) {
-    const std::string name = std::to_string(megabytes);
-    Sample sample{megabytes, (folder / ("notes-" + name + ".inp")).string(),
-                  (folder / ("paragraphs-" + name + ".txt")).string()};
-    RunChild({TAVREL_GENERATOR_PATH, name, sample.noteInputPath, sample.paragraphsPath},
-             "/dev/null", "/dev/null");
+Sample PrepareSample(const fs::path& folder, bool shortNotes, std::size_t megabytes) {
+    const std::string name =
+        (shortNotes ? "short-notes-" : "sheet-") + std::to_string(megabytes) + "MB";
+    Sample sample{name, (folder / (name + ".inp")).string(), (folder / (name + ".txt")).string()};
+    std::vector<std::string> generate = {TAVREL_GENERATOR_PATH, std::to_string(megabytes),
+                                         sample.noteInputPath, sample.paragraphsPath};
+    if (shortNotes) {
+        generate.insert(generate.begin() + 1, "--short-notes");
+    }
+    RunChild(generate, "/dev/null", "/dev/null");
     sample.noteInputBytes = fs::file_size(sample.noteInputPath);
     sample.paragraphBytes = fs::file_size(sample.paragraphsPath);
     const rusage usage = RunChild({TAVREL_CLI_PATH, "process", "--force", "-o",
@@ -134,21 +149,30 @@ Sample PrepareSample(const fs::path& folder, std::size_t megabytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
+    // Repetitions of the benchmarks run interleaved, so that a slow spell of a shared machine
+    // falls on processing and fmt alike; a flag given on the command line still wins.
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int argCount = static_cast<int>(args.size());
+    benchmark::Initialize(&argCount, args.data());
     const fs::path folder =
         fs::temp_directory_path() / ("tavrel-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
-    for (const std::size_t megabytes : {20, 40}) {
-        gSamples.push_back(PrepareSample(folder, megabytes));
+    for (const bool shortNotes : {false, true}) {
+        for (const std::size_t megabytes : {20, 40}) {
+            gSamples.push_back(PrepareSample(folder, shortNotes, megabytes));
+        }
     }
     for (const Sample& sample : gSamples) {
-        const std::string size = std::to_string(sample.megabytes) + "MB";
-        benchmark::RegisterBenchmark(("Process/" + size).c_str(), ProcessNoteInput, &sample)
+        benchmark::RegisterBenchmark(("Process/" + sample.name).c_str(), ProcessNoteInput, &sample)
             ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
-        benchmark::RegisterBenchmark(("FmtW80/" + size).c_str(), FormatWithFmt, &sample)
+            ->UseRealTime()
+            ->Repetitions(kRepetitions);
+        benchmark::RegisterBenchmark(("FmtW80/" + sample.name).c_str(), FormatWithFmt, &sample)
             ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+            ->UseRealTime()
+            ->Repetitions(kRepetitions);
     }
     benchmark::RunSpecifiedBenchmarks();
     PrintSummary();

@@ -239,7 +239,7 @@ class MainWindowTest : public QObject {
         const std::string inp = JobPath("job.inp");
         prompts_->files.push_back(inp);
         Trigger("saveNoteInputFileAction");
-        QCOMPARE(prompts_->fileRequests.at(0).DialogTitle, std::string("INP Files - Save"));
+        QCOMPARE(prompts_->fileRequests.at(0).title, std::string("INP Files - Save"));
         const std::string written = ReadBytes(inp);
         QVERIFY2(
             written.find(".ACTIVE TNJ LT\r\n.NEWGG\r[CENTER]Route 9 over Elm Creek\r\n"

@@ -49,30 +49,6 @@ class ShellServicesTest : public QObject {
     }
 
   private slots:
-    void filter_becomes_qt_name_filters_data() {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("one pair") << "Input File(*.inp)|*.inp"
-                                  << QStringList{"Input File(*.inp) (*.inp)"};
-        QTest::newRow("two pairs")
-            << "Input|*.inp|Text|*.txt;*.prn" << QStringList{"Input (*.inp)", "Text (*.txt *.prn)"};
-        QTest::newRow("no bar") << "Everything" << QStringList{"Everything (*)"};
-        QTest::newRow("trailing bar") << "Input|*.inp|" << QStringList{"Input (*.inp)"};
-        QTest::newRow("empty") << "" << QStringList{};
-    }
-    void filter_becomes_qt_name_filters() {
-        QFETCH(QString, filter);
-        QFETCH(QStringList, expected);
-        QCOMPARE(ConvertFilterForQt(filter.toStdString()), expected);
-    }
-
-    void drive_root_means_home_folder() {
-        QCOMPARE(StartFolderFor("C:\\"), QDir::homePath());
-        QCOMPARE(StartFolderFor("d:"), QDir::homePath());
-        QCOMPARE(StartFolderFor(""), QDir::homePath());
-        QCOMPARE(StartFolderFor("/srv/jobs"), QStringLiteral("/srv/jobs"));
-    }
-
     void default_extension_added_only_without_one_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
@@ -88,44 +64,44 @@ class ShellServicesTest : public QObject {
     void default_extension_added_only_without_one() {
         QFETCH(QString, typed);
         QFETCH(QString, expected);
-        QCOMPARE(WithDefaultExtension(typed, "inp"), expected);
+        QCOMPARE(WithDefaultSuffix(typed, "inp"), expected);
     }
 
     void file_dialog_shows_request_and_returns_typed_name() {
         QTemporaryDir folder;
-        CFileDialog dialog;
-        dialog.setDialogTitle("INP Files - Open");
-        dialog.setFilter("Input File(*.inp)|*.inp");
-        dialog.setDefaultExt("inp");
-        dialog.setInitialDir(QFile::encodeName(folder.path()).toStdString());
-        dialog.setMaxFileSize(255);
+        FileDialogRequest request =
+            NoteInputFileDialog("INP Files - Open", FileDialogRequest::Purpose::kOpen);
+        request.startFolder = QFile::encodeName(folder.path()).toStdString();
         QString seenTitle;
         QStringList seenFilters;
+        QString seenFolder;
         QTimer::singleShot(0, [&] {
             auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(shown != nullptr);
             seenTitle = shown->windowTitle();
             seenFilters = shown->nameFilters();
+            seenFolder = shown->directory().path();
             shown->selectFile(folder.filePath("Bridge 12"));
             QMetaObject::invokeMethod(shown, "accept");
         });
-        QVERIFY(dialog.Show(true));
+        const std::optional<std::string> chosen = FileDialog(request, nullptr).Show();
         QCOMPARE(seenTitle, QStringLiteral("INP Files - Open"));
-        QCOMPARE(seenFilters, QStringList{"Input File(*.inp) (*.inp)"});
-        QCOMPARE(QString::fromStdString(dialog.filename()), folder.filePath("Bridge 12.inp"));
-        QCOMPARE(dialog.FileTitle(), std::string("Bridge 12.inp"));
-        QCOMPARE(dialog.MaxFileSize(), std::int16_t{255});
+        QCOMPARE(seenFilters, QStringList{"Input File (*.inp)"});
+        QCOMPARE(seenFolder, folder.path());
+        QVERIFY(chosen.has_value());
+        QCOMPARE(QString::fromStdString(*chosen), folder.filePath("Bridge 12.inp"));
     }
 
-    void file_dialog_cancel_keeps_filename() {
-        CFileDialog dialog;
-        QTimer::singleShot(0, [] {
+    void file_dialog_cancelled_in_the_home_folder() {
+        QString seenFolder;
+        QTimer::singleShot(0, [&] {
             auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(shown != nullptr);
+            seenFolder = shown->directory().path();
             shown->reject();
         });
-        QVERIFY(!dialog.Show(false));
-        QCOMPARE(dialog.filename(), std::string());
+        QVERIFY(!FileDialog(FileDialogRequest{}, nullptr).Show().has_value());
+        QCOMPARE(seenFolder, QDir::homePath());
     }
 
     void editor_receives_path_with_blanks_as_one_argument() {

@@ -30,8 +30,8 @@ T ScriptedPrompts::Answer(std::deque<T>& queue, T whenDry, const std::string& qu
 
 std::optional<std::string> ScriptedPrompts::ChooseFile(const FileDialogRequest& request) {
     fileRequests.push_back(request);
-    shown.push_back({"file", request.DialogTitle, {}});
-    return Answer(files, std::optional<std::string>(), request.DialogTitle);
+    shown.push_back({"file", request.title, {}});
+    return Answer(files, std::optional<std::string>(), request.title);
 }
 
 bool ScriptedPrompts::AskOkCancel(const std::string& message) {

@@ -1,4 +1,4 @@
-#include "engine/atomic_file.h"
+#include "engine/io/atomic_file.h"
 
 #include <gtest/gtest.h>
 

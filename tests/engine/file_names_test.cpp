@@ -1,4 +1,4 @@
-#include "engine/file_names.h"
+#include "engine/io/file_names.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,21 @@
 
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavrel::testing {
+
+// The same lines with every line end (CR LF, a lone LF or a lone CR) made a single CR.
+inline std::string JoinedByCr(std::string_view bytes) {
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\n' || i == 0 || bytes[i - 1] != '\r') {
+            text += bytes[i] == '\n' ? '\r' : bytes[i];
+        }
+    }
+    return text;
+}
 
 // Note input file bytes whose lines end in every way a file may hold: CR, CR LF, a lone LF, and
 // the pairs that make two line ends (LF CR, CR CR LF); the last line with or without an end.

@@ -1,4 +1,4 @@
-#include "engine/setting_value.h"
+#include "engine/statements/setting_value.h"
 
 #include <gtest/gtest.h>
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
-#include "engine/process_command.h"
-#include "library/note_input_writer.h"
+#include "library/commands/process_command.h"
+#include "library/commands/save_command.h"
 #include "library/note_list_model.h"
 #include "library/note_tables.h"
 #include "tests/hostile/failing_writes.h"

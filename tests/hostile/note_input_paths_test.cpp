@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/process_command.h"
+#include "library/commands/process_command.h"
 #include "tests/hostile/hostile_support.h"
 
 namespace tavrel::hostile {

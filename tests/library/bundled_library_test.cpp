@@ -1,23 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "engine/format_blocks.h"
+#include "engine/statements/statement_scanner.h"
 #include "library/note_workspace.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/test_files.h"
 
 namespace tavrel {
 namespace {
-
-// The scanner's whole text: every line ended by one CR.
-std::string WholeText(const std::string& bytes) {
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (!(bytes[i] == '\n' && i > 0 && bytes[i - 1] == '\r')) {
-            text += bytes[i];
-        }
-    }
-    return text;
-}
 
 class BundledLibrary : public ::testing::TestWithParam<UnitSystem> {};
 
@@ -45,11 +34,8 @@ TEST_P(BundledLibrary, EveryNoteComposesIntoAValidNoteInputFile) {
     EXPECT_EQ(testing::Count(file, "Failed to find note"), 0u);
     EXPECT_EQ(testing::Count(file, ".NEWGG"), sections + 1);
 
-    clsFormatBlocks scanner(errors);
-    scanner.setText(WholeText(file));
-    EXPECT_TRUE(scanner.IsValidFormatFlags())
-        << scanner.FormatStatementError() << " at line " << scanner.ErrorLine();
-    EXPECT_TRUE(errors.shown.empty());
+    const auto fault = StatementScanner(file).Validate();
+    EXPECT_FALSE(fault) << fault->message;
 }
 
 INSTANTIATE_TEST_SUITE_P(BothUnitSystems, BundledLibrary,

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "library/commands/save_command.h"
 #include "library/note_input_writer.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/test_files.h"
@@ -119,10 +120,9 @@ TEST_F(SaveTest, AsksWithTheSaveDialogWritesAndOpensTheEditor) {
     Save();
     ASSERT_EQ(script.user.requests.size(), 1u);
     const FileDialogRequest& dialog = script.user.requests[0];
-    EXPECT_EQ(dialog.DialogTitle, "INP Files - Save");
-    EXPECT_EQ(dialog.Filter, "Input File(*.inp)|*.inp");
-    EXPECT_EQ(dialog.DefaultExt, "inp");
-    EXPECT_FALSE(dialog.fOpen);
+    EXPECT_EQ(dialog.title, "INP Files - Save");
+    EXPECT_EQ(dialog.nameFilter, "Input File (*.inp)");
+    EXPECT_EQ(dialog.purpose, FileDialogRequest::Purpose::kSave);
     EXPECT_EQ(testing::ReadBytes(target), Compose());
     EXPECT_TRUE(script.user.questions.empty());
     EXPECT_EQ(script.user.opened, std::vector<std::string>{target});

@@ -133,17 +133,11 @@ TEST(FindNote, FirstOfANameInItsCategoryWithoutRegardToCaseNeverAnEmptyRow) {
          CrLfLines({"$$DE12 Design", "Loads.", "$$de12 Duplicate", "Second.", "$$"}));
     loaded.tables.ReadReferenceText(Hydraulic, CrLfLines({"$$DE12 Hydraulic", "hydraulic text"}),
                                     "h.txt", loaded.errors);
-    std::string text;
-    EXPECT_TRUE(loaded.tables.FindNote(Bridge, "de12", text));
-    EXPECT_EQ(text, "Loads.\r");
-    EXPECT_TRUE(loaded.tables.FindNote(Hydraulic, "DE12", text));
-    EXPECT_EQ(text, "hydraulic text\r");
-
-    text = "unchanged";
-    EXPECT_FALSE(loaded.tables.FindNote(Bridge, "DE13", text));
-    EXPECT_FALSE(loaded.tables.FindNote(Wall, "DE12", text));
-    EXPECT_FALSE(loaded.tables.FindNote(Bridge, "ERROR", text));
-    EXPECT_EQ(text, "unchanged");
+    EXPECT_EQ(loaded.tables.FindNote(Bridge, "de12"), "Loads.\r");
+    EXPECT_EQ(loaded.tables.FindNote(Hydraulic, "DE12"), "hydraulic text\r");
+    EXPECT_FALSE(loaded.tables.FindNote(Bridge, "DE13"));
+    EXPECT_FALSE(loaded.tables.FindNote(Wall, "DE12"));
+    EXPECT_FALSE(loaded.tables.FindNote(Bridge, "ERROR"));
 }
 
 TEST(UnitSystem, EnglishReadsAllThreeEvenAfterAFailure) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/runtime_failure.h"
-#include "engine/user_interface.h"
+#include "library/commands/command_services.h"
 
 namespace tavrel::testing {
 

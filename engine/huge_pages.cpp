@@ -1,0 +1,19 @@
+#include "engine/huge_pages.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+
+namespace tavrel {
+
+void OfferHugePages(const void* data, std::size_t size) {
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    const auto begin = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t last = (begin + size) & ~(kHugePage - 1);
+    if (last > first) {
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    }
+}
+
+}  // namespace tavrel

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/runtime_failure.h"
+
+namespace tavrel {
+
+// Writes a file so that no failure leaves a half-written file or destroys the one it replaces:
+// the bytes go to a temporary file in the target's folder, which is renamed over the target
+// only by Commit(). Destroying an uncommitted writer removes the temporary file.
+class AtomicFileWriter {
+  public:
+    explicit AtomicFileWriter(std::string targetPath);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Creates the temporary file; the failure when it cannot be created.
+    std::optional<RuntimeFailure> Open();
+    // Appends bytes; failures are remembered and reported by Commit().
+    void Write(std::string_view bytes);
+    // Flushes, syncs and renames over the target; nothing on success.
+    std::optional<RuntimeFailure> Commit();
+
+    const std::string& targetPath() const { return target_; }
+
+  private:
+    void Flush();
+    void WriteOut(std::string_view bytes);
+    void Discard();
+
+    std::string target_;
+    std::string temporary_;
+    int descriptor_ = -1;
+    std::string buffer_;
+    std::optional<RuntimeFailure> failure_;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "engine/runtime_failure.h"
+
+namespace tavrel {
+
+inline constexpr std::string_view kEmptyInputMessage = "Error..Note input file is empty.";
+inline constexpr std::string_view kInputMissingMessage = "Error...file not found...terminating";
+// A note input file named *.txt would be replaced by its own CAD text file.
+inline constexpr std::string_view kOutputIsInputMessage =
+    "Error...output file is the note input file itself...terminating";
+
+// The note input file to process: a file, read whole once...
+struct InputFile {
+    std::string path;
+};
+// ...or bytes already in memory (standard input, a file composed in memory), used where they
+// lie for the length of the call.
+struct InputBytes {
+    std::string_view bytes;
+};
+using NoteInput = std::variant<InputFile, InputBytes>;
+
+enum class ExistingOutput { kRefuse, kReplace };
+// The CAD text file to write. It is written whole to a temporary file beside it and put in
+// place only when complete, so no failure leaves a half-written file or destroys an old one.
+struct OutputFile {
+    std::string path;
+    ExistingOutput existing = ExistingOutput::kRefuse;
+};
+// Receives the CAD text file's bytes in order, in large pieces.
+using ByteSink = std::function<void(std::string_view bytes)>;
+// No output: validate only.
+struct CheckOnly {};
+// A file, a sink, a string that is set to the CAD text file's bytes (and left as it was by any
+// outcome but kDone), or nothing.
+using CadTextOutput = std::variant<OutputFile, ByteSink, std::string*, CheckOnly>;
+
+enum class ProcessStatus {
+    kDone,
+    kInvalid,        // message: the statement fault, ending in "..Line:  " and `line`
+    kEmpty,          // message: kEmptyInputMessage
+    kInputMissing,   // message: kInputMissingMessage
+    kOutputIsInput,  // message: kOutputIsInputMessage; file: the output file
+    kOutputExists,   // the output file exists and may not be replaced; file: the output file
+    kIoFailure,      // failure: what went wrong; file: the file it concerns, if a file
+};
+
+struct ProcessOutcome {
+    ProcessStatus status = ProcessStatus::kDone;
+    std::string message;
+    std::int64_t line = 0;
+    RuntimeFailure failure;
+    std::string file;
+};
+
+// Receives the unexpected failures behind a fault, such as a setting value too large for a
+// number, with the line of the note input file they concern.
+using FailureSink = std::function<void(const RuntimeFailure& failure, std::int64_t line)>;
+
+// Processes a note input file into a CAD text file: read, validate every statement, walk the
+// statements laying out their blocks, write one item (followed by CR LF) for each statement
+// that produces output. Nothing is written unless the whole file is valid.
+ProcessOutcome ProcessNoteInput(const NoteInput& input, const CadTextOutput& output,
+                                const FailureSink& onFailure = {});
+
+}  // namespace tavrel

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "library/commands/command_services.h"
+#include "library/note_input_writer.h"
+
+namespace tavrel {
+
+// The "Save Note Input File" command: asks for the file, asks before replacing one, writes it
+// whole or not at all, then opens it in the editor. Cancel ends silently; failures go to the
+// error box.
+void SaveNoteInputFile(CommandServices& services, const NoteTables& tables,
+                       const NoteListModel& lists, const ProjectLines& projectLines);
+
+// The question asked before an existing file is replaced.
+inline constexpr const char* kOverwriteQuestion = "File exists..overwrite?";
+
+}  // namespace tavrel

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "library/commands/open_input_command.h"
+#include "library/commands/process_command.h"
+#include "tests/support/scripted_services.h"
+#include "tests/support/test_files.h"
+
+namespace tavrel {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class CommandTest : public ::testing::Test {
+  protected:
+    std::string Input() const { return folder.File("Bridge 12.inp"); }
+    std::string Output() const { return folder.File("Bridge 12.txt"); }
+
+    testing::TempDir folder;
+    testing::ScriptedServices script;
+    testing::ScriptedUser& user = script.user;
+};
+
+TEST_F(CommandTest, ProcessAsksWithTheNoteInputDialog) {
+    ProcessNoteInputFile(script.services);
+    ASSERT_EQ(user.requests.size(), 1u);
+    const FileDialogRequest& request = user.requests[0];
+    EXPECT_EQ(request.title, "INP Files - Open");
+    EXPECT_EQ(request.nameFilter, "Input File (*.inp)");
+    EXPECT_EQ(request.defaultSuffix, "inp");
+    EXPECT_EQ(request.purpose, FileDialogRequest::Purpose::kOpen);
+    EXPECT_EQ(request.startFolder, "");
+    // Cancelled: nothing else happens.
+    EXPECT_TRUE(user.criticals.empty());
+    EXPECT_TRUE(user.opened.empty());
+}
+
+TEST_F(CommandTest, ProcessWritesAndOpensTheCadTextFile) {
+    WriteBytes(Input(), "[SPACE]\r\n.LV=8\r\n");
+    user.files = {Input()};
+    ProcessNoteInputFile(script.services);
+    EXPECT_EQ(ReadBytes(Output()), "\r\n.LV=8\r\n");
+    EXPECT_EQ(user.opened, std::vector<std::string>{Output()});
+    EXPECT_TRUE(user.questions.empty());
+}
+
+TEST_F(CommandTest, ProcessReportsAMissingInput) {
+    user.files = {Input()};
+    ProcessNoteInputFile(script.services);
+    EXPECT_EQ(user.criticals, std::vector<std::string>{"Error...file not found...terminating"});
+    EXPECT_TRUE(testing::Snapshot(folder.path()).empty());
+}
+
+TEST_F(CommandTest, ProcessNeverReplacesItsOwnInput) {
+    const std::string notes = folder.File("notes.txt");
+    WriteBytes(notes, "[SPACE]\r\n");
+    user.files = {notes};
+    ProcessNoteInputFile(script.services);
+    EXPECT_TRUE(user.questions.empty());
+    EXPECT_EQ(user.criticals,
+              std::vector<std::string>{
+                  "Error...output file is the note input file itself...terminating"});
+    EXPECT_EQ(ReadBytes(notes), "[SPACE]\r\n");
+    EXPECT_TRUE(user.opened.empty());
+}
+
+TEST_F(CommandTest, ProcessAsksBeforeReplacingAndCancelTouchesNothing) {
+    WriteBytes(Input(), "[SPACE]\r\n");
+    WriteBytes(Output(), "kept");
+    user.files = {Input(), Input()};
+    user.answers = {false, true};
+    ProcessNoteInputFile(script.services);
+    EXPECT_EQ(user.questions,
+              std::vector<std::string>{"Output file " + Output() + " exists..overwrite?"});
+    EXPECT_EQ(ReadBytes(Output()), "kept");
+    EXPECT_TRUE(user.opened.empty());
+
+    ProcessNoteInputFile(script.services);
+    EXPECT_EQ(ReadBytes(Output()), "\r\n");
+}
+
+TEST_F(CommandTest, ProcessShowsStatementFaultsAndKeepsTheOldOutput) {
+    const struct {
+        std::string input;
+        std::string message;
+    } cases[] = {
+        {"\r\n\r\n\r\n\r\n\r\n\r\n[LEFT MARGIN = 0]\r\n",
+         "Error..[Left Margin] value out of range (1-20)...Line:  7"},
+        {"", "Error..Note input file is empty."},
+    };
+    WriteBytes(Output(), "kept");
+    for (const auto& c : cases) {
+        user.criticals.clear();
+        user.files = {Input()};
+        user.answers = {true};
+        WriteBytes(Input(), c.input);
+        ProcessNoteInputFile(script.services);
+        EXPECT_EQ(user.criticals, std::vector<std::string>{c.message});
+        EXPECT_EQ(ReadBytes(Output()), "kept");
+        EXPECT_EQ(testing::Snapshot(folder.path()).size(), 2u);
+    }
+    EXPECT_TRUE(user.opened.empty());
+    EXPECT_TRUE(script.errors.shown.empty());
+}
+
+TEST_F(CommandTest, ProcessReportsEngineAndEditorFailuresInTheErrorBox) {
+    WriteBytes(Input(), "[RIGHT MARGIN = 99999]\r\n");
+    user.files = {Input(), Input()};
+    ProcessNoteInputFile(script.services);
+    ASSERT_EQ(script.errors.shown.size(), 1u);
+    EXPECT_EQ(script.errors.shown[0].number, failures::kOverflow);
+
+    WriteBytes(Input(), "[SPACE]\r\n");
+    user.editorFailure = RuntimeFailure{53, "File not found"};
+    ProcessNoteInputFile(script.services);
+    ASSERT_EQ(script.errors.shown.size(), 2u);
+    EXPECT_EQ(script.errors.shown[1].number, 53);
+    EXPECT_EQ(ReadBytes(Output()), "\r\n");
+}
+
+TEST_F(CommandTest, OpenInputFileOpensOnlyAnExistingFile) {
+    user.files = {std::nullopt, Input(), Input()};
+    OpenInputFile(script.services);
+    ASSERT_EQ(user.requests.size(), 1u);
+    EXPECT_EQ(user.requests[0].title, "INP Files - Open");
+
+    OpenInputFile(script.services);
+    EXPECT_TRUE(user.opened.empty());
+    EXPECT_TRUE(user.criticals.empty());
+
+    WriteBytes(Input(), "x");
+    user.editorFailure = RuntimeFailure{53, "File not found"};
+    OpenInputFile(script.services);
+    EXPECT_EQ(user.opened, std::vector<std::string>{Input()});
+    ASSERT_EQ(script.errors.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tavrel
