@@ -114,17 +114,5 @@ TEST_F(LibraryCommandsTest, InvalidAndDuplicateNotesAreWarnedWithFileAndRowAndSk
               "15\thydraulic\tSU1\tHydraulic data table\n16\twall\tW1\tCantilever wall\n");
 }
 
-TEST_F(LibraryCommandsTest, BadArgumentsAreUsageErrors) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"list", "--units", "imperial"},
-             {"show"},
-             {"show", "deck:G1"},
-             {"compose", "--bogus"},
-             {"compose", "-o"},
-             {"compose", "--project", "1", "--project", "2", "--project", "3", "--project", "4"}}) {
-        EXPECT_EQ(RunTavrel(args).status, kExitUsageOrIo) << args.back();
-    }
-}
-
 }  // namespace
 }  // namespace tavrel::cli

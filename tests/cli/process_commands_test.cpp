@@ -118,22 +118,6 @@ TEST_F(ProcessCommandTest, StandardStreamsAndOutputOption) {
     EXPECT_EQ(invalid.err, "<stdin>:3: Error..Unrecognized format statement...Line:  3\n");
 }
 
-TEST_F(ProcessCommandTest, UsageErrors) {
-    Write("a.inp", kValid);
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"process"},
-             {"process", "-o", Path("x.txt"), Path("a.inp"), Path("a.inp")},
-             {"process", "--bogus", Path("a.inp")},
-             {"process", Path("a.inp"), "-o"},
-             {"check", "--force", Path("a.inp")},
-         }) {
-        const CliRun run = RunCli(args);
-        EXPECT_EQ(run.status, kExitUsageOrIo) << args.size();
-        EXPECT_EQ(run.err.rfind("tavrel: ", 0), 0u);
-    }
-    EXPECT_FALSE(Exists("a.txt"));
-}
-
 TEST_F(ProcessCommandTest, OverflowIsAWarningWithFileAndLine) {
     Write("a.inp", "[SPACE]\r\n[RIGHT MARGIN = 99999]\r\n");
     const CliRun run = RunCli({"check", Path("a.inp")});
