@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "cli/clean_stop.h"
 #include "cli/cli_commands.h"
 
 int main(int argc, char** argv) {
     // The locale's character encoding, for text typed on the command line and text printed for
     // a person; numbers and messages stay as they are.
     std::setlocale(LC_CTYPE, "");
+    tavrel::cli::InstallCleanStop();
     const std::vector<std::string> args(argv + 1, argv + argc);
     tavrel::DesktopOptions desktop;
     const int status =
