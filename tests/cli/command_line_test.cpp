@@ -42,7 +42,10 @@ struct Case {
     Display display = kNoDisplay;
 };
 
-const std::string kLibraryList = "0\tbridge\tB1\tBridge consists of\n*";
+const std::string kLibraryList =
+    "0\tbridge\tB1\tBridge consists of\n5\tbridge\tG1\tDeck drains\n5\tbridge\tG2\tRailing\n"
+    "6\tbridge\tDE1\tDesign live loads\n15\thydraulic\tSU1\tHydraulic data table\n"
+    "16\twall\tW1\tCantilever wall\n";
 const std::string kMetricList = "0\tbridge\tB1\tMetric bridge\n5\tbridge\tG1\tMetric drains\n";
 const std::string kCadText = "\r\n.LV=8\r\n";
 
@@ -67,6 +70,9 @@ const Case kCases[] = {
      "tavrel: @/kept.inp: file exists; use --force to replace it\n"},
     {{"compose", "--library=@/lib", "-f", "-o@/kept.inp", "B1"}, 0, "", ""},
     {{"compose", "--library=@/lib", "--output=@/kept.inp", "B1", "--force"}, 0, "", ""},
+    {{"show", "--library=@/lib", "g1"}, 0, "[WORD WRAP]\nDrains at 10 ft.\n\n", ""},
+    {{"--library=@/lib", "show", "Hydraulic:su1"}, 0, "Q100 = 500 cfs.\n", ""},
+    {{"show", "--library=@/lib", "wall:G1"}, 2, "", "tavrel: no wall note named 'G1'\n"},
     {{"check", "--", "-x.inp"}, 2, "", "tavrel: -x.inp: Error...file not found...terminating\n"},
     // Help and version go to standard output; a command's help follows the command.
     {{"--help"}, 0, "Usage: tavrel [--no-splash] [--library=DIR]\n*", ""},
