@@ -82,30 +82,6 @@ TEST_F(CommandTest, ProcessAsksBeforeReplacingAndCancelTouchesNothing) {
     EXPECT_EQ(ReadBytes(Output()), "\r\n");
 }
 
-TEST_F(CommandTest, ProcessShowsStatementFaultsAndKeepsTheOldOutput) {
-    const struct {
-        std::string input;
-        std::string message;
-    } cases[] = {
-        {"\r\n\r\n\r\n\r\n\r\n\r\n[LEFT MARGIN = 0]\r\n",
-         "Error..[Left Margin] value out of range (1-20)...Line:  7"},
-        {"", "Error..Note input file is empty."},
-    };
-    WriteBytes(Output(), "kept");
-    for (const auto& c : cases) {
-        user.criticals.clear();
-        user.files = {Input()};
-        user.answers = {true};
-        WriteBytes(Input(), c.input);
-        ProcessNoteInputFile(script.services);
-        EXPECT_EQ(user.criticals, std::vector<std::string>{c.message});
-        EXPECT_EQ(ReadBytes(Output()), "kept");
-        EXPECT_EQ(testing::Snapshot(folder.path()).size(), 2u);
-    }
-    EXPECT_TRUE(user.opened.empty());
-    EXPECT_TRUE(script.errors.shown.empty());
-}
-
 TEST_F(CommandTest, ProcessReportsEngineAndEditorFailuresInTheErrorBox) {
     WriteBytes(Input(), "[RIGHT MARGIN = 99999]\r\n");
     user.files = {Input(), Input()};
