@@ -1,6 +1,7 @@
 // Every way a run can fail, be refused or be cancelled leaves the folder as it was: the input
 // and the old output byte for byte, and no temporary file behind.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -104,6 +105,14 @@ const Spoiler kSpoilers[] = {
          EXPECT_EQ(RunCli({"process", "--force", job.input}).status, 2);
      },
      false},
+    {"command line: a named pipe where the output goes",
+     [](Job& job) { ASSERT_EQ(::mkfifo(job.folder.File("pipe.txt").c_str(), 0644), 0); },
+     [](Job& job) {
+         EXPECT_EQ(
+             RunCli({"process", "--force", "-o", job.folder.File("pipe.txt"), job.input}).status,
+             2);
+     },
+     false},
     {"save: cancel at the file dialog", [](Job&) {}, [](Job& job) { job.Save(); }, false},
     {"save: cancel at the overwrite question",
      [](Job& job) { job.script.user.files = {job.output}; }, [](Job& job) { job.Save(); }, false},
@@ -144,6 +153,16 @@ TEST(NoDataLoss, FullStandardOutputIsAFailure) {
         EXPECT_EQ(cli::RunCommandLine(command, {in, out, err}), cli::kExitUsageOrIo)
             << command.front();
     }
+}
+
+// A link to the output is followed: the file it names gets the new text and the link stays.
+TEST(NoDataLoss, OutputThroughASymbolicLinkKeepsTheLink) {
+    Job job;
+    const std::string link = job.folder.File("latest.txt");
+    fs::create_symlink(job.output, link);
+    EXPECT_EQ(RunCli({"process", "--force", "-o", link, job.input}).status, 0);
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+    EXPECT_NE(ReadBytes(job.output).find("A LINE LONGER"), std::string::npos);
 }
 
 }  // namespace
