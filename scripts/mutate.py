@@ -44,10 +44,14 @@ def read_faults(path):
 
 def sync_tree(copy):
     """Copies the files of the working tree whose bytes changed, keeping the others' times so
-    that the build stays incremental."""
+    that the build stays incremental, and removes the files the tree no longer has."""
     listed = subprocess.run(["git", "ls-files", "-co", "--exclude-standard", "-z"], cwd=ROOT,
                             check=True, capture_output=True).stdout.decode().split("\0")
-    for name in filter(None, listed):
+    listed = set(filter(None, listed))
+    for stale in [p for p in copy.rglob("*") if p.is_file()]:
+        if str(stale.relative_to(copy)) not in listed:
+            stale.unlink()
+    for name in listed:
         source, target = ROOT / name, copy / name
         if not source.is_file():
             continue
