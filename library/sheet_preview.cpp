@@ -153,15 +153,19 @@ const ComposedBlock* SheetPreview::BlockAtLine(std::size_t line) const {
     return item == nullptr ? nullptr : &blocks_[item->block];
 }
 
-std::optional<std::size_t> SheetPreview::FirstLineOf(int listView,
-                                                     std::string_view noteName) const {
-    for (const Item& item : items_) {
+std::optional<SheetLines> SheetPreview::LinesOf(int listView, std::string_view noteName) const {
+    const auto isNote = [&](const Item& item) {
         const ComposedBlock& block = blocks_[item.block];
-        if (block.listView == listView && block.noteName == noteName) {
-            return item.firstLine;
-        }
+        return block.listView == listView && block.noteName == noteName;
+    };
+    const auto first = std::find_if(items_.begin(), items_.end(), isNote);
+    if (first == items_.end()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const auto after = std::find_if(first, items_.end(),
+                                    [&](const Item& item) { return item.block != first->block; });
+    const std::size_t end = after == items_.end() ? lineCount_ : after->firstLine;
+    return SheetLines{first->firstLine, end - first->firstLine};
 }
 
 std::int16_t SheetPreview::RightMarginAtLine(std::size_t line) const {

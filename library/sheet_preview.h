@@ -22,6 +22,12 @@ struct SheetFault {
     int projectLine = -1;  // 0 to 2
 };
 
+// A run of lines of the sheet, 0-based.
+struct SheetLines {
+    std::size_t first;
+    std::size_t count;
+};
+
 // The CAD text file that saving the note input file and processing it would write, made in
 // memory from the current ticks and project lines, with where each of its lines came from.
 class SheetPreview {
@@ -38,8 +44,8 @@ class SheetPreview {
 
     // The block of the note input file that made a line (0-based) of the text.
     const ComposedBlock* BlockAtLine(std::size_t line) const;
-    // The first line of a note on the sheet; nothing when the note writes no line.
-    std::optional<std::size_t> FirstLineOf(int listView, std::string_view noteName) const;
+    // The lines of a note on the sheet; nothing when the note writes no line.
+    std::optional<SheetLines> LinesOf(int listView, std::string_view noteName) const;
     // The right margin the line was laid out to.
     std::int16_t RightMarginAtLine(std::size_t line) const;
 

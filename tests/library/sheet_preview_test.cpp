@@ -129,21 +129,23 @@ TEST_F(SheetTest, LinesLeadBackToTheirNotesAndNotesToTheirLines) {
         int listView;
         const char* name;
         const char* firstLine;  // nullptr: not on the sheet
+        std::size_t lineCount;
         std::int16_t rightMargin;
-    } notes[] = {{0, "B1", "Two spans.", 80}, {5, "G1", "Drains.", 60},
-                 {5, "G3", nullptr, 0},  // its failure line is no statement: not processed
-                 {6, "DE1", "HL-93.", 60},    {13, "G1", "FLOW", 60},
-                 {5, "G2", nullptr, 0}};
+    } notes[] = {{0, "B1", "Two spans.", 2, 80}, {5, "G1", "Drains.", 2, 60},
+                 {5, "G3", nullptr, 0, 0},  // its failure line is no statement: not processed
+                 {6, "DE1", "HL-93.", 1, 60},    {13, "G1", "FLOW", 1, 60},
+                 {5, "G2", nullptr, 0, 0}};
     for (const auto& note : notes) {
-        const std::optional<std::size_t> line = sheet.FirstLineOf(note.listView, note.name);
-        ASSERT_EQ(line.has_value(), note.firstLine != nullptr) << note.name;
-        if (line) {
-            EXPECT_EQ(TrimSpaces(LineOf(sheet, *line)), note.firstLine);
-            const ComposedBlock* block = sheet.BlockAtLine(*line);
+        const std::optional<SheetLines> lines = sheet.LinesOf(note.listView, note.name);
+        ASSERT_EQ(lines.has_value(), note.firstLine != nullptr) << note.name;
+        if (lines) {
+            EXPECT_EQ(TrimSpaces(LineOf(sheet, lines->first)), note.firstLine);
+            EXPECT_EQ(lines->count, note.lineCount) << note.name;
+            const ComposedBlock* block = sheet.BlockAtLine(lines->first + lines->count - 1);
             ASSERT_NE(block, nullptr);
             EXPECT_EQ(block->noteName, note.name);
             EXPECT_EQ(block->listView, note.listView);
-            EXPECT_EQ(sheet.RightMarginAtLine(*line), note.rightMargin) << note.name;
+            EXPECT_EQ(sheet.RightMarginAtLine(lines->first), note.rightMargin) << note.name;
         }
     }
     EXPECT_EQ(sheet.BlockAtLine(0)->kind, ComposedBlockKind::kPreamble);
