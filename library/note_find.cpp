@@ -71,6 +71,17 @@ NoteMatches::NoteMatches(const NoteTables& tables, const NoteListModel& lists,
     }
 }
 
+NoteMatches NoteMatches::None(const NoteListModel& lists) {
+    NoteMatches none;
+    none.everything_ = false;
+    none.firstListView_ = lists.firstListView();
+    none.lastListView_ = lists.lastListView();
+    for (int listView = none.firstListView_; listView <= none.lastListView_; ++listView) {
+        none.matches_[listView].assign(lists.Entries(listView).size(), false);
+    }
+    return none;
+}
+
 bool NoteMatches::Matches(int listView, std::size_t entry) const {
     const std::vector<bool>& list = matches_.at(static_cast<std::size_t>(listView));
     return everything_ || (entry < list.size() && list[entry]);

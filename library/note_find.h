@@ -20,6 +20,8 @@ class NoteMatches {
   public:
     NoteMatches() = default;
     NoteMatches(const NoteTables& tables, const NoteListModel& lists, std::string_view findText);
+    // Matches no note: a find text with a character no note can hold.
+    static NoteMatches None(const NoteListModel& lists);
 
     // No words were typed: every note is shown.
     bool everything() const { return everything_; }
