@@ -120,7 +120,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(Find<QLabel>("tickedCountLabel")->text(), QStringLiteral("0 notes ticked"));
         QVERIFY(errors_->shown.empty() && prompts_->shown.empty());
 
-        const QRect moved(20, 40, 760, 600);
+        const QRect moved(20, 40, 760, 640);
         window.setGeometry(moved);
         prompts_->yesNoAnswers.push_back(true);
         Trigger("exitAction");
