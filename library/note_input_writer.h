@@ -37,5 +37,9 @@ struct ComposedBlock {
 std::string ComposeNoteInputFile(const NoteTables& tables, const NoteListModel& lists,
                                  const ProjectLines& projectLines,
                                  std::vector<ComposedBlock>* blocks = nullptr);
+// The same into `file`, whose room is used again.
+void ComposeNoteInputFile(const NoteTables& tables, const NoteListModel& lists,
+                          const ProjectLines& projectLines, std::string& file,
+                          std::vector<ComposedBlock>* blocks);
 
 }  // namespace tavrel
