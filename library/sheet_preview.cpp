@@ -66,14 +66,20 @@ SheetFault DescribeFault(const ComposedBlock& block, std::int64_t lineInBlock,
 
 }  // namespace
 
-SheetPreview::SheetPreview(const NoteTables& tables, const NoteListModel& lists,
-                           const ProjectLines& projectLines) {
-    const std::string noteInput = ComposeNoteInputFile(tables, lists, projectLines, &blocks_);
-    std::string cadText;
-    std::vector<ItemOrigin> origins;
-    const ProcessOutcome outcome = ProcessNoteInput(InputBytes{noteInput}, &cadText, {}, &origins);
+void SheetPreview::Make(const NoteTables& tables, const NoteListModel& lists,
+                        const ProjectLines& projectLines) {
+    ComposeNoteInputFile(tables, lists, projectLines, noteInput_, &blocks_);
+    cadText_.clear();
+    cadText_.reserve(noteInput_.size() * 2);  // laid out, a sheet seldom grows more
+    const ByteSink toCadText = [this](std::string_view bytes) { cadText_.append(bytes); };
+    const ProcessOutcome outcome =
+        ProcessNoteInput(InputBytes{noteInput_}, toCadText, {}, &origins_);
+    items_.clear();
+    text_.clear();
+    lineCount_ = 0;
+    fault_.reset();
     if (outcome.status == ProcessStatus::kDone) {
-        TakeItems(cadText, origins);
+        TakeItems();
     } else if (outcome.status == ProcessStatus::kInvalid) {
         fault_ = PlaceFault(tables, outcome, projectLines);
     } else {
@@ -116,7 +122,9 @@ SheetFault SheetPreview::PlaceFault(const NoteTables& tables, const ProcessOutco
 }
 
 // Lays the items out as lines, each item taking the block that holds its statement line.
-void SheetPreview::TakeItems(std::string_view cadText, const std::vector<ItemOrigin>& origins) {
+void SheetPreview::TakeItems() {
+    const std::string_view cadText = cadText_;
+    const std::vector<ItemOrigin>& origins = origins_;
     text_.reserve(cadText.size());
     items_.reserve(origins.size());
     std::size_t block = 0;
@@ -171,6 +179,18 @@ std::optional<SheetLines> SheetPreview::LinesOf(int listView, std::string_view n
 std::int16_t SheetPreview::RightMarginAtLine(std::size_t line) const {
     const Item* item = ItemAtLine(line);
     return item == nullptr ? LayoutSettings{}.rightMargin : item->rightMargin;
+}
+
+TextChange ChangeBetween(std::string_view before, std::string_view after) {
+    const std::size_t shorter = std::min(before.size(), after.size());
+    const std::size_t from = static_cast<std::size_t>(
+        std::mismatch(before.begin(), before.begin() + shorter, after.begin()).first -
+        before.begin());
+    // The same ending, not reaching back into the same beginning.
+    const std::size_t sameEnd = static_cast<std::size_t>(
+        std::mismatch(before.rbegin(), before.rbegin() + (shorter - from), after.rbegin()).first -
+        before.rbegin());
+    return {from, before.size() - sameEnd, after.size() - sameEnd};
 }
 
 }  // namespace tavrel

@@ -34,7 +34,14 @@ class SheetPreview {
   public:
     SheetPreview() = default;
     SheetPreview(const NoteTables& tables, const NoteListModel& lists,
-                 const ProjectLines& projectLines);
+                 const ProjectLines& projectLines) {
+        Make(tables, lists, projectLines);
+    }
+
+    // Makes the sheet of the notes anew, in the room of the sheet made before: a large sheet
+    // made again and again takes no fresh memory.
+    void Make(const NoteTables& tables, const NoteListModel& lists,
+              const ProjectLines& projectLines);
 
     // The CAD text's lines joined by LF (a CR, CR LF or LF ends a line of the file); empty when
     // there is a fault.
@@ -60,14 +67,26 @@ class SheetPreview {
                                                   const ComposedBlock& block);
     SheetFault PlaceFault(const NoteTables& tables, const ProcessOutcome& outcome,
                           const ProjectLines& projectLines) const;
-    void TakeItems(std::string_view cadText, const std::vector<ItemOrigin>& origins);
+    void TakeItems();
     const Item* ItemAtLine(std::size_t line) const;
 
+    std::string noteInput_;
+    std::string cadText_;
+    std::vector<ItemOrigin> origins_;
     std::vector<ComposedBlock> blocks_;
     std::vector<Item> items_;
     std::string text_;
     std::size_t lineCount_ = 0;
     std::optional<SheetFault> fault_;
 };
+
+// Where two texts differ: the bytes from `from` up to `beforeEnd` of the first give way to those
+// from `from` up to `afterEnd` of the second; the bytes before and after are the same in both.
+struct TextChange {
+    std::size_t from;
+    std::size_t beforeEnd;
+    std::size_t afterEnd;
+};
+TextChange ChangeBetween(std::string_view before, std::string_view after);
 
 }  // namespace tavrel

@@ -97,10 +97,11 @@ TEST_F(SheetTest, FaultsNameTheNoteOrProjectLineThatHoldsThem) {
          "G4",
          -1},
     };
+    SheetPreview sheet;  // made again for each case, in the room of the one before
     for (const auto& c : cases) {
         lists.UntickAll();
         TickAll(c.ticks);
-        const SheetPreview sheet(tables, lists, c.project);
+        sheet.Make(tables, lists, c.project);
         ASSERT_TRUE(sheet.fault().has_value()) << c.description;
         EXPECT_EQ(sheet.fault()->description, c.description);
         EXPECT_EQ(sheet.fault()->listView, c.listView) << c.description;
@@ -108,6 +109,11 @@ TEST_F(SheetTest, FaultsNameTheNoteOrProjectLineThatHoldsThem) {
         EXPECT_EQ(sheet.fault()->projectLine, c.projectLine) << c.description;
         EXPECT_EQ(sheet.text(), "");
     }
+    lists.UntickAll();
+    TickAll({{0, "B1"}});
+    sheet.Make(tables, lists, {});
+    EXPECT_FALSE(sheet.fault().has_value());
+    EXPECT_EQ(TrimSpaces(LineOf(sheet, sheet.LinesOf(0, "B1")->first)), "Two spans.");
 }
 
 TEST_F(SheetTest, LinesLeadBackToTheirNotesAndNotesToTheirLines) {
@@ -178,6 +184,35 @@ TEST_F(SheetTest, ComposedBlocksCoverTheFileLineByLineWithoutChangingIt) {
         ++fileLines;
     }
     EXPECT_EQ(nextLine, fileLines + 1);
+}
+
+TEST(TextChange, OnlyTheDifferingMiddleIsReplaced) {
+    const struct {
+        const char* before;
+        const char* after;
+        TextChange change;
+    } cases[] = {
+        {"a\nb\nc", "a\nb\nc", {5, 5, 5}},
+        {"a\nb\nc", "a\nX\nc", {2, 3, 3}},
+        {"", "abc", {0, 0, 3}},
+        {"abc", "", {0, 3, 0}},
+        {"aXa", "aXXa", {2, 2, 3}},
+        {"aa", "aaa", {2, 2, 3}},
+        {"abab", "ab", {2, 4, 2}},
+        {"x\nab", "y\nab", {0, 1, 1}},
+    };
+    for (const auto& c : cases) {
+        const std::string before = c.before;
+        const std::string after = c.after;
+        const TextChange change = ChangeBetween(before, after);
+        EXPECT_TRUE(change.from == c.change.from && change.beforeEnd == c.change.beforeEnd &&
+                    change.afterEnd == c.change.afterEnd)
+            << c.before << " -> " << c.after;
+        EXPECT_EQ(before.substr(0, change.from) +
+                      after.substr(change.from, change.afterEnd - change.from) +
+                      before.substr(change.beforeEnd),
+                  after);
+    }
 }
 
 }  // namespace
