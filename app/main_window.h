@@ -101,6 +101,8 @@ class MainWindow : public QMainWindow {
     void RefreshSheet();
     void ShowPendingNote();
     void OnNoteSelected(int listView);
+    // A note ticked by the user is shown in the sheet once the sheet has it.
+    void OnTickChanged(int listView, const QString& key, bool ticked);
     // Shows a note in its list, on its tab, as a click in the sheet asks.
     void SelectNote(int listView, const std::string& noteName);
     void ShowProjectLine(int projectLine);

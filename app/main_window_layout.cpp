@@ -29,7 +29,8 @@ void MainWindow::BuildTabs() {
     for (int i = 0; i < kListViewCount; ++i) {
         auto* list = new NoteListWidget(workspace_, i);
         connect(list, &NoteListWidget::PreviewRequested, this, &MainWindow::PreviewNote);
-        connect(list, &NoteListWidget::TickChanged, this, &MainWindow::OnWorkChanged);
+        connect(list, &NoteListWidget::TickChanged, this,
+                [this, i](const QString& key, bool ticked) { OnTickChanged(i, key, ticked); });
         connect(list, &QTreeWidget::itemSelectionChanged, this, [this, i] { OnNoteSelected(i); });
         noteLists_[static_cast<std::size_t>(i)] = list;
     }

@@ -58,8 +58,7 @@ void MainWindow::RefreshSheet() {
     if (sheetStale_) {
         return;
     }
-    sheetPane_->Show(
-        SheetPreview(workspace_.tables(), workspace_.lists(), workspace_.projectLines()));
+    sheetPane_->Refresh(workspace_.tables(), workspace_.lists(), workspace_.projectLines());
     ShowPendingNote();
 }
 
@@ -76,6 +75,13 @@ void MainWindow::OnNoteSelected(int listView) {
     }
     noteToShow_.emplace(listView, ToWindows1252(key));
     ShowPendingNote();
+}
+
+void MainWindow::OnTickChanged(int listView, const QString& key, bool ticked) {
+    if (ticked) {
+        noteToShow_.emplace(listView, ToWindows1252(key));
+    }
+    OnWorkChanged();
 }
 
 void MainWindow::SelectNote(int listView, const std::string& noteName) {

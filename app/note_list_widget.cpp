@@ -109,8 +109,9 @@ void NoteListWidget::OnItemChanged(QTreeWidgetItem* item) {
         return;
     }
     const auto entry = static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong());
-    workspace_.SetTicked(listView_, entry, item->checkState(0) == Qt::Checked);
-    emit TickChanged();
+    const bool ticked = item->checkState(0) == Qt::Checked;
+    workspace_.SetTicked(listView_, entry, ticked);
+    emit TickChanged(item->data(0, kKeyRole).toString(), ticked);
 }
 
 }  // namespace tavrel

@@ -34,8 +34,8 @@ class NoteListWidget : public QTreeWidget {
   signals:
     // A double-click, or Enter on the selected note.
     void PreviewRequested(int listView);
-    // The user ticked or unticked an entry.
-    void TickChanged();
+    // The user ticked or unticked the entry of a note.
+    void TickChanged(const QString& key, bool ticked);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -32,11 +32,16 @@ SheetPane::SheetPane(QWidget* parent)
     connect(view_, &SheetView::LineClicked, this, &SheetPane::OnLineClicked);
 }
 
-void SheetPane::Show(SheetPreview sheet) {
-    const bool textChanged = sheet.text() != sheet_.text();
-    sheet_ = std::move(sheet);
-    if (textChanged) {
-        view_->SetLines(FromWindows1252(sheet_.text()));
+void SheetPane::Refresh(const NoteTables& tables, const NoteListModel& lists,
+                        const ProjectLines& projectLines) {
+    spare_.Make(tables, lists, projectLines);
+    std::swap(sheet_, spare_);
+    const TextChange change = ChangeBetween(spare_.text(), sheet_.text());
+    if (change.from != change.beforeEnd || change.from != change.afterEnd) {
+        const std::string_view text = sheet_.text();
+        view_->ReplaceText(
+            static_cast<int>(change.from), static_cast<int>(change.beforeEnd),
+            FromWindows1252(std::string(text.substr(change.from, change.afterEnd - change.from))));
     }
     view_->FollowMargins(sheet_);
     fault_->setVisible(sheet_.fault().has_value());

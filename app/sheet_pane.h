@@ -18,8 +18,10 @@ class SheetPane : public QDockWidget {
   public:
     explicit SheetPane(QWidget* parent = nullptr);
 
-    // Shows a sheet; the text is set again only when it changed.
-    void Show(SheetPreview sheet);
+    // Makes the sheet of the notes and shows it; only the part of the text that changed is set
+    // again.
+    void Refresh(const NoteTables& tables, const NoteListModel& lists,
+                 const ProjectLines& projectLines);
     // Marks a note's lines and brings them into sight; false when the note has none.
     bool ShowNote(int listView, const std::string& noteName);
 
@@ -38,6 +40,7 @@ class SheetPane : public QDockWidget {
     void OnFaultClicked();
 
     SheetPreview sheet_;
+    SheetPreview spare_;  // the sheet shown before, whose room the next one takes
     QLabel* fault_;
     SheetView* view_;
 };

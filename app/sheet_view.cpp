@@ -55,10 +55,13 @@ void SheetView::FollowMargins(const SheetPreview& sheet) {
     viewport()->update();
 }
 
-void SheetView::SetLines(const QString& text) {
+void SheetView::ReplaceText(int from, int to, const QString& text) {
     const int scrolled = verticalScrollBar()->value();
     setExtraSelections({});
-    setPlainText(text);
+    QTextCursor change(document());
+    change.setPosition(from);
+    change.setPosition(to, QTextCursor::KeepAnchor);
+    change.insertText(text);
     verticalScrollBar()->setValue(scrolled);
 }
 

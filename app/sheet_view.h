@@ -15,8 +15,8 @@ class SheetView : public QPlainTextEdit {
 
     // The sheet whose margins the guide follows; kept until the next call.
     void FollowMargins(const SheetPreview& sheet);
-    // Replaces the lines, keeping the place scrolled to.
-    void SetLines(const QString& text);
+    // Replaces the characters from `from` up to `to` by `text`, keeping the place scrolled to.
+    void ReplaceText(int from, int to, const QString& text);
     // Wide enough for a line at the default right margin and a little room.
     QSize sizeHint() const override;
     // Marks the lines and, when asked, brings them into sight, the first of them at the top.
