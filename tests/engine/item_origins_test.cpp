@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/processing.h"
@@ -8,49 +9,21 @@
 namespace tavrel {
 namespace {
 
-struct ExpectedItem {
-    std::string text;  // the item with its CR LF
-    std::int64_t inputLine;
-    std::int16_t rightMargin;
-};
+using Item = std::tuple<std::string, std::int64_t, std::int16_t>;  // text, input line, margin
 
 // Splits the CAD text at the origins' offsets.
-std::vector<ExpectedItem> ItemsAt(const std::string& output, const std::vector<ItemOrigin>& at) {
-    std::vector<ExpectedItem> items;
+std::vector<Item> ItemsAt(const std::string& output, const std::vector<ItemOrigin>& at) {
+    std::vector<Item> items;
     for (std::size_t i = 0; i < at.size(); ++i) {
         const std::size_t end = i + 1 < at.size() ? at[i + 1].outputOffset : output.size();
-        items.push_back({output.substr(at[i].outputOffset, end - at[i].outputOffset),
-                         at[i].inputLine, at[i].rightMargin});
+        items.emplace_back(output.substr(at[i].outputOffset, end - at[i].outputOffset),
+                           at[i].inputLine, at[i].rightMargin);
     }
     return items;
 }
 
-bool operator==(const ExpectedItem& a, const ExpectedItem& b) {
-    return a.text == b.text && a.inputLine == b.inputLine && a.rightMargin == b.rightMargin;
-}
-
-TEST(ItemOrigins, EachWrittenItemNamesItsStatementLineAndMargin) {
-    const std::string input =
-        "[RIGHT MARGIN = 40]\r\n.LV=8\r\n[WORD WRAP]\rAB\r[END WORD WRAP]\r\n[LITERAL]\r\n   \r\n"
-        "[END LITERAL]\r\nloose text\r\n[SPACE]\n[RIGHT MARGIN = 60]\r\n[CENTER]AB\r\n";
-    std::string output;
-    std::vector<ItemOrigin> origins;
-    ASSERT_EQ(ProcessNoteInput(InputBytes{input}, &output, {}, &origins).status,
-              ProcessStatus::kDone);
-    const std::vector<ExpectedItem> expected = {{".LV=8\r\n", 2, 40},
-                                                {" AB\r\r\n", 3, 40},
-                                                {"\r\n", 10, 40},
-                                                {std::string(28, ' ') + "AB\r\n", 12, 60}};
-    EXPECT_EQ(ItemsAt(output, origins), expected);
-
-    // A faulty file writes nothing, so it has no origins.
-    EXPECT_EQ(ProcessNoteInput(InputBytes{"[SPACE]\r\n[BOGUS]\r\n"}, &output, {}, &origins).status,
-              ProcessStatus::kInvalid);
-    EXPECT_TRUE(origins.empty());
-}
-
 TEST(ItemOrigins, OffsetsCountEveryPieceHandedToASinkAndLeaveTheBytesAlone) {
-    std::string input;
+    std::string input = "[RIGHT MARGIN = 60]\r\n";
     for (int i = 0; i < 30000; ++i) {
         input += "[WORD WRAP]\r\nNote " + std::to_string(i) + " text.\r\n[END WORD WRAP]\r\n";
     }
@@ -67,9 +40,15 @@ TEST(ItemOrigins, OffsetsCountEveryPieceHandedToASinkAndLeaveTheBytesAlone) {
     ProcessNoteInput(InputBytes{input}, sink, {}, &toSink);
     EXPECT_EQ(traced, plain);
     EXPECT_EQ(sunk, plain);
-    ASSERT_EQ(toString.size(), 30000u);
-    EXPECT_EQ(ItemsAt(sunk, toSink), ItemsAt(plain, toString));
-    EXPECT_EQ(ItemsAt(plain, toString)[29999].text, " Note 29999 text.\r\r\n");
+    const std::vector<Item> items = ItemsAt(plain, toString);
+    ASSERT_EQ(items.size(), 30000u);
+    EXPECT_EQ(ItemsAt(sunk, toSink), items);
+    EXPECT_EQ(items.back(), Item(" Note 29999 text.\r\r\n", 2 + 3 * 29999, 60));
+
+    // A faulty file writes nothing, so it has no origins.
+    EXPECT_EQ(ProcessNoteInput(InputBytes{"[BOGUS]\r\n"}, &plain, {}, &toString).status,
+              ProcessStatus::kInvalid);
+    EXPECT_TRUE(toString.empty());
 }
 
 }  // namespace
