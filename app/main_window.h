@@ -87,6 +87,7 @@ class MainWindow : public QMainWindow {
     QWidget* BuildFindBox();
     void BuildSheetPane();
     void PlaceSheetPane(bool geometryRemembered);
+    void MakeRoomForSheet(bool shown);
 
     void OnUnitsChosen();
     void OnShowNoteNumbersToggled();
@@ -137,6 +138,7 @@ class MainWindow : public QMainWindow {
     SheetPane* sheetPane_ = nullptr;
     QTimer sheetRefresh_;
     bool sheetStale_ = true;
+    int widthGivenToSheet_ = 0;
     bool selectingFromSheet_ = false;
     // A note selected in a list whose lines the sheet is to show once it has them.
     std::optional<std::pair<int, std::string>> noteToShow_;

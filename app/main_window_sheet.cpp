@@ -2,6 +2,8 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
+#include <algorithm>
+#include <utility>
 
 #include "app/desktop_settings.h"
 #include "app/main_window.h"
@@ -19,6 +21,7 @@ void MainWindow::BuildSheetPane() {
     toggle->setObjectName(QStringLiteral("sheetAction"));
     toggle->setShortcut(Qt::Key_F4);
     toggle->setStatusTip(QStringLiteral("Show the CAD text the ticked notes make"));
+    connect(toggle, &QAction::triggered, this, &MainWindow::MakeRoomForSheet);
     connect(sheetPane_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible && sheetStale_) {
             ScheduleSheetRefresh();
@@ -46,6 +49,25 @@ void MainWindow::PlaceSheetPane(bool geometryRemembered) {
             resize(withSheet, height());
         }
         move(screen()->availableGeometry().center() - rect().center());
+    }
+}
+
+// The user shows or hides the pane: the window widens for it as far as the screen allows, and
+// gives that width back when it is hidden, so that the lists keep their room.
+void MainWindow::MakeRoomForSheet(bool shown) {
+    if (isMaximized() || isFullScreen() || sheetPane_->isFloating()) {
+        return;
+    }
+    const QRect available = screen()->availableGeometry();
+    if (shown) {
+        const int paneWidth = sheetPane_->sizeHint().width();
+        const int widened = std::max(width(), std::min(width() + paneWidth, available.width()));
+        widthGivenToSheet_ = widened - width();
+        resize(widened, height());
+        resizeDocks({sheetPane_}, {paneWidth}, Qt::Horizontal);
+        move(std::min(x(), available.right() - frameGeometry().width()), y());
+    } else {
+        resize(width() - std::exchange(widthGivenToSheet_, 0), height());
     }
 }
 
