@@ -11,6 +11,7 @@ namespace tavrel {
 namespace {
 
 constexpr const char* kGeometryKey = "mainWindow/geometry";
+constexpr const char* kStateKey = "mainWindow/state";
 constexpr const char* kLibraryFolderKey = "library/folder";
 
 QVariant Remembered(const char* key) {
@@ -30,6 +31,14 @@ QByteArray RememberedWindowGeometry() {
 
 void RememberWindowGeometry(const QByteArray& geometry) {
     Remember(kGeometryKey, geometry);
+}
+
+QByteArray RememberedWindowState() {
+    return Remembered(kStateKey).toByteArray();
+}
+
+void RememberWindowState(const QByteArray& state) {
+    Remember(kStateKey, state);
 }
 
 QString RememberedLibraryFolder() {

@@ -10,6 +10,9 @@ namespace tavrel {
 // (~/.config/tavrel/tavrel.conf on Linux).
 QByteArray RememberedWindowGeometry();
 void RememberWindowGeometry(const QByteArray& geometry);
+// The main window's panes: which are shown, and where.
+QByteArray RememberedWindowState();
+void RememberWindowState(const QByteArray& state);
 QString RememberedLibraryFolder();
 void RememberLibraryFolder(const QString& folder);
 

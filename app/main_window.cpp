@@ -54,12 +54,14 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     : QMainWindow(parent), services_(services), workspace_(std::move(libraryDir)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(ProgramIcon());
+    BuildSheetPane();
     BuildCommands();
     BuildTabs();
-    if (!restoreGeometry(RememberedWindowGeometry())) {
+    const bool geometryRemembered = restoreGeometry(RememberedWindowGeometry());
+    if (!geometryRemembered) {
         resize(825, 700);
-        move(screen()->availableGeometry().center() - rect().center());
     }
+    PlaceSheetPane(geometryRemembered);
     ChooseUnits(0);
     if (!exitConfirmed_) {
         showNoteNumbersBox_->setChecked(true);
@@ -132,6 +134,7 @@ void MainWindow::OnAllGeneralNotesToggled() {
 }
 
 void MainWindow::OnWorkChanged() {
+    ScheduleSheetRefresh();
     undoClearAction_->setEnabled(workspace_.CanUndoClear());
     const int ticked = workspace_.TickedCount();
     tickedCountLabel_->setText(ticked == 1 ? QStringLiteral("1 note ticked")
@@ -146,6 +149,7 @@ void MainWindow::RefreshLists() {
     for (NoteListWidget* list : noteLists_) {
         list->Refresh();
     }
+    ApplyFind();  // the entries may be others now
 }
 
 void MainWindow::ShowListWarnings() {
@@ -197,6 +201,7 @@ void MainWindow::ConfirmExit(bool& cancel) {
     exitConfirmed_ = true;
     if (isVisible()) {
         RememberWindowGeometry(saveGeometry());
+        RememberWindowState(saveState());
     }
     for (QWidget* window :
          {static_cast<QWidget*>(preview_), static_cast<QWidget*>(about_),

@@ -2,10 +2,14 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <array>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "app/desktop_services.h"
+#include "library/note_find.h"
 #include "library/note_workspace.h"
 
 class QAction;
@@ -21,6 +25,7 @@ namespace tavrel {
 class AboutWindow;
 class NoteListWidget;
 class PreviewWindow;
+class SheetPane;
 class SymbolsWindow;
 
 // The program's working window: the unit choice, the project lines, the seventeen note lists,
@@ -56,6 +61,7 @@ class MainWindow : public QMainWindow {
     PreviewWindow* previewWindow() const;
     AboutWindow* aboutWindow() const;
     SymbolsWindow* symbolsWindow(UnitSystem units) const;
+    SheetPane* sheetPane() const { return sheetPane_; }
 
   signals:
     // The user answered Yes to "Are you sure you want to exit?": the program is to end.
@@ -78,6 +84,10 @@ class MainWindow : public QMainWindow {
     QWidget* BuildWallTab();
     QWidget* LabelledList(int listView);
     QWidget* PreviewHint();
+    QWidget* BuildFindBox();
+    void BuildSheetPane();
+    void PlaceSheetPane(bool geometryRemembered);
+    void MakeRoomForSheet(bool shown);
 
     void OnUnitsChosen();
     void OnShowNoteNumbersToggled();
@@ -88,6 +98,18 @@ class MainWindow : public QMainWindow {
     void ShowWorkspace();
     void RefreshLists();
     void ShowListWarnings();
+    void ScheduleSheetRefresh();
+    void RefreshSheet();
+    void ShowPendingNote();
+    void OnNoteSelected(int listView);
+    // A note ticked by the user is shown in the sheet once the sheet has it.
+    void OnTickChanged(int listView, const QString& key, bool ticked);
+    // Shows a note in its list, on its tab, as a click in the sheet asks.
+    void SelectNote(int listView, const std::string& noteName);
+    void ShowProjectLine(int projectLine);
+    void FocusFind();
+    void ApplyFind();
+    void PreviewFirstMatch();
     void ConfirmExitFromCommand();
     // Shows a window that accompanies this one, placed beside it when it opens.
     void ShowBeside(QWidget* window);
@@ -108,6 +130,18 @@ class MainWindow : public QMainWindow {
     QLabel* writtenFileLabel_ = nullptr;
     std::array<QLineEdit*, 3> projectLineEdits_{};
     std::array<NoteListWidget*, kListViewCount> noteLists_{};
+    std::array<QString, 4> tabCaptions_;
+
+    QLineEdit* findBox_ = nullptr;
+    NoteMatches matches_;
+
+    SheetPane* sheetPane_ = nullptr;
+    QTimer sheetRefresh_;
+    bool sheetStale_ = true;
+    int widthGivenToSheet_ = 0;
+    bool selectingFromSheet_ = false;
+    // A note selected in a list whose lines the sheet is to show once it has them.
+    std::optional<std::pair<int, std::string>> noteToShow_;
 
     QPointer<PreviewWindow> preview_;
     QPointer<AboutWindow> about_;

@@ -8,6 +8,7 @@
 
 #include "app/main_window.h"
 #include "app/program_icons.h"
+#include "app/sheet_pane.h"
 
 namespace tavrel {
 
@@ -66,6 +67,9 @@ void MainWindow::BuildCommands() {
                                              "folder-open",
                                              ""},
                                             &MainWindow::ChooseLibraryFolder);
+    QAction* find = AddCommand({"findAction", "&Find Notes", QKeySequence::Find, "",
+                                "Show only the notes that hold the words typed", "edit-find", ""},
+                               &MainWindow::FocusFind);
     QAction* exit = AddCommand({"exitAction", "&Exit", Qt::CTRL | Qt::Key_Q, "Exit",
                                 "Leave the program", "application-exit", "exit"},
                                &MainWindow::ConfirmExitFromCommand);
@@ -90,6 +94,11 @@ void MainWindow::BuildCommands() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("editMenu"));
     edit->addAction(undoClearAction_);
+    edit->addSeparator();
+    edit->addAction(find);
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("viewMenu"));
+    view->addAction(sheetPane_->toggleViewAction());
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
     help->addAction(manual);

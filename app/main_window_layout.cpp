@@ -29,19 +29,27 @@ void MainWindow::BuildTabs() {
     for (int i = 0; i < kListViewCount; ++i) {
         auto* list = new NoteListWidget(workspace_, i);
         connect(list, &NoteListWidget::PreviewRequested, this, &MainWindow::PreviewNote);
-        connect(list, &NoteListWidget::TickChanged, this, &MainWindow::OnWorkChanged);
+        connect(list, &NoteListWidget::TickChanged, this,
+                [this, i](const QString& key, bool ticked) { OnTickChanged(i, key, ticked); });
+        connect(list, &QTreeWidget::itemSelectionChanged, this, [this, i] { OnNoteSelected(i); });
         noteLists_[static_cast<std::size_t>(i)] = list;
     }
+    tabCaptions_ = {QStringLiteral("Project"), QStringLiteral("Tavrel"),
+                    QStringLiteral("Hydraulic Notes"), QStringLiteral("Wall Notes")};
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("noteTabs"));
-    tabs_->addTab(BuildProjectTab(), QStringLiteral("Project"));
-    tabs_->addTab(BuildNoteTab(0, 7), QStringLiteral("Tavrel"));
-    tabs_->addTab(BuildNoteTab(8, 15), QStringLiteral("Hydraulic Notes"));
-    tabs_->addTab(BuildWallTab(), QStringLiteral("Wall Notes"));
+    tabs_->addTab(BuildProjectTab(), tabCaptions_[0]);
+    tabs_->addTab(BuildNoteTab(0, 7), tabCaptions_[1]);
+    tabs_->addTab(BuildNoteTab(8, 15), tabCaptions_[2]);
+    tabs_->addTab(BuildWallTab(), tabCaptions_[3]);
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(BuildLibraryBanner());
+    auto* find = new QHBoxLayout;
+    find->setContentsMargins(6, 6, 6, 0);
+    find->addWidget(BuildFindBox());
+    layout->addLayout(find);
     layout->addWidget(tabs_, 1);
     setCentralWidget(central);
 }

@@ -61,6 +61,7 @@ void NoteListWidget::Refresh() {
         item->setData(0, kEntryRole, static_cast<qulonglong>(i));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(0, entries[i].ticked ? Qt::Checked : Qt::Unchecked);
+        item->setHidden(matches_ != nullptr && !matches_->Matches(listView_, i));
         if (!selected.isEmpty() && item->data(0, kKeyRole).toString() == selected) {
             setCurrentItem(item);
         }
@@ -71,6 +72,27 @@ void NoteListWidget::Refresh() {
 QString NoteListWidget::SelectedKey() const {
     const QList<QTreeWidgetItem*> items = selectedItems();
     return items.isEmpty() ? QString() : items.constFirst()->data(0, kKeyRole).toString();
+}
+
+bool NoteListWidget::SelectKey(const QString& key) {
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = topLevelItem(i);
+        if (item->data(0, kKeyRole).toString() == key && !item->isHidden()) {
+            setCurrentItem(item);
+            scrollToItem(item);
+            return true;
+        }
+    }
+    return false;
+}
+
+void NoteListWidget::ShowMatches(const NoteMatches& matches) {
+    matches_ = &matches;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = topLevelItem(i);
+        const auto entry = static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong());
+        item->setHidden(!matches.Matches(listView_, entry));
+    }
 }
 
 void NoteListWidget::keyPressEvent(QKeyEvent* event) {
@@ -87,8 +109,9 @@ void NoteListWidget::OnItemChanged(QTreeWidgetItem* item) {
         return;
     }
     const auto entry = static_cast<std::size_t>(item->data(0, kEntryRole).toULongLong());
-    workspace_.SetTicked(listView_, entry, item->checkState(0) == Qt::Checked);
-    emit TickChanged();
+    const bool ticked = item->checkState(0) == Qt::Checked;
+    workspace_.SetTicked(listView_, entry, ticked);
+    emit TickChanged(item->data(0, kKeyRole).toString(), ticked);
 }
 
 }  // namespace tavrel

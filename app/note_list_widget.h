@@ -2,6 +2,7 @@
 
 #include <QTreeWidget>
 
+#include "library/note_find.h"
 #include "library/note_workspace.h"
 
 namespace tavrel {
@@ -23,12 +24,18 @@ class NoteListWidget : public QTreeWidget {
     void Refresh();
     // The note name of the selected entry; empty when none is selected.
     QString SelectedKey() const;
+    // Selects the entry of that note name and brings it into sight; false when no entry of
+    // that name is shown.
+    bool SelectKey(const QString& key);
+    // Hides the entries that do not match, now and after each Refresh, until the next call;
+    // their ticks stay as they are.
+    void ShowMatches(const NoteMatches& matches);
 
   signals:
     // A double-click, or Enter on the selected note.
     void PreviewRequested(int listView);
-    // The user ticked or unticked an entry.
-    void TickChanged();
+    // The user ticked or unticked the entry of a note.
+    void TickChanged(const QString& key, bool ticked);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -39,6 +46,7 @@ class NoteListWidget : public QTreeWidget {
     NoteWorkspace& workspace_;
     int listView_;
     bool refreshing_ = false;
+    const NoteMatches* matches_ = nullptr;
 };
 
 }  // namespace tavrel

@@ -25,6 +25,14 @@ std::string ToWindows1252(const QString& text) {
     return bytes;
 }
 
+std::optional<std::string> ToWindows1252Exactly(const QString& text) {
+    std::string bytes = ToWindows1252(text);
+    if (FromWindows1252(bytes) != text) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 QString NoteTextForDisplay(const std::string& bytes) {
     QString text = FromWindows1252(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 
 namespace tavrel {
@@ -9,6 +10,8 @@ namespace tavrel {
 // the code page lacks become "?".
 QString FromWindows1252(const std::string& bytes);
 std::string ToWindows1252(const QString& text);
+// The same, or nothing when the text holds a character the code page lacks.
+std::optional<std::string> ToWindows1252Exactly(const QString& text);
 
 // A note text with lines separated by CR, as plain text lines for display.
 QString NoteTextForDisplay(const std::string& bytes);

@@ -119,15 +119,23 @@ void AppendItem(const Statement& statement, BlockLayout& layout, std::string& ou
 
 // Walks the validated statements, laying out each block with the settings that the statements
 // before it set, and appends the items to `out`; a sink takes them over in large pieces.
-void WriteItems(StatementScanner& scanner, std::string& out, const ByteSink* sink) {
+void WriteItems(StatementScanner& scanner, std::string& out, const ByteSink* sink,
+                std::vector<ItemOrigin>* origins) {
     BlockLayout layout;
     if (sink != nullptr) {
         out.reserve(kOutputPiece + kOutputPiece / 4);
     }
+    std::size_t handedOn = 0;  // bytes already taken over by the sink
     while (const auto statement = scanner.Next()) {
+        const std::size_t itemStart = out.size();
         AppendItem(*statement, layout, out);
+        if (origins != nullptr && out.size() != itemStart) {
+            origins->push_back(
+                {handedOn + itemStart, statement->line, layout.settings().rightMargin});
+        }
         if (sink != nullptr && out.size() >= kOutputPiece) {
             (*sink)(out);
+            handedOn += out.size();
             out.clear();
         }
     }
@@ -137,7 +145,7 @@ void WriteItems(StatementScanner& scanner, std::string& out, const ByteSink* sin
 }
 
 ProcessOutcome WriteCadText(StatementScanner& scanner, std::size_t inputSize,
-                            const CadTextOutput& output) {
+                            const CadTextOutput& output, std::vector<ItemOrigin>* origins) {
     if (const auto* target = std::get_if<OutputFile>(&output)) {
         AtomicFileWriter writer(target->path);
         if (const auto failure = writer.Open()) {
@@ -145,25 +153,25 @@ ProcessOutcome WriteCadText(StatementScanner& scanner, std::size_t inputSize,
         }
         const ByteSink toFile = [&writer](std::string_view bytes) { writer.Write(bytes); };
         std::string piece;
-        WriteItems(scanner, piece, &toFile);
+        WriteItems(scanner, piece, &toFile, origins);
         if (const auto failure = writer.Commit()) {
             return IoFailure(*failure, target->path);
         }
     } else if (const auto* sink = std::get_if<ByteSink>(&output)) {
         std::string piece;
-        WriteItems(scanner, piece, sink);
+        WriteItems(scanner, piece, sink, origins);
     } else if (std::string* const* text = std::get_if<std::string*>(&output)) {
         std::string written;
         written.reserve(inputSize);  // about the size of the CAD text, so it seldom moves
         OfferHugePages(written.data(), written.capacity());
-        WriteItems(scanner, written, nullptr);
+        WriteItems(scanner, written, nullptr, origins);
         **text = std::move(written);
     }
     return {};
 }
 
 ProcessOutcome Process(const NoteInput& input, const CadTextOutput& output,
-                       const FailureSink& onFailure) {
+                       const FailureSink& onFailure, std::vector<ItemOrigin>* origins) {
     const auto* file = std::get_if<InputFile>(&input);
     if (auto refused = RefusedFiles(file, output)) {
         return *refused;
@@ -187,21 +195,34 @@ ProcessOutcome Process(const NoteInput& input, const CadTextOutput& output,
         invalid.line = error->line;
         return invalid;
     }
-    return WriteCadText(scanner, bytes.size(), output);
+    return WriteCadText(scanner, bytes.size(), output, origins);
+}
+
+// Nothing was put in place: the output file is written whole or not at all.
+ProcessOutcome OutOfMemory(const NoteInput& input) {
+    const auto* file = std::get_if<InputFile>(&input);
+    return IoFailure(failures::OutOfMemory(), file != nullptr ? file->path : std::string());
 }
 
 }  // namespace
 
 ProcessOutcome ProcessNoteInput(const NoteInput& input, const CadTextOutput& output,
-                                const FailureSink& onFailure) {
-    try {
-        return Process(input, output, onFailure);
-    } catch (const std::bad_alloc&) {
-    } catch (const std::length_error&) {
+                                const FailureSink& onFailure, std::vector<ItemOrigin>* origins) {
+    if (origins != nullptr) {
+        origins->clear();
     }
-    // Nothing was put in place: the output file is written whole or not at all.
-    const auto* file = std::get_if<InputFile>(&input);
-    return IoFailure(failures::OutOfMemory(), file != nullptr ? file->path : std::string());
+    ProcessOutcome outcome;
+    try {
+        outcome = Process(input, output, onFailure, origins);
+    } catch (const std::bad_alloc&) {
+        outcome = OutOfMemory(input);
+    } catch (const std::length_error&) {
+        outcome = OutOfMemory(input);
+    }
+    if (origins != nullptr && outcome.status != ProcessStatus::kDone) {
+        origins->clear();  // nothing was written
+    }
+    return outcome;
 }
 
 }  // namespace tavrel

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "engine/runtime_failure.h"
 
@@ -64,10 +65,20 @@ struct ProcessOutcome {
 // number, with the line of the note input file they concern.
 using FailureSink = std::function<void(const RuntimeFailure& failure, std::int64_t line)>;
 
+// Where one item of the CAD text came from: its first byte in the CAD text, the line of the note
+// input file holding the statement that made it, and the right margin in force for it.
+struct ItemOrigin {
+    std::size_t outputOffset;
+    std::int64_t inputLine;
+    std::int16_t rightMargin;
+};
+
 // Processes a note input file into a CAD text file: read, validate every statement, walk the
 // statements laying out their blocks, write one item (followed by CR LF) for each statement
-// that produces output. Nothing is written unless the whole file is valid.
+// that produces output. Nothing is written unless the whole file is valid. When `origins` is
+// given, it is set to the origin of every item written, in output order.
 ProcessOutcome ProcessNoteInput(const NoteInput& input, const CadTextOutput& output,
-                                const FailureSink& onFailure = {});
+                                const FailureSink& onFailure = {},
+                                std::vector<ItemOrigin>* origins = nullptr);
 
 }  // namespace tavrel

@@ -1,11 +1,11 @@
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "bench/library/full_library.h"
 #include "library/library_location.h"
 #include "library/note_workspace.h"
+#include "library/sheet_preview.h"
 
 namespace tavrel {
 namespace {
@@ -14,14 +14,6 @@ class SilentReporter : public ErrorReporter {
   public:
     void ShowErrorBox(std::int32_t, const std::string&) override {}
 };
-
-void TickEverything(NoteListModel& lists) {
-    for (int listView = lists.firstListView(); listView <= lists.lastListView(); ++listView) {
-        for (std::size_t entry = 0; entry < lists.Entries(listView).size(); ++entry) {
-            lists.SetTicked(listView, entry, true);
-        }
-    }
-}
 
 // Reads the bundled English library, lists it, ticks every note and composes the file: the
 // whole road from unit selection to the saved bytes.
@@ -47,48 +39,6 @@ void BM_BundledLoadAndComposeEveryNote(benchmark::State& state) {
 }
 BENCHMARK(BM_BundledLoadAndComposeEveryNote)->Unit(benchmark::kMicrosecond);
 
-// A library filled to the row limits (150 bridge, 100 hydraulic, 100 wall notes of 20 lines),
-// the largest the format allows.
-std::string FullReferenceFile(const char* codes[], int codeCount, int notes) {
-    std::string bytes = "Reference notes\r\n";
-    for (int note = 0; note < notes; ++note) {
-        bytes += "$$" + std::string(codes[note % codeCount]) + std::to_string(note + 1) +
-                 " Note title number " + std::to_string(note + 1) + "\r\n[WORD WRAP]\r\n";
-        for (int line = 0; line < 20; ++line) {
-            bytes += "The contractor shall furnish all labor, materials and equipment for line " +
-                     std::to_string(line) + ".\r\n";
-        }
-    }
-    return bytes + "$$\r\n";
-}
-
-class FullLibrary {
-  public:
-    FullLibrary() {
-        const char* bridge[] = {"B", "DR", "SE", "T", "U", "G", "DE", "S"};
-        const char* hydraulic[] = {"B", "DR", "SE", "T", "U", "G", "DE", "SU"};
-        const char* wall[] = {"W"};
-        root_ = std::filesystem::temp_directory_path() / "tavrel-library-bench";
-        Write(NoteCategory::Bridge, FullReferenceFile(bridge, 8, 150));
-        Write(NoteCategory::Hydraulic, FullReferenceFile(hydraulic, 8, 100));
-        Write(NoteCategory::Wall, FullReferenceFile(wall, 1, 100));
-    }
-    ~FullLibrary() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    std::string root() const { return root_.string(); }
-
-  private:
-    void Write(NoteCategory category, const std::string& bytes) {
-        const std::filesystem::path path =
-            ReferenceFilePath(root_.string(), UnitSystem::English, category);
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    std::filesystem::path root_;
-};
-
 void BM_FullLibraryLoadAndComposeEveryNote(benchmark::State& state) {
     const FullLibrary library;
     LoadAndComposeEveryNote(state, library.root());
@@ -110,6 +60,25 @@ void BM_FullLibraryRebuildKeepingTicks(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FullLibraryRebuildKeepingTicks)->Unit(benchmark::kMicrosecond);
+
+// The sheet pane's refresh on a full library with every note ticked: compose the note input
+// file with its blocks, process it in memory with the item origins, lay the lines out, in the
+// room of the sheet made before, as the pane does.
+void BM_FullLibrarySheetRefresh(benchmark::State& state) {
+    const FullLibrary library;
+    SilentReporter errors;
+    NoteWorkspace workspace(library.root());
+    workspace.SelectUnits(UnitSystem::English, errors);
+    TickEverything(workspace.lists());
+    workspace.SetProjectLine(0, "Route 9 over Elm Creek");
+    SheetPreview sheet;
+    for (auto _ : state) {
+        sheet.Make(workspace.tables(), workspace.lists(), workspace.projectLines());
+        benchmark::DoNotOptimize(sheet.text().data());
+    }
+    state.counters["sheet_lines"] = static_cast<double>(sheet.lineCount());
+}
+BENCHMARK(BM_FullLibrarySheetRefresh)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tavrel

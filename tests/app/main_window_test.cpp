@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <algorithm>
@@ -22,8 +23,12 @@
 #include "app/main_window.h"
 #include "app/note_list_widget.h"
 #include "app/preview_window.h"
+#include "app/sheet_pane.h"
+#include "app/sheet_view.h"
 #include "app/symbol_chart.h"
 #include "app/symbols_window.h"
+#include "app/text_encoding.h"
+#include "engine/processing.h"
 #include "fixture_notes.h"
 #include "test_support.h"
 
@@ -78,6 +83,29 @@ class MainWindowTest : public QObject {
         return (library_->path() / "jobs" / name).string();
     }
 
+    SheetView* Sheet() { return window_->sheetPane()->view(); }
+    QStringList Shown(int list) {
+        QStringList keys;
+        for (int i = 0; i < List(list)->topLevelItemCount(); ++i) {
+            if (!List(list)->topLevelItem(i)->isHidden()) {
+                keys << List(list)->topLevelItem(i)->data(0, Qt::UserRole).toString();
+            }
+        }
+        return keys;
+    }
+    // Saves through the command, processes the file with the engine, and gives its lines as
+    // the sheet shows them.
+    QString SavedAndProcessed() {
+        const std::string inp = JobPath("sheet" + std::to_string(prompts_->shown.size()) + ".inp");
+        prompts_->files.push_back(inp);
+        Trigger("saveNoteInputFileAction");
+        std::string cadText;
+        ProcessNoteInput(InputFile{inp}, &cadText);
+        QString lines = FromWindows1252(cadText);
+        lines.replace("\r\n", "\n").replace('\r', '\n').chop(1);
+        return lines;
+    }
+
   private slots:
     void init() {
         library_ = std::make_unique<FixtureLibrary>();
@@ -120,7 +148,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(Find<QLabel>("tickedCountLabel")->text(), QStringLiteral("0 notes ticked"));
         QVERIFY(errors_->shown.empty() && prompts_->shown.empty());
 
-        const QRect moved(20, 40, 760, 600);
+        const QRect moved(20, 40, 760, 640);
         window.setGeometry(moved);
         prompts_->yesNoAnswers.push_back(true);
         Trigger("exitAction");
@@ -431,6 +459,112 @@ class MainWindowTest : public QObject {
         qputenv("TAVREL_LIBRARY", "/from-environment");
         QCOMPARE(StartLibraryDir(""), "/from-environment");
         qunsetenv("TAVREL_LIBRARY");
+    }
+
+    void sheet_shows_what_saving_and_processing_would_make() {
+        MainWindow& window = ShowWindow();
+        QVERIFY(!window.sheetPane()->isVisible());  // the offscreen screen has no room for it
+        QTest::keyClick(&window, Qt::Key_F4);
+        QVERIFY(window.sheetPane()->isVisible());
+        const std::pair<const char*, std::function<void()>> steps[] = {
+            {"nothing ticked", [] {}},
+            {"ticks",
+             [&] {
+                 Tick(5, 1);
+                 Tick(0, 0);
+                 Tick(13, 0);
+             }},
+            {"typing", [&] { QTest::keyClicks(Find<QLineEdit>("secondProjectLine"), "Elm Cr"); }},
+            {"untick", [&] { List(0)->topLevelItem(0)->setCheckState(0, Qt::Unchecked); }},
+            {"note numbers", [&] { Find<QCheckBox>("showNoteNumbersBox")->click(); }},
+            {"metric", [&] { window.ChooseUnits(1); }},
+            {"clear", [&] { window.Clear(); }},
+        };
+        for (const auto& [name, step] : steps) {
+            step();
+            const QString expected = SavedAndProcessed();
+            QTRY_COMPARE_WITH_TIMEOUT(Sheet()->toPlainText(), expected, 2000);
+            QVERIFY2(expected.contains(".LV=8"), name);
+        }
+        prompts_->yesNoAnswers.push_back(true);
+        Trigger("exitAction");
+        QVERIFY(ShowWindow().sheetPane()->isVisible());  // as it was left
+    }
+
+    void sheet_lines_and_faults_lead_to_their_notes_and_back() {
+        library_->Write("English/Bridge/TavrelReference.txt",
+                        CrLfLines({"$$B1 Spans", "[WORD WRAP]", "Three spans.", "[END WORD WRAP]",
+                                   "$$G1 Drains", "[LITERAL]", "Cast iron.", "[END LITERAL]",
+                                   "$$G2 Bad", "Text.", "[WIDTH = 3]", "$$"}));
+        MainWindow& window = ShowWindow();
+        window.sheetPane()->show();
+        Tick(0, 0);
+        Tick(5, 0);
+        QTRY_VERIFY(Sheet()->toPlainText().contains("Cast iron."));
+        // The note ticked last is marked.
+        QCOMPARE(Sheet()->extraSelections().value(0).cursor.selectedText(), "Cast iron.");
+        // A click on a line of the sheet selects its note, on its tab.
+        const QTextBlock castIron = Sheet()->document()->find("Cast iron.").block();
+        const QRect line = Sheet()->cursorRect(QTextCursor(castIron));
+        QTest::mouseClick(Sheet()->viewport(), Qt::LeftButton, {}, line.center());
+        QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 1);
+        QCOMPARE(List(5)->currentItem()->text(0), "(G1) Drains");
+        // Selecting a note in its list marks its lines in the sheet.
+        List(0)->setCurrentItem(List(0)->topLevelItem(0));
+        QCOMPARE(Sheet()->extraSelections().size(), 1);
+        QCOMPARE(Sheet()->extraSelections()[0].cursor.selectedText(), " Three spans.\u2029");
+
+        // A faulty note empties the sheet and is named above it.
+        Find<QTabWidget>("noteTabs")->setCurrentIndex(0);
+        Tick(5, 1);
+        auto* fault = Find<QLabel>("sheetFault");
+        QTRY_VERIFY(fault->isVisible());
+        QCOMPARE(fault->text(), "General Notes, G2, line 2: Error..Unrecognized format statement.");
+        QCOMPARE(Sheet()->toPlainText(), QString());
+        List(5)->setCurrentItem(List(5)->topLevelItem(0));
+        QTest::mouseClick(fault, Qt::LeftButton);
+        QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 1);
+        QCOMPARE(List(5)->currentItem()->text(0), "(G2) Bad");
+    }
+
+    void find_filters_and_counts_without_touching_ticks() {
+        MainWindow& window = ShowWindow();
+        Tick(5, 1);  // G2 Concrete
+        QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+        auto* find = Find<QLineEdit>("findBox");
+        QCOMPARE(QApplication::focusWidget(), find);
+        QTest::keyClicks(find, "DRAINS");
+        QCOMPARE(Shown(5), QStringList{"G1"});
+        QCOMPARE(Shown(13), QStringList());
+        QCOMPARE(Find<QTabWidget>("noteTabs")->tabText(1), "Tavrel (1)");
+        QCOMPARE(Find<QTabWidget>("noteTabs")->tabText(2), "Hydraulic Notes (0)");
+        QCOMPARE(Find<QTabWidget>("noteTabs")->tabText(3), "Wall Notes (0)");
+        // Hidden notes keep their ticks, and All Bridge General Notes reaches them too.
+        QVERIFY(List(5)->topLevelItem(1)->checkState(0) == Qt::Checked);
+        Find<QCheckBox>("allGeneralNotesBox")->click();
+        Find<QCheckBox>("allGeneralNotesBox")->click();
+        QCOMPARE(window.workspace().TickedCount(), 0);
+        QCOMPARE(Shown(5), QStringList{"G1"});
+        find->clear();
+        find->setText(QStringLiteral("general ") + QChar(0x2265));  // no note can hold it
+        QCOMPARE(Find<QTabWidget>("noteTabs")->tabText(2), "Hydraulic Notes (0)");
+
+        // Enter previews the first match from the tab in sight.
+        find->clear();
+        QTest::keyClicks(find, "g1");
+        Find<QTabWidget>("noteTabs")->setCurrentIndex(2);
+        QTest::keyClick(find, Qt::Key_Return);
+        QVERIFY(window.previewWindow() != nullptr);
+        QCOMPARE(window.previewWindow()->text(), "Hydraulic general text.\n");
+        QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 2);
+
+        QTest::keyClick(find, Qt::Key_Escape);
+        QCOMPARE(find->text(), QString());
+        const QStringList captions = {"Project", "Tavrel", "Hydraulic Notes", "Wall Notes"};
+        for (int tab = 0; tab < 4; ++tab) {
+            QCOMPARE(Find<QTabWidget>("noteTabs")->tabText(tab), captions[tab]);
+        }
+        QCOMPARE(Shown(5), (QStringList{"G1", "G2"}));
     }
 
     void reference_failure_then_yes_ends_the_program() {
