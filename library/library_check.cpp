@@ -140,9 +140,9 @@ std::vector<LibraryFinding> CheckReferenceText(NoteCategory category, std::strin
     return check.Take();
 }
 
-std::vector<LibraryFinding> CheckLibrary(const std::string& libraryDir, UnitSystem units) {
+LibraryCheck CheckLibrary(const std::string& libraryDir, UnitSystem units) {
     const std::vector<NoteCategory> read = CategoriesToRead(units);
-    std::vector<LibraryFinding> findings;
+    LibraryCheck check;
     for (const NoteCategory category :
          {NoteCategory::Bridge, NoteCategory::Hydraulic, NoteCategory::Wall}) {
         const std::string path = ReferenceFilePath(libraryDir, units, category);
@@ -152,15 +152,16 @@ std::vector<LibraryFinding> CheckLibrary(const std::string& libraryDir, UnitSyst
         }
         std::string bytes;
         if (const auto failure = ReadWholeFile(path, bytes)) {
-            findings.push_back({path, 0, FindingSeverity::kError,
-                                "cannot read the file: " + failure->description});
+            check.findings.push_back({path, 0, FindingSeverity::kError,
+                                      "cannot read the file: " + failure->description});
+            check.everyFileRead = false;
             continue;
         }
         for (LibraryFinding& finding : CheckReferenceText(category, bytes, path)) {
-            findings.push_back(std::move(finding));
+            check.findings.push_back(std::move(finding));
         }
     }
-    return findings;
+    return check;
 }
 
 bool HasErrors(const std::vector<LibraryFinding>& findings) {

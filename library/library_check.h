@@ -28,10 +28,14 @@ struct LibraryFinding {
 std::vector<LibraryFinding> CheckReferenceText(NoteCategory category, std::string_view bytes,
                                                const std::string& file);
 
+struct LibraryCheck {
+    std::vector<LibraryFinding> findings;  // file by file, each in file order
+    bool everyFileRead = true;             // false: a file could not be read (an error says why)
+};
+
 // Checks the reference note files of a unit system below a library folder: bridge, hydraulic,
-// wall, those the unit system reads (a file that cannot be read is an error) and the others
-// where present. File by file, each in file order.
-std::vector<LibraryFinding> CheckLibrary(const std::string& libraryDir, UnitSystem units);
+// wall, those the unit system reads and the others where present.
+LibraryCheck CheckLibrary(const std::string& libraryDir, UnitSystem units);
 
 bool HasErrors(const std::vector<LibraryFinding>& findings);
 
