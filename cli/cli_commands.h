@@ -9,7 +9,8 @@ namespace tavrel::cli {
 // Exit codes of the command line.
 enum ExitCode : int {
     kExitDone = 0,
-    kExitInvalidInput = 1,  // a note input file failed validation
+    kExitInvalidInput = 1,  // a note input file failed validation, a block of a sheet was not
+                            // recognised, or the library has errors
     kExitUsageOrIo = 2,     // bad arguments, missing or unreadable files, refused overwrite
 };
 
@@ -26,6 +27,8 @@ int RunCheck(const std::vector<std::string>& args, Streams streams);
 int RunList(const std::vector<std::string>& args, Streams streams);
 int RunShow(const std::vector<std::string>& args, Streams streams);
 int RunCompose(const std::vector<std::string>& args, Streams streams);
+int RunIdentify(const std::vector<std::string>& args, Streams streams);
+int RunLint(const std::vector<std::string>& args, Streams streams);
 
 // Dispatches a whole command line (argv without the program name). Returns -1 when the line
 // asks for the desktop program instead.

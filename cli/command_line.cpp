@@ -25,11 +25,16 @@ constexpr const char* kUsage =
     "  compose [--units english|metric] [--library DIR] [--project TEXT]...\n"
     "          [-o FILE.inp] [--force] [CATEGORY:]NAME...\n"
     "                 write a note input file with the named notes\n"
+    "  identify [--library DIR] FILE.inp\n"
+    "                 print the library notes a note input file holds, one a line\n"
+    "  lint [--units english|metric] [--library DIR]\n"
+    "                 check the reference note files of the note library\n"
     "\n"
     "CATEGORY is bridge (the default), hydraulic or wall. The note library is taken from\n"
     "--library, else from the TAVREL_LIBRARY environment variable, else the bundled one.\n"
     "\n"
-    "Exit status: 0 done, 1 invalid note input file, 2 usage or I/O error.\n";
+    "Exit status: 0 done, 1 invalid note input file, unrecognised block or library error,\n"
+    "2 usage or I/O error.\n";
 
 bool AsksForDesktop(const std::vector<std::string>& args) {
     return args.empty() || args.front() == "--no-splash" || args.front() == "--library";
@@ -56,6 +61,8 @@ int RunCommandLine(const std::vector<std::string>& args, Streams streams) {
     if (command == "list") return RunList(rest, streams);
     if (command == "show") return RunShow(rest, streams);
     if (command == "compose") return RunCompose(rest, streams);
+    if (command == "identify") return RunIdentify(rest, streams);
+    if (command == "lint") return RunLint(rest, streams);
     streams.err << "tavrel: unknown command '" << command << "'\n" << kUsage;
     return kExitUsageOrIo;
 }
