@@ -52,10 +52,9 @@ class NoteWalk {
     explicit NoteWalk(std::vector<NoteTextFinding>& findings) : findings_(findings) {}
 
     void Take(const Statement& statement) {
-        if (std::find(kSettingKinds.begin(), kSettingKinds.end(), statement.kind) !=
-            kSettingKinds.end()) {
+        if (const auto setting = SettingIndex(statement.kind)) {
             SettingOf(settings_, statement.kind) = statement.value;
-            setAt_[Index(statement.kind)] = statement.line;
+            setAt_[*setting] = statement.line;
         } else if (statement.kind == kLiteral || statement.kind == kWordWrap) {
             openBlock_ = OpenBlock{statement.kind, statement.line};
             if (statement.kind == kLiteral) {
@@ -77,7 +76,7 @@ class NoteWalk {
             const std::int16_t left = SettingOf(settings_, kind);
             const std::int16_t start = SettingOf(defaults, kind);
             if (left != start) {
-                Add(setAt_[Index(kind)], FindingSeverity::kWarning,
+                Add(setAt_[*SettingIndex(kind)], FindingSeverity::kWarning,
                     "leaves [" + std::string(KeywordOf(kind)) + "] at " + std::to_string(left) +
                         " for the notes after it; set it back to " + std::to_string(start));
             }
@@ -90,9 +89,12 @@ class NoteWalk {
         std::int64_t line;
     };
 
-    static std::size_t Index(StatementKind kind) {
-        return static_cast<std::size_t>(
-            std::find(kSettingKinds.begin(), kSettingKinds.end(), kind) - kSettingKinds.begin());
+    static std::optional<std::size_t> SettingIndex(StatementKind kind) {
+        const auto found = std::find(kSettingKinds.begin(), kSettingKinds.end(), kind);
+        if (found == kSettingKinds.end()) {
+            return std::nullopt;
+        }
+        return static_cast<std::size_t>(found - kSettingKinds.begin());
     }
 
     // A literal line is written as it stands, so one wider than the margins runs past them.

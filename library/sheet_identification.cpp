@@ -168,8 +168,8 @@ class SheetReader {
         std::string_view title;
     };
 
-    // [SPACE], [SPACE] (but before the first section), .NEWGG, [CENTER] and a section header
-    // of the lists in use, [SPACE], [SPACE].
+    // Two [SPACE] lines (none before the first section), .NEWGG, [CENTER] followed by the
+    // section header of a list in use, [SPACE], [SPACE].
     std::optional<Header> HeaderAt(std::size_t start) const {
         std::size_t at = start;
         if (at + 1 < lines_.size() && lines_[at] == kSpaceStatement &&
@@ -276,16 +276,7 @@ class SheetReader {
         }
         if (!scan.listView && !scan.projectSeen && line == kNewPage) {
             scan.projectSeen = true;
-            std::size_t next = at + 1;
-            for (; next < scan.to && next - at <= kMaxProjectLines &&
-                   lines_[next].starts_with(kCenterStatement);
-                 ++next) {
-                if (scan.sheet) {
-                    scan.sheet->projectLines.emplace_back(
-                        lines_[next].substr(kCenterStatement.size()));
-                }
-            }
-            return next;
+            return ReadProjectLines(at + 1, scan);
         }
         if (const auto name = FailedNoteName(line)) {
             if (scan.sheet) {
@@ -304,6 +295,19 @@ class SheetReader {
                                          static_cast<std::int64_t>(note->lines.size())});
         }
         return at + note->lines.size();
+    }
+
+    // Up to three "[CENTER]" lines after the project block's .NEWGG; the line after them.
+    std::size_t ReadProjectLines(std::size_t from, Scan& scan) const {
+        std::size_t next = from;
+        for (; next < scan.to && next - from < kMaxProjectLines &&
+               lines_[next].starts_with(kCenterStatement);
+             ++next) {
+            if (scan.sheet) {
+                scan.sheet->projectLines.emplace_back(lines_[next].substr(kCenterStatement.size()));
+            }
+        }
+        return next;
     }
 
     const LibraryNote* LongestNoteAt(int listView, std::size_t at, std::size_t to) const {
