@@ -1,7 +1,7 @@
 #include "app/desktop_main.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
+#include <QFile>
 #include <QTabWidget>
 #include <iostream>
 
@@ -15,38 +15,21 @@
 
 namespace tavrel {
 
-DesktopOptions ParseDesktopOptions(const QStringList& arguments) {
-    QCommandLineParser parser;
-    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
-                                      QStringLiteral("Skip the splash window."));
-    const QCommandLineOption library(QStringLiteral("library"),
-                                     QStringLiteral("Note library folder."), QStringLiteral("DIR"));
-    // Saves a picture of the main window once it is drawn, then exits (for documentation).
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save the main window to FILE and exit."),
-                                        QStringLiteral("FILE"));
-    const QCommandLineOption tab(QStringLiteral("tab"),
-                                 QStringLiteral("Tab to show in the screenshot."),
-                                 QStringLiteral("INDEX"), QStringLiteral("0"));
-    parser.addOptions({noSplash, library, screenshot, tab});
-    parser.process(arguments);
-    return {!parser.isSet(noSplash) && !parser.isSet(screenshot), parser.value(library),
-            parser.value(screenshot), parser.value(tab).toInt()};
-}
-
-int RunDesktop(int argc, char** argv) {
+int RunDesktop(char* programName, const DesktopOptions& options) {
+    int argc = 1;
+    char* argv[] = {programName, nullptr};
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProgramTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(kDisplayVersion));
     QApplication::setWindowIcon(ProgramIcon());
     QApplication::setDesktopFileName(QStringLiteral("org.tavrel.Tavrel"));
-    const DesktopOptions options = ParseDesktopOptions(QApplication::arguments());
 
     MessageBoxPrompts prompts;
     DesktopEditorLauncher editor;
     MessageBoxErrorReporter errors;
     DesktopDocumentViewer viewer;
-    MainWindow window({prompts, editor, errors, viewer}, StartLibraryDir(options.libraryDir));
+    MainWindow window({prompts, editor, errors, viewer},
+                      StartLibraryDir(QFile::decodeName(options.libraryDir.c_str())));
     prompts.setParentWindow(&window);
     errors.setParentWindow(&window);
     if (window.exitConfirmed()) {
@@ -55,14 +38,14 @@ int RunDesktop(int argc, char** argv) {
     QObject::connect(&window, &MainWindow::ExitConfirmed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
 
-    if (!options.screenshotPath.isEmpty()) {
+    if (!options.screenshotPath.empty()) {
         window.findChild<QTabWidget*>(QStringLiteral("noteTabs"))
             ->setCurrentIndex(options.screenshotTab);
         window.show();
         QApplication::processEvents();
-        const bool saved = window.grab().save(options.screenshotPath);
+        const bool saved = window.grab().save(QFile::decodeName(options.screenshotPath.c_str()));
         if (!saved) {
-            std::cerr << "tavrel: cannot write " << options.screenshotPath.toStdString() << "\n";
+            std::cerr << "tavrel: cannot write " << options.screenshotPath << "\n";
         }
         return saved ? 0 : 2;
     }

@@ -1,23 +1,20 @@
 #pragma once
 
-#include <QStringList>
+#include <string>
 
 namespace tavrel {
 
-// What the desktop program's command line asks for.
+// What the command line asks of the desktop program.
 struct DesktopOptions {
-    bool splash = true;  // false with --no-splash or --screenshot
-    QString libraryDir;  // --library DIR
+    bool splash = true;      // false with --no-splash or --screenshot
+    std::string libraryDir;  // --library DIR, as given
     // --screenshot FILE [--tab INDEX]: save a picture of the main window, then exit.
-    QString screenshotPath;
+    std::string screenshotPath;
     int screenshotTab = 0;
 };
 
-// Reads the options from the program's arguments (the program's name first). Unknown options
-// end the program with a message, as Qt's parser does.
-DesktopOptions ParseDesktopOptions(const QStringList& arguments);
-
-// Starts the desktop program; argv may carry --no-splash and --library DIR.
-int RunDesktop(int argc, char** argv);
+// Starts the desktop program. Qt sees the program's name alone: the command line is read once,
+// by the command-line front end, so no option is taken twice or by the wrong reader.
+int RunDesktop(char* programName, const DesktopOptions& options);
 
 }  // namespace tavrel

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "app/desktop_main.h"
+#include "library/unit_system.h"
 
 namespace tavrel::cli {
 
@@ -14,6 +19,9 @@ enum ExitCode : int {
     kExitUsageOrIo = 2,     // bad arguments, missing or unreadable files, refused overwrite
 };
 
+// What RunCommandLine gives when the line asks for the desktop program.
+inline constexpr int kStartDesktop = -1;
+
 // Standard streams of one run, so every subcommand runs in-process under test.
 struct Streams {
     std::istream& in;
@@ -21,17 +29,32 @@ struct Streams {
     std::ostream& err;
 };
 
-// Each subcommand takes the arguments after its own name.
-int RunProcess(const std::vector<std::string>& args, Streams streams);
-int RunCheck(const std::vector<std::string>& args, Streams streams);
-int RunList(const std::vector<std::string>& args, Streams streams);
-int RunShow(const std::vector<std::string>& args, Streams streams);
-int RunCompose(const std::vector<std::string>& args, Streams streams);
-int RunIdentify(const std::vector<std::string>& args, Streams streams);
-int RunLint(const std::vector<std::string>& args, Streams streams);
+// Everything the command line said, options already checked and converted.
+struct CommandOptions {
+    std::vector<std::string> operands;       // the arguments after the command's name
+    std::string libraryDir;                  // --library; empty when not given
+    UnitSystem units = UnitSystem::English;  // --units
+    std::vector<std::string> projectLines;   // --project, as Windows-1252 bytes
+    std::optional<std::string> output;       // --output
+    bool force = false;                      // --force
+    DesktopOptions desktop;                  // --no-splash and the desktop's own options
+};
 
-// Dispatches a whole command line (argv without the program name). Returns -1 when the line
-// asks for the desktop program instead.
-int RunCommandLine(const std::vector<std::string>& args, Streams streams);
+// The commands, each run with the options of its command line.
+int RunProcess(const CommandOptions& options, Streams streams);
+int RunCheck(const CommandOptions& options, Streams streams);
+int RunList(const CommandOptions& options, Streams streams);
+int RunShow(const CommandOptions& options, Streams streams);
+int RunCompose(const CommandOptions& options, Streams streams);
+int RunIdentify(const CommandOptions& options, Streams streams);
+int RunLint(const CommandOptions& options, Streams streams);
+
+// Tells a usage error of a command in one line, then where its help is; gives kExitUsageOrIo.
+int UsageError(Streams streams, std::string_view command, std::string_view message);
+
+// Runs a whole command line (argv without the program's name) and gives its exit status; or
+// kStartDesktop when the line asks for the desktop program, whose options then go to `desktop`.
+int RunCommandLine(const std::vector<std::string>& args, Streams streams,
+                   DesktopOptions* desktop = nullptr);
 
 }  // namespace tavrel::cli

@@ -1,70 +1,219 @@
+#include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <ostream>
+#include <string_view>
 
 #include "cli/cli_commands.h"
+#include "cli/options.h"
 #include "tavrel/version.h"
 
 namespace tavrel::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: tavrel [--no-splash] [--library DIR]\n"
-    "       tavrel COMMAND [OPTIONS] ARGS...\n"
-    "\n"
-    "With no command, tavrel starts the desktop program.\n"
-    "\n"
-    "Commands:\n"
-    "  process [--force] [-o OUT] FILE.inp...\n"
-    "                 turn note input files into CAD text files (FILE.txt);\n"
-    "                 '-' reads standard input, '-o -' writes standard output\n"
-    "  check FILE.inp...\n"
-    "                 validate note input files only\n"
-    "  list [--units english|metric] [--library DIR]\n"
-    "                 list the notes of the note library\n"
-    "  show [--units english|metric] [--library DIR] [CATEGORY:]NAME\n"
-    "                 print the text of one note\n"
-    "  compose [--units english|metric] [--library DIR] [--project TEXT]...\n"
-    "          [-o FILE.inp] [--force] [CATEGORY:]NAME...\n"
-    "                 write a note input file with the named notes\n"
-    "  identify [--library DIR] FILE.inp\n"
-    "                 print the library notes a note input file holds, one a line\n"
-    "  lint [--units english|metric] [--library DIR]\n"
-    "                 check the reference note files of the note library\n"
-    "\n"
-    "CATEGORY is bridge (the default), hydraulic or wall. The note library is taken from\n"
-    "--library, else from the TAVREL_LIBRARY environment variable, else the bundled one.\n"
-    "\n"
-    "Exit status: 0 done, 1 invalid note input file, unrecognised block or library error,\n"
-    "2 usage or I/O error.\n";
+// A command: its name, what it takes, its help, and what runs it. A new command is one more
+// row here and its Run function.
+struct CommandSpec {
+    std::string_view name;
+    std::string_view arguments;    // after "tavrel NAME" in its usage line
+    std::string_view summary;      // its line in the list of commands
+    std::string_view description;  // its help, under the usage line
+    unsigned options;              // OptionFlag bits of its own options
+    int (*run)(const CommandOptions& options, Streams streams);
+};
 
-bool AsksForDesktop(const std::vector<std::string>& args) {
-    return args.empty() || args.front() == "--no-splash" || args.front() == "--library";
+constexpr std::array kCommands = {
+    CommandSpec{"process", "[OPTIONS] FILE.inp...", "turn note input files into CAD text files",
+                "Turn each note input file into a CAD text file of the same name with the\n"
+                "extension .txt, beside it. '-' reads standard input and writes standard output.\n",
+                kForceOption | kOutputOption, RunProcess},
+    CommandSpec{"check", "FILE.inp...", "validate note input files, writing nothing",
+                "Validate note input files as process does, writing nothing.\n", 0, RunCheck},
+    CommandSpec{"list", "[OPTIONS]", "list the notes of the library",
+                "Print the notes of the library, one a line, as four tab-separated columns:\n"
+                "the index of the note list, the category, the note name and the title.\n",
+                kUnitsOption | kLibraryOption, RunList},
+    CommandSpec{"show", "[OPTIONS] [CATEGORY:]NAME", "print the text of one note",
+                "Print the text of one note. CATEGORY is bridge (the default), hydraulic or\n"
+                "wall; NAME is in any letter case.\n",
+                kUnitsOption | kLibraryOption, RunShow},
+    CommandSpec{"compose", "[OPTIONS] [CATEGORY:]NAME...", "write a note input file",
+                "Write the note input file that the desktop program saves with exactly these\n"
+                "notes ticked, to standard output unless --output names a file.\n",
+                kProjectOption | kOutputOption | kForceOption | kUnitsOption | kLibraryOption,
+                RunCompose},
+    CommandSpec{"identify", "[OPTIONS] FILE.inp", "print the library notes a sheet holds",
+                "Print the library notes a note input file holds, one [CATEGORY:]NAME a line, in\n"
+                "file order, as compose takes them. A block that is no library note is told on\n"
+                "standard error with its line and its closest note. The units are the file's.\n",
+                kLibraryOption, RunIdentify},
+    CommandSpec{"lint", "[OPTIONS]", "check the reference note files of the library",
+                "Check the reference note files of the library and print each finding as\n"
+                "FILE:LINE: error: MESSAGE or FILE:LINE: warning: MESSAGE.\n",
+                kUnitsOption | kLibraryOption, RunLint},
+};
+
+constexpr std::string_view kTryHelp = "Try 'tavrel --help'.\n";
+
+const CommandSpec* FindCommand(std::string_view name) {
+    const auto found = std::find_if(kCommands.begin(), kCommands.end(),
+                                    [name](const CommandSpec& spec) { return spec.name == name; });
+    return found == kCommands.end() ? nullptr : &*found;
+}
+
+std::string OptionLabel(const OptionSpec& option) {
+    std::string label = option.shortName != '\0' ? std::string{'-', option.shortName, ','} : "   ";
+    label += " --";
+    label += option.longName;
+    if (option.valueName != nullptr) {
+        label += '=';
+        label += option.valueName;
+    }
+    return label;
+}
+
+// The options of the mask that have a help text, one a line, their texts in one column.
+void PrintOptions(std::ostream& out, unsigned mask) {
+    std::size_t width = 0;
+    for (const OptionSpec& option : OptionTable()) {
+        if ((mask & option.flag) != 0 && option.help != nullptr) {
+            width = std::max(width, OptionLabel(option).size());
+        }
+    }
+    out << "\nOptions:\n";
+    for (const OptionSpec& option : OptionTable()) {
+        if ((mask & option.flag) != 0 && option.help != nullptr) {
+            const std::string label = OptionLabel(option);
+            out << "  " << label << std::string(width - label.size() + 2, ' ') << option.help
+                << '\n';
+        }
+    }
+}
+
+void PrintHelp(std::ostream& out) {
+    out << "Usage: tavrel [--no-splash] [--library=DIR]\n"
+           "       tavrel [OPTIONS] COMMAND [ARGS]...\n"
+           "\n"
+           "With no command, tavrel opens the desktop program.\n"
+           "\n"
+           "Commands:\n";
+    for (const CommandSpec& command : kCommands) {
+        out << "  " << command.name << std::string(10 - command.name.size(), ' ') << command.summary
+            << '\n';
+    }
+    PrintOptions(out, kGlobalOptions);
+    out << "\n"
+           "'tavrel COMMAND --help' prints the options of a command.\n"
+           "Exit status: 0 done, 1 invalid input, 2 usage or input/output error.\n";
+}
+
+void PrintHelp(std::ostream& out, const CommandSpec& command) {
+    out << "Usage: tavrel " << command.name << ' ' << command.arguments << "\n"
+        << command.description;
+    PrintOptions(out, command.options | kHelpOption);
+}
+
+int Usage(Streams streams, const CommandSpec* command, std::string_view message) {
+    return command != nullptr ? UsageError(streams, command->name, message)
+                              : UsageError(streams, {}, message);
+}
+
+// The first option given that the command line's command does not take.
+const OptionSpec* UnwantedOption(unsigned given, unsigned wanted) {
+    for (const OptionSpec& option : OptionTable()) {
+        if ((given & option.flag) != 0 && (wanted & option.flag) == 0) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+bool IsSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// Whether Qt has somewhere to open a window: an X or Wayland display, or a platform plugin
+// that needs none (offscreen, a framebuffer). QT_QPA_PLATFORM lists plugins to try, separated
+// by ';', each maybe followed by ':' and its options.
+bool HasDisplay() {
+    if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) {
+        return true;
+    }
+    const char* platforms = std::getenv("QT_QPA_PLATFORM");
+    std::string_view rest = platforms != nullptr ? platforms : "";
+    while (!rest.empty()) {
+        const std::string_view entry = rest.substr(0, rest.find(';'));
+        rest.remove_prefix(std::min(rest.size(), entry.size() + 1));
+        const std::string_view plugin = entry.substr(0, entry.find(':'));
+        if (!plugin.empty() && plugin != "xcb" && !plugin.starts_with("wayland")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int StartDesktop([[maybe_unused]] const CommandOptions& options, Streams streams,
+                 [[maybe_unused]] DesktopOptions* desktop) {
+    if (!HasDisplay()) {
+        streams.err << "tavrel: no display to open the window on; see 'tavrel --help' for the "
+                       "commands\n";
+        return kExitUsageOrIo;
+    }
+#ifdef TAVREL_WITH_DESKTOP
+    if (desktop != nullptr) {
+        *desktop = options.desktop;
+        desktop->libraryDir = options.libraryDir;
+    }
+    return kStartDesktop;
+#else
+    streams.err << "tavrel: this build has no desktop program; see 'tavrel --help'\n";
+    return kExitUsageOrIo;
+#endif
 }
 
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& args, Streams streams) {
-    if (AsksForDesktop(args)) {
-        return -1;
+int UsageError(Streams streams, std::string_view command, std::string_view message) {
+    streams.err << "tavrel: " << message << '\n';
+    if (command.empty()) {
+        streams.err << kTryHelp;
+    } else {
+        streams.err << "Try 'tavrel " << command << " --help'.\n";
     }
-    const std::string& command = args.front();
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (command == "--help" || command == "-h" || command == "help") {
-        streams.out << kUsage;
-        return kExitDone;
-    }
-    if (command == "--version") {
-        streams.out << "tavrel " << kVersionText << "\n";
-        return kExitDone;
-    }
-    if (command == "process") return RunProcess(rest, streams);
-    if (command == "check") return RunCheck(rest, streams);
-    if (command == "list") return RunList(rest, streams);
-    if (command == "show") return RunShow(rest, streams);
-    if (command == "compose") return RunCompose(rest, streams);
-    if (command == "identify") return RunIdentify(rest, streams);
-    if (command == "lint") return RunLint(rest, streams);
-    streams.err << "tavrel: unknown command '" << command << "'\n" << kUsage;
     return kExitUsageOrIo;
+}
+
+int RunCommandLine(const std::vector<std::string>& args, Streams streams, DesktopOptions* desktop) {
+    const ParsedArguments parsed = ParseArguments(args);
+    const CommandSpec* command = FindCommand(parsed.command);
+    if (!parsed.error.empty()) {
+        return Usage(streams, command, parsed.error);
+    }
+    if (command == nullptr && !parsed.command.empty()) {
+        return UsageError(streams, {}, "'" + parsed.command + "' is not a tavrel command");
+    }
+    if ((parsed.given & kHelpOption) != 0) {
+        command != nullptr ? PrintHelp(streams.out, *command) : PrintHelp(streams.out);
+        return kExitDone;
+    }
+    if ((parsed.given & kVersionOption) != 0) {
+        streams.out << "tavrel " << kDisplayVersion << '\n';
+        return kExitDone;
+    }
+    const unsigned wanted =
+        kGlobalOptions | (command != nullptr ? command->options : kDesktopOptions);
+    if (const OptionSpec* unwanted = UnwantedOption(parsed.given, wanted)) {
+        const std::string option = std::string("'--") + unwanted->longName + "'";
+        return command != nullptr
+                   ? UsageError(streams, command->name,
+                                "'" + std::string(command->name) + "' takes no option " + option)
+                   : UsageError(streams, {}, "option " + option + " needs a command");
+    }
+    if (command == nullptr) {
+        return StartDesktop(parsed.options, streams, desktop);
+    }
+    return command->run(parsed.options, streams);
 }
 
 }  // namespace tavrel::cli

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/locale_text.h"
 #include "engine/io/files.h"
 #include "library/library_check.h"
 #include "library/library_location.h"
@@ -20,45 +21,7 @@ class QuietReporter : public ErrorReporter {
     void ShowErrorBox(std::int32_t, const std::string&) override {}
 };
 
-struct Options {
-    UnitSystem units = UnitSystem::English;
-    std::string libraryDir;
-    std::vector<std::string> operands;
-};
-
-// Reads `[--units english|metric] [--library DIR] OPERAND...`, --units only where the command
-// takes it. The message when the arguments are wrong.
-std::optional<std::string> ParseArguments(const std::vector<std::string>& args, bool takesUnits,
-                                          Options& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = arg == "--library" || (takesUnits && arg == "--units");
-        if (takesValue && i + 1 == args.size()) {
-            return "option " + arg + " needs a value";
-        }
-        if (arg == "--library") {
-            options.libraryDir = args[++i];
-        } else if (takesValue) {
-            const std::string& value = args[++i];
-            if (value != "english" && value != "metric") {
-                return "--units takes english or metric, not '" + value + "'";
-            }
-            options.units = value == "english" ? UnitSystem::English : UnitSystem::Metric;
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            return "unknown option '" + arg + "'";
-        } else {
-            options.operands.push_back(arg);
-        }
-    }
-    return std::nullopt;
-}
-
-int Usage(std::ostream& err, const std::string& message) {
-    err << "tavrel: " << message << "\n";
-    return kExitUsageOrIo;
-}
-
-std::optional<std::string> LibraryDir(const Options& options, std::ostream& err) {
+std::optional<std::string> LibraryDir(const CommandOptions& options, std::ostream& err) {
     std::optional<std::string> dir = FindLibraryDir(DefaultLibrarySearch(options.libraryDir));
     if (!dir) {
         err << "tavrel: no note library found; name one with --library DIR or TAVREL_LIBRARY\n";
@@ -66,7 +29,8 @@ std::optional<std::string> LibraryDir(const Options& options, std::ostream& err)
     return dir;
 }
 
-bool ReadLibrary(const Options& options, UnitSystem units, NoteTables& tables, std::ostream& err) {
+bool ReadLibrary(const CommandOptions& options, UnitSystem units, NoteTables& tables,
+                 std::ostream& err) {
     const std::optional<std::string> dir = LibraryDir(options, err);
     if (!dir) {
         return false;
@@ -89,11 +53,6 @@ bool Flushed(Streams streams) {
         streams.err << "tavrel: standard output: write failed\n";
     }
     return static_cast<bool>(streams.out);
-}
-
-// Text of the library's files is Windows-1252 and goes out through here, byte for byte.
-std::ostream& WriteLibraryText(std::ostream& out, const std::string& text) {
-    return out << text;
 }
 
 // [CATEGORY:]NAME as compose takes it: bridge notes bare.
@@ -130,13 +89,9 @@ std::vector<std::pair<std::int64_t, std::string>> SheetReports(const SheetIdenti
 
 }  // namespace
 
-int RunIdentify(const std::vector<std::string>& args, Streams streams) {
-    Options options;
-    if (const auto message = ParseArguments(args, false, options)) {
-        return Usage(streams.err, *message);
-    }
+int RunIdentify(const CommandOptions& options, Streams streams) {
     if (options.operands.size() != 1) {
-        return Usage(streams.err, "identify takes one note input file");
+        return UsageError(streams, "identify", "identify takes one note input file");
     }
     const std::string& path = options.operands.front();
     std::string bytes;
@@ -154,10 +109,10 @@ int RunIdentify(const std::vector<std::string>& args, Streams streams) {
     }
     const SheetIdentification sheet = IdentifySheet(bytes, tables);
     for (const IdentifiedNote& note : sheet.notes) {
-        streams.out << NoteReference(note.listView, note.name) << '\n';
+        streams.out << Windows1252ToLocaleText(NoteReference(note.listView, note.name)) << '\n';
     }
     for (const auto& [line, message] : SheetReports(sheet)) {
-        streams.err << path << ':' << line << ": " << message << '\n';
+        streams.err << path << ':' << line << ": " << Windows1252ToLocaleText(message) << '\n';
     }
     if (!Flushed(streams)) {
         return kExitUsageOrIo;
@@ -165,13 +120,9 @@ int RunIdentify(const std::vector<std::string>& args, Streams streams) {
     return sheet.unrecognised.empty() ? kExitDone : kExitInvalidInput;
 }
 
-int RunLint(const std::vector<std::string>& args, Streams streams) {
-    Options options;
-    if (const auto message = ParseArguments(args, true, options)) {
-        return Usage(streams.err, *message);
-    }
+int RunLint(const CommandOptions& options, Streams streams) {
     if (!options.operands.empty()) {
-        return Usage(streams.err, "lint takes no arguments but its options");
+        return UsageError(streams, "lint", "lint takes no arguments");
     }
     const std::optional<std::string> dir = LibraryDir(options, streams.err);
     if (!dir) {
@@ -184,7 +135,7 @@ int RunLint(const std::vector<std::string>& args, Streams streams) {
             streams.out << ':' << finding.line;
         }
         streams.out << (finding.severity == FindingSeverity::kError ? ": error: " : ": warning: ");
-        WriteLibraryText(streams.out, finding.message) << '\n';
+        streams.out << Windows1252ToLocaleText(finding.message) << '\n';
     }
     if (!Flushed(streams) || !check.everyFileRead) {
         return kExitUsageOrIo;

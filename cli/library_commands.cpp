@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/locale_text.h"
 #include "engine/io/atomic_file.h"
 #include "engine/io/files.h"
 #include "engine/text/text_utils.h"
@@ -20,59 +21,11 @@ class QuietReporter : public ErrorReporter {
     void ShowErrorBox(std::int32_t, const std::string&) override {}
 };
 
-struct LibraryOptions {
-    UnitSystem units = UnitSystem::English;
-    std::string libraryDir;
-    std::vector<std::string> projectLines;
-    std::string outputPath;
-    bool force = false;
-    std::vector<std::string> names;
-};
-
-struct UsageError {
-    std::string message;
-};
-
 // A note named on the command line: [CATEGORY:]NAME, the category bridge when left out.
 struct NoteReference {
     NoteCategory category = NoteCategory::Bridge;
     std::string name;
 };
-
-std::optional<UsageError> ParseOptions(const std::vector<std::string>& args, bool composing,
-                                       LibraryOptions& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = arg == "--units" || arg == "--library" ||
-                                (composing && (arg == "--project" || arg == "-o"));
-        if (takesValue && i + 1 == args.size()) {
-            return UsageError{"option " + arg + " needs a value"};
-        }
-        if (arg == "--units") {
-            const std::string& value = args[++i];
-            if (value != "english" && value != "metric") {
-                return UsageError{"--units takes english or metric, not '" + value + "'"};
-            }
-            options.units = value == "english" ? UnitSystem::English : UnitSystem::Metric;
-        } else if (arg == "--library") {
-            options.libraryDir = args[++i];
-        } else if (composing && arg == "--project") {
-            options.projectLines.push_back(args[++i]);
-        } else if (composing && arg == "-o") {
-            options.outputPath = args[++i];
-        } else if (composing && arg == "--force") {
-            options.force = true;
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            return UsageError{"unknown option '" + arg + "'"};
-        } else {
-            options.names.push_back(arg);
-        }
-    }
-    if (options.projectLines.size() > 3) {
-        return UsageError{"at most 3 --project lines"};
-    }
-    return std::nullopt;
-}
 
 std::optional<NoteReference> ParseNoteReference(const std::string& text) {
     const std::size_t colon = text.find(':');
@@ -90,13 +43,8 @@ std::optional<NoteReference> ParseNoteReference(const std::string& text) {
     return NoteReference{*parsed, text.substr(colon + 1)};
 }
 
-int Usage(Streams streams, const std::string& message) {
-    streams.err << "tavrel: " << message << "\n";
-    return kExitUsageOrIo;
-}
-
 // Finds and reads the note library; nothing when it cannot be read (already told on stderr).
-std::optional<NoteWorkspace> OpenLibrary(const LibraryOptions& options, Streams streams) {
+std::optional<NoteWorkspace> OpenLibrary(const CommandOptions& options, Streams streams) {
     const std::optional<std::string> dir = FindLibraryDir(DefaultLibrarySearch(options.libraryDir));
     if (!dir) {
         streams.err << "tavrel: " << kReferenceFilesMissingMessage << "\n"
@@ -115,8 +63,8 @@ std::optional<NoteWorkspace> OpenLibrary(const LibraryOptions& options, Streams 
         return std::nullopt;
     }
     for (const NoteWarning& warning : workspace.lists().TakeWarnings()) {
-        streams.err << "tavrel: " << warning.file << ":" << warning.row << ": " << warning.message
-                    << " (" << warning.reason << ")\n";
+        streams.err << "tavrel: " << warning.file << ":" << warning.row << ": "
+                    << Windows1252ToLocaleText(warning.message) << " (" << warning.reason << ")\n";
     }
     return workspace;
 }
@@ -159,38 +107,50 @@ int FinishStandardOutput(Streams streams) {
     return kExitDone;
 }
 
-int WriteOutput(const LibraryOptions& options, const std::string& bytes, Streams streams) {
-    if (options.outputPath.empty() || options.outputPath == "-") {
+int WriteOutput(const CommandOptions& options, const std::string& bytes, Streams streams) {
+    if (!options.output || *options.output == "-") {
         streams.out << bytes;
         return FinishStandardOutput(streams);
     }
-    if (!options.force && FileExists(options.outputPath)) {
-        streams.err << "tavrel: " << options.outputPath
-                    << ": file exists; use --force to replace it\n";
+    const std::string& path = *options.output;
+    if (!options.force && FileExists(path)) {
+        streams.err << "tavrel: " << path << ": file exists; use --force to replace it\n";
         return kExitUsageOrIo;
     }
-    AtomicFileWriter writer(options.outputPath);
+    AtomicFileWriter writer(path);
     std::optional<RuntimeFailure> failure = writer.Open();
     if (!failure) {
         writer.Write(bytes);
         failure = writer.Commit();
     }
     if (failure) {
-        streams.err << "tavrel: " << options.outputPath << ": " << failure->description << "\n";
+        streams.err << "tavrel: " << path << ": " << failure->description << "\n";
         return kExitUsageOrIo;
     }
     return kExitDone;
 }
 
+// The notes named on the command line; nothing after a usage error, already told.
+std::optional<std::vector<NoteReference>> ParseNoteReferences(const std::vector<std::string>& names,
+                                                              std::string_view command,
+                                                              Streams streams) {
+    std::vector<NoteReference> notes;
+    for (const std::string& name : names) {
+        const std::optional<NoteReference> note = ParseNoteReference(name);
+        if (!note) {
+            UsageError(streams, command, "unknown category in '" + name + "'");
+            return std::nullopt;
+        }
+        notes.push_back(*note);
+    }
+    return notes;
+}
+
 }  // namespace
 
-int RunList(const std::vector<std::string>& args, Streams streams) {
-    LibraryOptions options;
-    if (const auto usage = ParseOptions(args, false, options)) {
-        return Usage(streams, usage->message);
-    }
-    if (!options.names.empty()) {
-        return Usage(streams, "list takes no note names");
+int RunList(const CommandOptions& options, Streams streams) {
+    if (!options.operands.empty()) {
+        return UsageError(streams, "list", "list takes no note names");
     }
     const std::optional<NoteWorkspace> workspace = OpenLibrary(options, streams);
     if (!workspace) {
@@ -200,55 +160,44 @@ int RunList(const std::vector<std::string>& args, Streams streams) {
     for (int listView = lists.firstListView(); listView <= lists.lastListView(); ++listView) {
         for (const NoteEntry& entry : lists.Entries(listView)) {
             streams.out << listView << '\t' << CategoryName(CategoryOfListView(listView)) << '\t'
-                        << entry.key << '\t' << entry.text << '\n';
+                        << Windows1252ToLocaleText(entry.key) << '\t'
+                        << Windows1252ToLocaleText(entry.text) << '\n';
         }
     }
     return FinishStandardOutput(streams);
 }
 
-int RunShow(const std::vector<std::string>& args, Streams streams) {
-    LibraryOptions options;
-    if (const auto usage = ParseOptions(args, false, options)) {
-        return Usage(streams, usage->message);
+int RunShow(const CommandOptions& options, Streams streams) {
+    if (options.operands.size() != 1) {
+        return UsageError(streams, "show", "show takes one note name");
     }
-    if (options.names.size() != 1) {
-        return Usage(streams, "show takes one note name");
+    const auto notes = ParseNoteReferences(options.operands, "show", streams);
+    if (!notes) {
+        return kExitUsageOrIo;
     }
-    const std::optional<NoteReference> note = ParseNoteReference(options.names.front());
-    if (!note) {
-        return Usage(streams, "unknown category in '" + options.names.front() + "'");
-    }
+    const NoteReference& note = notes->front();
     const std::optional<NoteWorkspace> workspace = OpenLibrary(options, streams);
     if (!workspace) {
         return kExitUsageOrIo;
     }
-    const std::optional<std::string> text =
-        workspace->tables().FindNote(note->category, note->name);
+    const std::optional<std::string> text = workspace->tables().FindNote(note.category, note.name);
     if (!text) {
-        return UnknownNote(streams, *note);
+        return UnknownNote(streams, note);
     }
-    streams.out << WithNewlines(*text);
+    streams.out << Windows1252ToLocaleText(WithNewlines(*text));
     return FinishStandardOutput(streams);
 }
 
-int RunCompose(const std::vector<std::string>& args, Streams streams) {
-    LibraryOptions options;
-    if (const auto usage = ParseOptions(args, true, options)) {
-        return Usage(streams, usage->message);
-    }
-    std::vector<NoteReference> notes;
-    for (const std::string& name : options.names) {
-        const std::optional<NoteReference> note = ParseNoteReference(name);
-        if (!note) {
-            return Usage(streams, "unknown category in '" + name + "'");
-        }
-        notes.push_back(*note);
+int RunCompose(const CommandOptions& options, Streams streams) {
+    const auto notes = ParseNoteReferences(options.operands, "compose", streams);
+    if (!notes) {
+        return kExitUsageOrIo;
     }
     std::optional<NoteWorkspace> workspace = OpenLibrary(options, streams);
     if (!workspace) {
         return kExitUsageOrIo;
     }
-    for (const NoteReference& note : notes) {
+    for (const NoteReference& note : *notes) {
         if (!TickNote(workspace->lists(), note)) {
             return UnknownNote(streams, note);
         }

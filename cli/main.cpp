@@ -1,22 +1,24 @@
+#include <clocale>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "cli/clean_stop.h"
 #include "cli/cli_commands.h"
-#ifdef TAVREL_WITH_DESKTOP
-#include "app/desktop_main.h"
-#endif
 
 int main(int argc, char** argv) {
+    // The locale's character encoding, for text typed on the command line and text printed for
+    // a person; numbers and messages stay as they are.
+    std::setlocale(LC_CTYPE, "");
+    tavrel::cli::InstallCleanStop();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const int status = tavrel::cli::RunCommandLine(args, {std::cin, std::cout, std::cerr});
-    if (status >= 0) {
-        return status;
-    }
+    tavrel::DesktopOptions desktop;
+    const int status =
+        tavrel::cli::RunCommandLine(args, {std::cin, std::cout, std::cerr}, &desktop);
 #ifdef TAVREL_WITH_DESKTOP
-    return tavrel::RunDesktop(argc, argv);
-#else
-    std::cerr << "tavrel: this build has no desktop program; see 'tavrel --help'\n";
-    return tavrel::cli::kExitUsageOrIo;
+    if (status == tavrel::cli::kStartDesktop) {
+        return tavrel::RunDesktop(argv[0], desktop);
+    }
 #endif
+    return status;
 }

@@ -16,47 +16,21 @@ constexpr const char* kStandardStream = "-";
 constexpr const char* kStandardInputName = "<stdin>";
 constexpr const char* kStandardOutputName = "<stdout>";
 
-struct ProcessOptions {
-    bool force = false;
-    std::optional<std::string> output;
-    std::vector<std::string> inputs;
-};
-
 bool IsStandardStream(const std::string& path) {
     return path == kStandardStream;
 }
 
-// Reads `[--force] [-o OUT] FILE...`; the options other than "--" only where the command has
-// them. Nothing when the arguments are wrong, after saying why.
-std::optional<ProcessOptions> ParseArguments(const std::string& command,
-                                             const std::vector<std::string>& args,
-                                             bool writesOutput, std::ostream& err) {
-    ProcessOptions options;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.empty() || arg[0] != '-' || IsStandardStream(arg)) {
-            options.inputs.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (writesOutput && arg == "--force") {
-            options.force = true;
-        } else if (writesOutput && arg == "-o" && i + 1 < args.size()) {
-            options.output = args[++i];
-        } else {
-            err << "tavrel: " << command << ": unknown option or missing value '" << arg << "'\n";
-            return std::nullopt;
-        }
+// Whether the note input files named suit the command; says why not.
+bool CheckInputs(const CommandOptions& options, std::string_view command, Streams streams) {
+    if (options.operands.empty()) {
+        UsageError(streams, command, "no note input file given");
+        return false;
     }
-    if (options.inputs.empty()) {
-        err << "tavrel: " << command << ": no note input file given\n";
-        return std::nullopt;
+    if (options.output && options.operands.size() > 1) {
+        UsageError(streams, command, "--output takes exactly one note input file");
+        return false;
     }
-    if (options.output && options.inputs.size() > 1) {
-        err << "tavrel: " << command << ": -o takes exactly one note input file\n";
-        return std::nullopt;
-    }
-    return options;
+    return true;
 }
 
 FailureSink WarningsTo(std::ostream& err, const std::string& name) {
@@ -130,7 +104,7 @@ int RunOne(const std::string& input, const CadTextOutput& output, Streams stream
     return ReportOutcome(outcome, name, streams.err);
 }
 
-CadTextOutput OutputFor(const std::string& input, const ProcessOptions& options,
+CadTextOutput OutputFor(const std::string& input, const CommandOptions& options,
                         std::ostream& out) {
     const std::string target = options.output.value_or(
         IsStandardStream(input) ? std::string(kStandardStream) : CadTextPathFor(input));
@@ -144,25 +118,23 @@ CadTextOutput OutputFor(const std::string& input, const ProcessOptions& options,
 
 }  // namespace
 
-int RunProcess(const std::vector<std::string>& args, Streams streams) {
-    const auto options = ParseArguments("process", args, true, streams.err);
-    if (!options) {
+int RunProcess(const CommandOptions& options, Streams streams) {
+    if (!CheckInputs(options, "process", streams)) {
         return kExitUsageOrIo;
     }
     int worst = kExitDone;
-    for (const std::string& input : options->inputs) {
-        worst = std::max(worst, RunOne(input, OutputFor(input, *options, streams.out), streams));
+    for (const std::string& input : options.operands) {
+        worst = std::max(worst, RunOne(input, OutputFor(input, options, streams.out), streams));
     }
     return worst;
 }
 
-int RunCheck(const std::vector<std::string>& args, Streams streams) {
-    const auto options = ParseArguments("check", args, false, streams.err);
-    if (!options) {
+int RunCheck(const CommandOptions& options, Streams streams) {
+    if (!CheckInputs(options, "check", streams)) {
         return kExitUsageOrIo;
     }
     int worst = kExitDone;
-    for (const std::string& input : options->inputs) {
+    for (const std::string& input : options.operands) {
         worst = std::max(worst, RunOne(input, CheckOnly{}, streams));
     }
     return worst;

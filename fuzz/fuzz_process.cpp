@@ -70,7 +70,7 @@ void CheckCommandLine(const std::string& bytes, const Run& run) {
     std::istringstream in(bytes);
     std::ostringstream out;
     std::ostringstream err;
-    const int status = tavrel::cli::RunProcess({"-o", "-", "-"}, {in, out, err});
+    const int status = tavrel::cli::RunCommandLine({"process", "-o", "-", "-"}, {in, out, err});
     switch (run.outcome.status) {
         case tavrel::ProcessStatus::kDone:
             TAVREL_FUZZ_CHECK(status == tavrel::cli::kExitDone && out.str() == run.output,

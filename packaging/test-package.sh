@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Makes the Debian package of a build, unpacks it into an empty folder and uses it from there as
 # a new user would: no TAVREL_LIBRARY, no settings, an empty home folder.
-# Usage: packaging/test-package.sh BUILD_DIR CPACK INSTALL_PREFIX VERSION
+# Usage: packaging/test-package.sh BUILD_DIR CPACK INSTALL_PREFIX VERSION DISPLAY_VERSION
 set -euo pipefail
 build=$(cd "$1" && pwd -P)
 cpack=$2
 prefix=$3
 version=$4
+display_version=$5
 
 for tool in dpkg-deb dpkg-shlibdeps appstreamcli desktop-file-validate update-mime-database man; do
     if ! command -v "$tool" >/dev/null; then
@@ -70,8 +71,12 @@ mkdir -p "$home" "$job"
 tavrel() {
     (cd "$job" && env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 "$usr/bin/tavrel" "$@")
 }
-[[ $(tavrel --version) == "tavrel $version" ]] || fail "--version: $(tavrel --version)"
+[[ $(tavrel --version) == "tavrel $display_version" ]] || fail "--version: $(tavrel --version)"
 [[ $(tavrel list) == *$'\tbridge\tB1\t'* ]] || fail "list shows no bridge note B1"
+tavrel compose --project "RÍO" B1 | LC_ALL=C grep -aF $'[CENTER]R\xcdO' >/dev/null ||
+    fail "a project line typed in UTF-8 is not written in Windows-1252"
+[[ $(tavrel 2>&1) == "tavrel: no display to open the window on;"* ]] ||
+    fail "a start without a display: $(tavrel 2>&1)"
 if tavrel compose -o sheet.inp --project "ROUTE 9 OVER ELM CREEK" B1 G1 hydraulic:DE1 wall:W1 &&
     tavrel process sheet.inp; then
     grep -q "ROUTE 9 OVER ELM CREEK" "$job/sheet.txt" || fail "the CAD text lacks the project line"

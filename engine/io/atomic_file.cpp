@@ -1,12 +1,17 @@
 #include "engine/io/atomic_file.h"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace tavrel {
@@ -68,7 +73,64 @@ std::string TemporaryPattern(const std::string& target) {
     return target.substr(0, nameStart + nameLength) + ".XXXXXX";
 }
 
+// The temporary files being written, in fixed room a signal handler can read. A slot's path is
+// complete before the slot is marked in use, and the slot is free again before its path changes.
+struct PendingFile {
+    std::atomic<bool> inUse{false};
+    char path[PATH_MAX] = {};
+};
+std::array<PendingFile, 4> pendingFiles;
+static_assert(std::atomic<bool>::is_always_lock_free, "read from a signal handler");
+
+// The slot now holding `path`; -1 when every slot is taken or the path does not fit, and the
+// file then simply is not removed by a signal.
+int RecordPending(const std::string& path) {
+    if (path.size() >= PATH_MAX) {
+        return -1;
+    }
+    for (std::size_t slot = 0; slot < pendingFiles.size(); ++slot) {
+        if (!pendingFiles[slot].inUse.load(std::memory_order_relaxed)) {
+            std::memcpy(pendingFiles[slot].path, path.c_str(), path.size() + 1);
+            pendingFiles[slot].inUse.store(true, std::memory_order_release);
+            return static_cast<int>(slot);
+        }
+    }
+    return -1;
+}
+
+void ForgetPending(int& slot) {
+    if (slot >= 0) {
+        pendingFiles[static_cast<std::size_t>(slot)].inUse.store(false, std::memory_order_release);
+        slot = -1;
+    }
+}
+
+// Holds back every signal while alive, so none arrives between the creation of a temporary
+// file and its record.
+class SignalsHeld {
+  public:
+    SignalsHeld() {
+        sigset_t all;
+        ::sigfillset(&all);
+        ::pthread_sigmask(SIG_BLOCK, &all, &previous_);
+    }
+    ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+  private:
+    sigset_t previous_;
+};
+
 }  // namespace
+
+void RemoveUnfinishedFiles() noexcept {
+    for (const PendingFile& pending : pendingFiles) {
+        if (pending.inUse.load(std::memory_order_acquire)) {
+            ::unlink(pending.path);
+        }
+    }
+}
 
 AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {}
 
@@ -86,9 +148,17 @@ std::optional<RuntimeFailure> AtomicFileWriter::Open() {
     const std::string pattern = TemporaryPattern(target_);
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    descriptor_ = ::mkstemp(name.data());
+    int createError = 0;
+    {
+        const SignalsHeld held;
+        descriptor_ = ::mkstemp(name.data());
+        createError = errno;
+        if (descriptor_ >= 0) {
+            pendingSlot_ = RecordPending(name.data());
+        }
+    }
     if (descriptor_ < 0) {
-        failure_ = failures::FromErrno(errno);
+        failure_ = failures::FromErrno(createError);
         return failure_;
     }
     temporary_ = name.data();
@@ -154,6 +224,7 @@ std::optional<RuntimeFailure> AtomicFileWriter::Commit() {
         Discard();
         return failure_;
     }
+    ForgetPending(pendingSlot_);
     temporary_.clear();
     // Make the rename itself durable; a failure here leaves a complete file either way.
     const int folder = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY);
@@ -173,6 +244,8 @@ void AtomicFileWriter::Discard() {
         ::unlink(temporary_.c_str());
         temporary_.clear();
     }
+    // Only once the file is gone: a signal in between removes it again, which is harmless.
+    ForgetPending(pendingSlot_);
 }
 
 }  // namespace tavrel

@@ -10,7 +10,8 @@ namespace tavrel {
 
 // Writes a file so that no failure leaves a half-written file or destroys the one it replaces:
 // the bytes go to a temporary file in the target's folder, which is renamed over the target
-// only by Commit(). Destroying an uncommitted writer removes the temporary file.
+// only by Commit(). Destroying an uncommitted writer removes the temporary file, and so does
+// RemoveUnfinishedFiles() while it is open.
 class AtomicFileWriter {
   public:
     explicit AtomicFileWriter(std::string targetPath);
@@ -34,9 +35,14 @@ class AtomicFileWriter {
 
     std::string target_;
     std::string temporary_;
+    int pendingSlot_ = -1;  // where a signal handler finds temporary_, or -1
     int descriptor_ = -1;
     std::string buffer_;
     std::optional<RuntimeFailure> failure_;
 };
+
+// Removes the temporary files of the writers open now, so that a program stopped by a signal
+// leaves no half-written file behind. Async-signal-safe: a signal handler calls it.
+void RemoveUnfinishedFiles() noexcept;
 
 }  // namespace tavrel

@@ -1,5 +1,4 @@
-// The pieces around the main window: start options, file dialog, editor launch, boxes, small
-// windows, charts.
+// The pieces around the main window: file dialog, editor launch, boxes, small windows, charts.
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -12,7 +11,6 @@
 #include <functional>
 
 #include "app/about_window.h"
-#include "app/desktop_main.h"
 #include "app/editor_launcher.h"
 #include "app/file_dialog.h"
 #include "app/message_boxes.h"
@@ -206,24 +204,6 @@ class ShellServicesTest : public QObject {
             }
             QCOMPARE(chart.keyboard.size(), keyboard);
             QVERIFY2(chart.captions.isEmpty(), qPrintable(chart.captions.join('|')));
-        }
-    }
-
-    void options() {
-        const struct {
-            QStringList arguments;
-            bool splash;
-            QString library, screenshot;
-            int tab;
-        } cases[] = {{{}, true, "", "", 0},
-                     {{"--no-splash"}, false, "", "", 0},
-                     {{"--library", "/srv/notes"}, true, "/srv/notes", "", 0},
-                     {{"--screenshot", "a.png", "--tab", "2"}, false, "", "a.png", 2}};
-        for (const auto& [arguments, splash, library, screenshot, tab] : cases) {
-            const DesktopOptions options = ParseDesktopOptions(QStringList{"tavrel"} + arguments);
-            QCOMPARE(std::tuple(options.splash, options.libraryDir, options.screenshotPath,
-                                options.screenshotTab),
-                     std::tuple(splash, library, screenshot, tab));
         }
     }
 

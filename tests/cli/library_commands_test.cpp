@@ -20,31 +20,6 @@ class LibraryCommandsTest : public ::testing::Test {
     testing::TempDir dir;
 };
 
-TEST_F(LibraryCommandsTest, ListPrintsListViewCategoryNameAndTitle) {
-    const CliRun run = RunTavrel({"list"});
-    EXPECT_EQ(run.status, kExitDone) << run.err;
-    EXPECT_EQ(run.out,
-              "0\tbridge\tB1\tBridge consists of\n"
-              "5\tbridge\tG1\tDeck drains\n"
-              "5\tbridge\tG2\tRailing\n"
-              "6\tbridge\tDE1\tDesign live loads\n"
-              "15\thydraulic\tSU1\tHydraulic data table\n"
-              "16\twall\tW1\tCantilever wall\n");
-
-    const CliRun metric = RunTavrel({"list", "--units", "metric"});
-    EXPECT_EQ(metric.out, "0\tbridge\tB1\tMetric bridge\n5\tbridge\tG1\tMetric drains\n");
-}
-
-TEST_F(LibraryCommandsTest, ShowPrintsTheNoteText) {
-    const CliRun run = RunTavrel({"show", "g1"});
-    EXPECT_EQ(run.status, kExitDone) << run.err;
-    EXPECT_EQ(run.out, "[WORD WRAP]\nDrains at 10 ft.\n\n");
-    EXPECT_EQ(RunTavrel({"show", "Hydraulic:su1"}).out, "Q100 = 500 cfs.\n");
-    const CliRun unknown = RunTavrel({"show", "wall:G1"});
-    EXPECT_EQ(unknown.status, kExitUsageOrIo);
-    EXPECT_NE(unknown.err.find("no wall note named 'G1'"), std::string::npos);
-}
-
 TEST_F(LibraryCommandsTest, ComposeWritesInListOrderNotCommandLineOrder) {
     const CliRun run =
         RunTavrel({"compose", "--project", "Route 9", "wall:w1", "de1", "b1", "hydraulic:SU1"});
@@ -112,18 +87,6 @@ TEST_F(LibraryCommandsTest, InvalidAndDuplicateNotesAreWarnedWithFileAndRowAndSk
     EXPECT_EQ(run.out,
               "5\tbridge\tG1\tGood\n5\tbridge\tG5\tLast\n"
               "15\thydraulic\tSU1\tHydraulic data table\n16\twall\tW1\tCantilever wall\n");
-}
-
-TEST_F(LibraryCommandsTest, BadArgumentsAreUsageErrors) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"list", "--units", "imperial"},
-             {"show"},
-             {"show", "deck:G1"},
-             {"compose", "--bogus"},
-             {"compose", "-o"},
-             {"compose", "--project", "1", "--project", "2", "--project", "3", "--project", "4"}}) {
-        EXPECT_EQ(RunTavrel(args).status, kExitUsageOrIo) << args.back();
-    }
 }
 
 }  // namespace

@@ -1,157 +1,96 @@
+// process and check, one case a row: the folder before, the command line and standard input,
+// and what the run gives: exit status, standard output and error, and the folder after.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 
-#include "tests/support/cli_run.h"
+#include "tests/cli/cli_cases.h"
 #include "tests/support/test_files.h"
 
 namespace tavrel::cli {
 namespace {
 
-namespace fs = std::filesystem;
-
-using testing::CliRun;
-using testing::RunCli;
-
-class ProcessCommandTest : public ::testing::Test {
-  protected:
-    std::string Path(const std::string& name) const { return dir.File(name); }
-    void Write(const std::string& name, const std::string& bytes) const {
-        testing::WriteBytes(Path(name), bytes);
-    }
-    std::string Read(const std::string& name) const { return testing::ReadBytes(Path(name)); }
-    bool Exists(const std::string& name) const { return fs::exists(Path(name)); }
-
-    testing::TempDir dir;
-};
+using Folder = std::map<std::string, std::string>;
 
 const std::string kValid = "[SPACE]\r\n.LV=8\r\n";
 const std::string kValidOutput = "\r\n.LV=8\r\n";
 const std::string kInvalidOnLine3 = "[SPACE]\r\n\r\n[WORDWRAP]\r\n";
+const std::string kInvalidReport = "@/bad.inp:3: Error..Unrecognized format statement...Line:  3\n";
 
-TEST_F(ProcessCommandTest, WritesTheCadTextFileNextToEachInput) {
-    Write("a.inp", kValid);
-    Write("b.notes.inp", "[LITERAL]\nX\n[END LITERAL]\n");
-    const CliRun run = RunCli({"process", Path("a.inp"), Path("b.notes.inp")});
-    EXPECT_EQ(run.status, kExitDone);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(Read("a.txt"), kValidOutput);
-    EXPECT_EQ(Read("b.notes.txt"), "X\r\n");
+struct Case {
+    Folder before;
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;
+    Folder written;  // the files the run wrote; the folder holds nothing else new or changed
+    std::string input = {};  // standard input
+};
+
+// clang-format off
+const Case kCases[] = {
+    // The CAD text file goes beside each input, named after it.
+    {{{"a.inp", kValid}, {"b.notes.inp", "[LITERAL]\nX\n[END LITERAL]\n"}},
+     {"process", "@/a.inp", "@/b.notes.inp"}, 0, "", "",
+     {{"a.txt", kValidOutput}, {"b.notes.txt", "X\r\n"}}},
+    // An existing output is replaced only with --force, and never the input itself.
+    {{{"a.inp", kValid}, {"a.txt", "kept"}}, {"process", "@/a.inp"}, 2, "",
+     "tavrel: @/a.txt exists; use --force to overwrite it\n", {}},
+    {{{"a.inp", kValid}, {"a.txt", "kept"}}, {"process", "--force", "@/a.inp"}, 0, "", "",
+     {{"a.txt", kValidOutput}}},
+    {{{"notes.txt", kValid}}, {"process", "--force", "@/notes.txt"}, 2, "",
+     "tavrel: @/notes.txt: Error...output file is the note input file itself...terminating\n", {}},
+    // A file that fails writes nothing; the others go on, and the worst status is the exit status.
+    {{{"bad.inp", kInvalidOnLine3}, {"bad.txt", "kept"}}, {"process", "--force", "@/bad.inp"}, 1,
+     "", kInvalidReport, {}},
+    {{{"empty.inp", ""}}, {"process", "@/empty.inp"}, 1, "",
+     "@/empty.inp: Error..Note input file is empty.\n", {}},
+    {{{"bad.inp", kInvalidOnLine3}, {"good.inp", kValid}},
+     {"process", "@/bad.inp", "@/none.inp", "@/good.inp"}, 2, "",
+     kInvalidReport + "tavrel: @/none.inp: Error...file not found...terminating\n",
+     {{"good.txt", kValidOutput}}},
+    // Standard input and output.
+    {{}, {"process", "-"}, 0, kValidOutput, "", {}, kValid},
+    {{{"a.inp", kValid}}, {"process", "-o", "-", "@/a.inp"}, 0, kValidOutput, "", {}},
+    {{}, {"process", "-o", "@/named.txt", "-"}, 0, "", "", {{"named.txt", kValidOutput}}, kValid},
+    {{}, {"process", "-"}, 1, "", "<stdin>:3: Error..Unrecognized format statement...Line:  3\n",
+     {}, kInvalidOnLine3},
+    // A value too large for a number is a warning before the statement's error.
+    {{{"a.inp", "[SPACE]\r\n[RIGHT MARGIN = 99999]\r\n"}}, {"check", "@/a.inp"}, 1, "",
+     "tavrel: warning: @/a.inp:2: Error: 6. Overflow\n"
+     "@/a.inp:2: Error..Unrecognized format statement...Line:  2\n", {}},
+    // check validates only.
+    {{{"good.inp", kValid}, {"bad.inp", kInvalidOnLine3}}, {"check", "@/good.inp", "@/bad.inp"}, 1,
+     "", kInvalidReport, {}},
+    {{}, {"check", "-"}, 1, "", "<stdin>: Error..Note input file is empty.\n", {}},
+};
+// clang-format on
+
+TEST(ProcessCommand, EveryCase) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(testing::Joined(c.args));
+        const testing::TempDir dir;
+        for (const auto& [name, bytes] : c.before) {
+            testing::WriteBytes(dir.path() / name, bytes);
+        }
+        const testing::CliRun run = testing::RunCli(testing::InFolder(c.args, dir.path()), c.input);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, testing::InFolder(c.err, dir.path()));
+        Folder after = c.written;
+        after.insert(c.before.begin(), c.before.end());
+        EXPECT_EQ(testing::Snapshot(dir.path()), after);
+    }
 }
 
-TEST_F(ProcessCommandTest, ExistingOutputNeedsForce) {
-    Write("a.inp", kValid);
-    Write("a.txt", "kept");
-    const CliRun refused = RunCli({"process", Path("a.inp")});
-    EXPECT_EQ(refused.status, kExitUsageOrIo);
-    EXPECT_EQ(refused.err, "tavrel: " + Path("a.txt") + " exists; use --force to overwrite it\n");
-    EXPECT_EQ(Read("a.txt"), "kept");
-
-    EXPECT_EQ(RunCli({"process", "--force", Path("a.inp")}).status, kExitDone);
-    EXPECT_EQ(Read("a.txt"), kValidOutput);
-}
-
-TEST_F(ProcessCommandTest, NeverOverwritesItsOwnInput) {
-    Write("notes.txt", kValid);
-    const CliRun run = RunCli({"process", "--force", Path("notes.txt")});
-    EXPECT_EQ(run.status, kExitUsageOrIo);
-    EXPECT_NE(run.err.find("output file is the note input file itself"), std::string::npos);
-    EXPECT_EQ(Read("notes.txt"), kValid);
-}
-
-TEST_F(ProcessCommandTest, AFailedReadOfStandardInputIsNoShortFile) {
+TEST(ProcessCommand, AFailedReadOfStandardInputIsNoShortFile) {
     std::istringstream in("[SPACE]\r\n");
     in.setstate(std::ios::badbit);
     std::ostringstream out, err;
     EXPECT_EQ(RunCommandLine({"process", "-o", "-", "-"}, {in, out, err}), kExitUsageOrIo);
     EXPECT_TRUE(out.str().empty());
-}
-
-TEST_F(ProcessCommandTest, InvalidFileGivesFileLineAndMessageAndWritesNothing) {
-    Write("bad.inp", kInvalidOnLine3);
-    Write("bad.txt", "kept");
-    const CliRun run = RunCli({"process", "--force", Path("bad.inp")});
-    EXPECT_EQ(run.status, kExitInvalidInput);
-    EXPECT_EQ(run.err, Path("bad.inp") + ":3: Error..Unrecognized format statement...Line:  3\n");
-    EXPECT_EQ(Read("bad.txt"), "kept");
-}
-
-TEST_F(ProcessCommandTest, EmptyAndMissingInputs) {
-    Write("empty.inp", "");
-    const CliRun empty = RunCli({"process", Path("empty.inp")});
-    EXPECT_EQ(empty.status, kExitInvalidInput);
-    EXPECT_EQ(empty.err, Path("empty.inp") + ": Error..Note input file is empty.\n");
-    EXPECT_FALSE(Exists("empty.txt"));
-
-    const CliRun missing = RunCli({"process", Path("none.inp")});
-    EXPECT_EQ(missing.status, kExitUsageOrIo);
-    EXPECT_EQ(missing.err,
-              "tavrel: " + Path("none.inp") + ": Error...file not found...terminating\n");
-}
-
-TEST_F(ProcessCommandTest, GoesOnWithTheOthersAndExitsWithTheWorst) {
-    Write("bad.inp", kInvalidOnLine3);
-    Write("good.inp", kValid);
-    const CliRun run = RunCli({"process", Path("bad.inp"), Path("none.inp"), Path("good.inp")});
-    EXPECT_EQ(run.status, kExitUsageOrIo);
-    EXPECT_EQ(Read("good.txt"), kValidOutput);
-    EXPECT_FALSE(Exists("bad.txt"));
-}
-
-TEST_F(ProcessCommandTest, StandardStreamsAndOutputOption) {
-    const CliRun piped = RunCli({"process", "-"}, kValid);
-    EXPECT_EQ(piped.status, kExitDone);
-    EXPECT_EQ(piped.out, kValidOutput);
-
-    Write("a.inp", kValid);
-    const CliRun toStdout = RunCli({"process", "-o", "-", Path("a.inp")});
-    EXPECT_EQ(toStdout.out, kValidOutput);
-    EXPECT_FALSE(Exists("a.txt"));
-
-    EXPECT_EQ(RunCli({"process", "-o", Path("named.txt"), "-"}, kValid).status, kExitDone);
-    EXPECT_EQ(Read("named.txt"), kValidOutput);
-
-    const CliRun invalid = RunCli({"process", "-"}, kInvalidOnLine3);
-    EXPECT_EQ(invalid.status, kExitInvalidInput);
-    EXPECT_EQ(invalid.out, "");
-    EXPECT_EQ(invalid.err, "<stdin>:3: Error..Unrecognized format statement...Line:  3\n");
-}
-
-TEST_F(ProcessCommandTest, UsageErrors) {
-    Write("a.inp", kValid);
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"process"},
-             {"process", "-o", Path("x.txt"), Path("a.inp"), Path("a.inp")},
-             {"process", "--bogus", Path("a.inp")},
-             {"process", Path("a.inp"), "-o"},
-             {"check", "--force", Path("a.inp")},
-         }) {
-        const CliRun run = RunCli(args);
-        EXPECT_EQ(run.status, kExitUsageOrIo) << args.size();
-        EXPECT_EQ(run.err.rfind("tavrel: ", 0), 0u);
-    }
-    EXPECT_FALSE(Exists("a.txt"));
-}
-
-TEST_F(ProcessCommandTest, OverflowIsAWarningWithFileAndLine) {
-    Write("a.inp", "[SPACE]\r\n[RIGHT MARGIN = 99999]\r\n");
-    const CliRun run = RunCli({"check", Path("a.inp")});
-    EXPECT_EQ(run.status, kExitInvalidInput);
-    EXPECT_EQ(run.err, "tavrel: warning: " + Path("a.inp") + ":2: Error: 6. Overflow\n" +
-                           Path("a.inp") + ":2: Error..Unrecognized format statement...Line:  2\n");
-}
-
-TEST_F(ProcessCommandTest, CheckValidatesOnly) {
-    Write("good.inp", kValid);
-    Write("bad.inp", kInvalidOnLine3);
-    const CliRun run = RunCli({"check", Path("good.inp"), Path("bad.inp")});
-    EXPECT_EQ(run.status, kExitInvalidInput);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, Path("bad.inp") + ":3: Error..Unrecognized format statement...Line:  3\n");
-    EXPECT_FALSE(Exists("good.txt"));
-    EXPECT_EQ(RunCli({"check", Path("none.inp")}).status, kExitUsageOrIo);
-    EXPECT_EQ(RunCli({"check", "-"}, "").status, kExitInvalidInput);
 }
 
 }  // namespace

@@ -1,0 +1,95 @@
+// A run stopped by SIGTERM or SIGINT while it writes removes its temporary file and leaves the
+// old output as it was.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <optional>
+
+#include "tests/support/test_files.h"
+
+extern char** environ;
+
+namespace tavrel::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Starts the program with the default action for the stopping signals, whatever the test's own.
+pid_t Start(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    posix_spawnattr_setsigdefault(&attributes, &stops);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    pid_t child = -1;
+    EXPECT_EQ(posix_spawn(&child, TAVREL_PROGRAM, nullptr, &attributes, argv.data(), environ), 0);
+    posix_spawnattr_destroy(&attributes);
+    return child;
+}
+
+std::vector<std::string> Names(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+// Sends the signal once the run's temporary file appears beside the old output; the run's wait
+// status, or nothing when it ended before.
+std::optional<int> StopWhileWriting(const std::vector<std::string>& args, const fs::path& folder,
+                                    int signal) {
+    const pid_t child = Start(args);
+    int status = 0;
+    while (Names(folder).size() == 1) {
+        if (waitpid(child, &status, WNOHANG) == child) {
+            return std::nullopt;
+        }
+    }
+    kill(child, signal);
+    waitpid(child, &status, 0);
+    return status;
+}
+
+TEST(CleanStop, SignalDuringAWriteLeavesTheFolderAsItWas) {
+    const testing::TempDir dir;
+    const fs::path input = dir.path() / "big.inp";
+    const fs::path output = dir.path() / "out" / "out.txt";
+    const std::string block =
+        "[WORD WRAP]\r\nTHE CONTRACTOR SHALL PLACE THE CONCRETE IN THE DECK. NO. 5 BARS AT 0.5 "
+        "IN. SPACING.\r\n[END WORD WRAP]\r\n";
+    for (const int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(strsignal(signal));
+        std::optional<int> status;
+        // A larger file when the run was too quick to be caught writing.
+        for (std::size_t size = 16 << 20; !status && size <= 256 << 20; size *= 4) {
+            std::string bytes;
+            bytes.reserve(size + block.size());
+            while (bytes.size() < size) {
+                bytes += block;
+            }
+            testing::WriteBytes(input, bytes);
+            testing::WriteBytes(output, "old output");
+            status = StopWhileWriting(
+                {TAVREL_PROGRAM, "process", "--force", "-o", output.string(), input.string()},
+                output.parent_path(), signal);
+        }
+        ASSERT_TRUE(status.has_value()) << "every run ended before it was seen writing";
+        EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == signal) << *status;
+        EXPECT_EQ(Names(output.parent_path()), std::vector<std::string>{"out.txt"});
+        EXPECT_EQ(testing::ReadBytes(output), "old output");
+    }
+}
+
+}  // namespace
+}  // namespace tavrel::cli
