@@ -20,9 +20,9 @@ constexpr char kMarker = static_cast<char>(174);
 using Settings = tavrel::LayoutSettings;
 
 std::string Describe(const Settings& s, std::string_view text) {
-    return "IFL " + std::to_string(s.indentFirstLine) + " IB " + std::to_string(s.indentBody) +
-           " LM " + std::to_string(s.leftMargin) + " RM " + std::to_string(s.rightMargin) + " LS " +
-           std::to_string(s.lineSpacing) + " text " + Printable(text);
+    return std::to_string(s.indentFirstLine) + " " + std::to_string(s.indentBody) + " " +
+           std::to_string(s.leftMargin) + " " + std::to_string(s.rightMargin) + " " +
+           std::to_string(s.lineSpacing) + " " + Printable(text);
 }
 
 // Words are what blanks, line breaks and sentence markers separate; everything else, a tab
@@ -151,10 +151,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string wrapped;
     layout.Wrap(text, wrapped);
     CheckWrap(settings, text, wrapped);
-    std::string again;
-    layout.Wrap(text, again);
-    TAVREL_FUZZ_CHECK(again == wrapped, "second layout differs");
-
     // A centred line is one line of a file: no line break in it.
     const std::string line = text.substr(0, text.find_first_of("\r\n"));
     std::string centred;

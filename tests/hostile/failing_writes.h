@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <streambuf>
 
-namespace tavrel::hostile {
+namespace tavrel::testing {
 
 // Makes the disk look full to this process: while it lives, no regular file can grow past the
 // limit, and a write beyond it fails (EFBIG) instead of raising SIGXFSZ.
@@ -48,4 +48,4 @@ class FailingStream : public std::ostream {
     RefusingBuffer buffer_;
 };
 
-}  // namespace tavrel::hostile
+}  // namespace tavrel::testing

@@ -4,6 +4,7 @@
 
 #include "library/commands/open_input_command.h"
 #include "library/commands/process_command.h"
+#include "library/commands/save_command.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/test_files.h"
 
@@ -81,30 +82,6 @@ TEST_F(CommandTest, ProcessAsksBeforeReplacingAndCancelTouchesNothing) {
     EXPECT_EQ(ReadBytes(Output()), "\r\n");
 }
 
-TEST_F(CommandTest, ProcessShowsStatementFaultsAndKeepsTheOldOutput) {
-    const struct {
-        std::string input;
-        std::string message;
-    } cases[] = {
-        {"\r\n\r\n\r\n\r\n\r\n\r\n[LEFT MARGIN = 0]\r\n",
-         "Error..[Left Margin] value out of range (1-20)...Line:  7"},
-        {"", "Error..Note input file is empty."},
-    };
-    WriteBytes(Output(), "kept");
-    for (const auto& c : cases) {
-        user.criticals.clear();
-        user.files = {Input()};
-        user.answers = {true};
-        WriteBytes(Input(), c.input);
-        ProcessNoteInputFile(script.services);
-        EXPECT_EQ(user.criticals, std::vector<std::string>{c.message});
-        EXPECT_EQ(ReadBytes(Output()), "kept");
-        EXPECT_EQ(testing::Snapshot(folder.path()).size(), 2u);
-    }
-    EXPECT_TRUE(user.opened.empty());
-    EXPECT_TRUE(script.errors.shown.empty());
-}
-
 TEST_F(CommandTest, ProcessReportsEngineAndEditorFailuresInTheErrorBox) {
     WriteBytes(Input(), "[RIGHT MARGIN = 99999]\r\n");
     user.files = {Input(), Input()};
@@ -135,6 +112,30 @@ TEST_F(CommandTest, OpenInputFileOpensOnlyAnExistingFile) {
     OpenInputFile(script.services);
     EXPECT_EQ(user.opened, std::vector<std::string>{Input()});
     ASSERT_EQ(script.errors.shown.size(), 1u);
+}
+
+TEST_F(CommandTest, SaveAsksWithTheSaveDialogAndBeforeReplacingThenOpensTheFile) {
+    NoteTables tables;
+    NoteListModel lists;
+    tables.ReadReferenceText(NoteCategory::Bridge, "$$B1 Bridge\r\nTWO SPANS.\r\n$$\r\n", "b.txt",
+                             script.errors);
+    lists.Rebuild(tables, UnitSystem::English, false);
+    lists.SetTickedByName(0, "B1", true);
+    const ProjectLines project{"ROUTE 9", "", ""};
+    WriteBytes(Input(), "old");
+    user.files = {Input()};
+    user.answers = {true};
+    user.editorFailure = RuntimeFailure{53, "File not found"};
+    SaveNoteInputFile(script.services, tables, lists, project);
+    ASSERT_EQ(user.requests.size(), 1u);
+    EXPECT_EQ(user.requests[0].title, "INP Files - Save");
+    EXPECT_EQ(user.requests[0].purpose, FileDialogRequest::Purpose::kSave);
+    EXPECT_EQ(user.questions, std::vector<std::string>{"File exists..overwrite?"});
+    EXPECT_EQ(ReadBytes(Input()), ComposeNoteInputFile(tables, lists, project));
+    EXPECT_EQ(user.opened, std::vector<std::string>{Input()});
+    // An editor that cannot start is reported after the file is written.
+    ASSERT_EQ(script.errors.shown.size(), 1u);
+    EXPECT_EQ(script.errors.shown[0].number, 53);
 }
 
 }  // namespace

@@ -96,26 +96,6 @@ TEST_F(NoteListsTest, DuplicateNameIsWarnedSkippedAndFillingGoesOn) {
     EXPECT_EQ(Ticked(lists), (std::vector<std::string>{"0:B3"}));
 }
 
-TEST_F(NoteListsTest, NotesWithoutAListViewAreWarnedOnceAndSkipped) {
-    LoadBridge(
-        CrLfLines({"$$12X Bad name", "a", "$$SU1 Hydraulic code", "b", "$$G1 Good", "c", "$$"}));
-    tables.ReadReferenceText(Hydraulic, CrLfLines({"$$S1 Bridge code", "d", "$$"}), "hyd.txt",
-                             errors);
-    lists.Rebuild(tables, UnitSystem::English, false);
-    EXPECT_EQ(Keys(lists, 5), (std::vector<std::string>{"G1"}));
-    EXPECT_TRUE(lists.Entries(0).empty());
-    EXPECT_TRUE(lists.Entries(15).empty());
-
-    const std::vector<NoteWarning> warnings = lists.TakeWarnings();
-    ASSERT_EQ(warnings.size(), 3u);
-    EXPECT_EQ(warnings[0].row, 1);
-    EXPECT_NE(warnings[0].message.find("$$12X Bad name"), std::string::npos);
-    EXPECT_EQ(warnings[1].row, 2);
-    EXPECT_EQ(warnings[2].file, "hyd.txt");
-    lists.Rebuild(tables, UnitSystem::English, false);
-    EXPECT_TRUE(lists.TakeWarnings().empty());
-}
-
 TEST_F(NoteListsTest, AllBridgeGeneralNotesTouchesOnlyListFive) {
     LoadBridge(CrLfLines({"$$G1 A", "a", "$$G2 B", "b", "$$DE1 C", "c", "$$"}));
     tables.ReadReferenceText(Hydraulic, CrLfLines({"$$G1 H", "h", "$$"}), "h.txt", errors);

@@ -46,23 +46,5 @@ TEST(NoteNames, SectionCodeIsTheLeadingLetters) {
     }
 }
 
-TEST(Sections, CodesMapToListViewsExactlyPerCategory) {
-    using enum NoteCategory;
-    EXPECT_EQ(ListViewFor(Bridge, "S"), 7);
-    EXPECT_EQ(ListViewFor(Bridge, "SE"), 2);
-    EXPECT_EQ(ListViewFor(Bridge, "SU"), std::nullopt);
-    EXPECT_EQ(ListViewFor(Hydraulic, "SU"), 15);
-    EXPECT_EQ(ListViewFor(Hydraulic, "S"), std::nullopt);
-    EXPECT_EQ(ListViewFor(Hydraulic, "B"), 8);
-    EXPECT_EQ(ListViewFor(Wall, "W"), 16);
-    EXPECT_EQ(ListViewFor(Wall, "G"), std::nullopt);
-    EXPECT_EQ(ListViewFor(Bridge, "de"), std::nullopt);
-    for (int listView = 0; listView < kListViewCount; ++listView) {
-        const Section& section = SectionTable()[listView];
-        EXPECT_EQ(CategoryOfListView(listView), section.category) << listView;
-        EXPECT_EQ(ListViewFor(section.category, section.code), listView);
-    }
-}
-
 }  // namespace
 }  // namespace tavrel

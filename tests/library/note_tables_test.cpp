@@ -8,6 +8,7 @@
 namespace tavrel {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::CrLfLines;
 using testing::RecordingErrors;
 using enum NoteCategory;
@@ -140,23 +141,33 @@ TEST(FindNote, FirstOfANameInItsCategoryWithoutRegardToCaseNeverAnEmptyRow) {
     EXPECT_FALSE(loaded.tables.FindNote(Bridge, "ERROR"));
 }
 
-TEST(UnitSystem, EnglishReadsAllThreeEvenAfterAFailure) {
+// The English files are read hydraulic, bridge, wall, all three even after a failure: the
+// failures come in that order.
+TEST(UnitSystem, EnglishReadsHydraulicBridgeWallEvenAfterFailures) {
     testing::TempDir dir;
     testing::LibraryFiles files = testing::SampleLibrary();
     files.englishHydraulic.clear();
+    files.englishWall.clear();
     testing::WriteLibrary(dir.path(), files);
     NoteTables tables;
     RecordingErrors errors;
     const UnitLoadResult result =
         LoadUnitSystem(tables, UnitSystem::English, dir.path().string(), errors);
     EXPECT_FALSE(result.allRead);
-    ASSERT_EQ(result.failures.size(), 1u);
+    ASSERT_EQ(result.failures.size(), 2u);
     EXPECT_EQ(result.failures[0].category, Hydraulic);
-    EXPECT_NE(result.failures[0].path.find("HydraulicNotesReference.txt"), std::string::npos);
-    EXPECT_EQ(result.failures[0].reason, "File not found");
-    EXPECT_EQ(errors.shown.size(), 1u);
+    EXPECT_EQ(result.failures[1].category, Wall);
+    EXPECT_EQ(result.failures[1].reason, "File not found");
+    ASSERT_EQ(errors.shown.size(), 2u);
+    EXPECT_NE(errors.shown[0].description.find("HydraulicNotesReference.txt"), std::string::npos);
+    EXPECT_NE(errors.shown[1].description.find("WallNotesReference.txt"), std::string::npos);
     EXPECT_FALSE(tables.Rows(Bridge)[0].markerLine.empty());
-    EXPECT_FALSE(tables.Rows(Wall)[0].markerLine.empty());
+
+    fs::remove_all(dir.path() / "English");
+    const UnitLoadResult none =
+        LoadUnitSystem(tables, UnitSystem::English, dir.path().string(), errors);
+    ASSERT_EQ(none.failures.size(), 3u);
+    EXPECT_EQ(none.failures[1].category, Bridge);
 }
 
 }  // namespace
