@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/text/line_splitter.h"
 #include "fuzz/fuzz_support.h"
 #include "library/sheet_identification.h"
 
@@ -30,19 +31,11 @@ const tavrel::NoteTables& Library() {
     return tables;
 }
 
-// The lines of the file, split here on their own: at CR, CR LF or LF.
 std::vector<std::string_view> Lines(std::string_view bytes) {
     std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t at = 0; at < bytes.size(); ++at) {
-        if (bytes[at] == '\r' || bytes[at] == '\n') {
-            lines.push_back(bytes.substr(start, at - start));
-            at += bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n' ? 1 : 0;
-            start = at + 1;
-        }
-    }
-    if (start < bytes.size()) {
-        lines.push_back(bytes.substr(start));
+    tavrel::LineSplitter splitter(bytes);
+    while (const auto line = splitter.Next()) {
+        lines.push_back(*line);
     }
     return lines;
 }

@@ -90,30 +90,18 @@ TEST(Identify, AHandEditedNoteIsReportedAtItsLineWithItsClosestNote) {
 struct SheetCase {
     const char* what;
     const char* fontLine;  // nothing: the CAD header lacks it
-    std::vector<std::string> lines;
+    std::string lines;     // after the 15 lines of the preamble, separated by "|"
     std::string out;
     std::string err;  // "F" stands for the sheet's path
     int status;
 };
 
-// The preamble is 15 lines, so a sheet's own lines start at line 16.
 std::string Sheet(const SheetCase& sheet) {
     const std::string header = sheet.fontLine
                                    ? ReplaceAll(BuildCadHeader(true), ".FT=49", sheet.fontLine)
                                    : ReplaceAll(BuildCadHeader(true), ".FT=49\r", "");
-    std::string bytes = BuildDefaultStatements() + "\r\n" + header + "\r\n";
-    for (const std::string& line : sheet.lines) {
-        bytes += line + "\r\n";
-    }
-    return bytes;
-}
-
-const std::vector<std::string> kGeneralNotes = {".NEWGG", "[CENTER]GENERAL NOTES", "[SPACE]",
-                                                "[SPACE]"};
-
-std::vector<std::string> GeneralNotes(std::vector<std::string> lines) {
-    lines.insert(lines.begin(), kGeneralNotes.begin(), kGeneralNotes.end());
-    return lines;
+    return BuildDefaultStatements() + "\r\n" + header + "\r\n" +
+           ReplaceAll(sheet.lines, "|", "\r\n") + "\r\n";
 }
 
 TEST(Identify, SheetCases) {
@@ -124,28 +112,21 @@ TEST(Identify, SheetCases) {
                               CrLfLines({"$$W1 Wall", "Cantilever wall.", "$$"}),
                               CrLfLines({"$$G1 Railing", "Railing, metric.", "$$"})});
     const std::string path = dir.File("sheet.inp");
+    const std::string general = ".NEWGG|[CENTER]GENERAL NOTES|[SPACE]|[SPACE]|";
     const SheetCase cases[] = {
         {"the longer of two notes matching at one place wins", ".FT=49",
-         GeneralNotes({"Railing.", "Steel posts.", "Railing."}), "G2\nG1\n", "", 0},
+         general + "Railing.|Steel posts.|Railing.", "G2\nG1\n", "", 0},
         {"a title two lists share goes to the list whose notes follow", ".FT=49",
-         GeneralNotes({"Scour is not expected."}), "hydraulic:G1\n", "", 0},
-        {"the font line chooses the units", ".FT=48", GeneralNotes({"Railing, metric."}), "G1\n",
-         "", 0},
-        {"without a font line, English with a warning", nullptr, GeneralNotes({"Railing."}), "G1\n",
+         general + "Scour is not expected.", "hydraulic:G1\n", "", 0},
+        {"the font line chooses the units", ".FT=48", general + "Railing, metric.", "G1\n", "", 0},
+        {"without a font line, English with a warning", nullptr, general + "Railing.", "G1\n",
          "F: no CAD font line (.FT=49 or .FT=48); taking English units\n", 0},
-        {"a failure line is told, not taken for a note",
-         ".FT=49",
-         {"=============Failed to find note G9=============", "", kGeneralNotes[0],
-          kGeneralNotes[1], kGeneralNotes[2], kGeneralNotes[3], "Railing."},
-         "G1\n",
-         "F:16: note G9 was not in the library when the sheet was saved\n",
-         0},
-        {"a block before the first section has nothing to compare with",
-         ".FT=49",
-         {"Loose text.", "", "[SPACE]"},
-         "",
-         "F:16: matches no library note (it stands before the first section)\n",
-         1},
+        {"a failure line is told, not taken for a note", ".FT=49",
+         "=============Failed to find note G9=============||" + general + "Railing.", "G1\n",
+         "F:16: note G9 was not in the library when the sheet was saved\n", 0},
+        {"a block before the first section has nothing to compare with", ".FT=49",
+         "Loose text.||[SPACE]", "",
+         "F:16: matches no library note (it stands before the first section)\n", 1},
     };
     for (const SheetCase& sheet : cases) {
         WriteBytes(path, Sheet(sheet));

@@ -29,26 +29,25 @@ TEST(SheetIdentification, TellsWhereEachPartOfTheSheetStands) {
                             "Railings.", "Steel posts.", ""});  // 26-28
 
     const SheetIdentification found = IdentifySheet(sheet, tables);
-    EXPECT_TRUE(found.units.stated);
-    EXPECT_EQ(found.projectLines, std::vector<std::string>{"GENERAL NOTES"});
-    ASSERT_EQ(found.notes.size(), 1u);
-    EXPECT_EQ(found.notes[0].listView, 5);
-    EXPECT_EQ(found.notes[0].name, "G2");
-    EXPECT_EQ(found.notes[0].line, 24);
-    EXPECT_EQ(found.notes[0].lineCount, 2);
-    ASSERT_EQ(found.unrecognised.size(), 1u);
-    const UnrecognisedBlock& block = found.unrecognised[0];
-    EXPECT_EQ(block.line, 26);
-    EXPECT_EQ(block.lineCount, 2);
-    ASSERT_TRUE(block.closest);
-    EXPECT_EQ(block.closest->name, "G2");
-    EXPECT_EQ(block.closest->differingLineCount, 2);
-    ASSERT_EQ(block.closest->differences.size(), 2u);
-    EXPECT_EQ(block.closest->differences[0].line, 26);
-    EXPECT_EQ(block.closest->differences[0].text, "Railings.");
-    EXPECT_FALSE(block.closest->differences[1].inSheet);
-    EXPECT_EQ(block.closest->differences[1].line, 1);
-    EXPECT_EQ(block.closest->differences[1].text, "Railing.");
+    std::string parts = "project";
+    for (const std::string& line : found.projectLines) {
+        parts += " " + line;
+    }
+    for (const IdentifiedNote& note : found.notes) {
+        parts += "; list " + std::to_string(note.listView) + " " + note.name + " at " +
+                 std::to_string(note.line) + "+" + std::to_string(note.lineCount);
+    }
+    for (const UnrecognisedBlock& block : found.unrecognised) {
+        parts += "; block at " + std::to_string(block.line) + "+" +
+                 std::to_string(block.lineCount) + ", closest " + block.closest->name + " by " +
+                 std::to_string(block.closest->differingLineCount) + ":";
+        for (const DifferingLine& line : block.closest->differences) {
+            parts += (line.inSheet ? " +" : " -") + std::to_string(line.line) + " " + line.text;
+        }
+    }
+    EXPECT_EQ(parts,
+              "project GENERAL NOTES; list 5 G2 at 24+2; block at 26+2, closest G2 by 2: +26 "
+              "Railings. -1 Railing.");
 }
 
 struct DiffCase {
