@@ -14,7 +14,8 @@ namespace tavrel::cli {
 // Exit codes of the command line.
 enum ExitCode : int {
     kExitDone = 0,
-    kExitInvalidInput = 1,  // a note input file failed validation
+    kExitInvalidInput = 1,  // a note input file failed validation, a block of a sheet was not
+                            // recognised, or the library has errors
     kExitUsageOrIo = 2,     // bad arguments, missing or unreadable files, refused overwrite
 };
 
@@ -45,6 +46,8 @@ int RunCheck(const CommandOptions& options, Streams streams);
 int RunList(const CommandOptions& options, Streams streams);
 int RunShow(const CommandOptions& options, Streams streams);
 int RunCompose(const CommandOptions& options, Streams streams);
+int RunIdentify(const CommandOptions& options, Streams streams);
+int RunLint(const CommandOptions& options, Streams streams);
 
 // Tells a usage error of a command in one line, then where its help is; gives kExitUsageOrIo.
 int UsageError(Streams streams, std::string_view command, std::string_view message);

@@ -42,6 +42,15 @@ constexpr std::array kCommands = {
                 "notes ticked, to standard output unless --output names a file.\n",
                 kProjectOption | kOutputOption | kForceOption | kUnitsOption | kLibraryOption,
                 RunCompose},
+    CommandSpec{"identify", "[OPTIONS] FILE.inp", "print the library notes a sheet holds",
+                "Print the library notes a note input file holds, one [CATEGORY:]NAME a line, in\n"
+                "file order, as compose takes them. A block that is no library note is told on\n"
+                "standard error with its line and its closest note. The units are the file's.\n",
+                kLibraryOption, RunIdentify},
+    CommandSpec{"lint", "[OPTIONS]", "check the reference note files of the library",
+                "Check the reference note files of the library and print each finding as\n"
+                "FILE:LINE: error: MESSAGE or FILE:LINE: warning: MESSAGE.\n",
+                kUnitsOption | kLibraryOption, RunLint},
 };
 
 constexpr std::string_view kTryHelp = "Try 'tavrel --help'.\n";

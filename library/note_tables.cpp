@@ -1,41 +1,11 @@
 #include "library/note_tables.h"
 
 #include "engine/io/files.h"
-#include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
 #include "library/note_names.h"
+#include "library/reference_notes.h"
 
 namespace tavrel {
-namespace {
-
-bool IsBlank(std::string_view line) {
-    return TrimSpaces(line).empty();
-}
-
-// The body of the note whose marker line was just read. Stops after the next marker line,
-// which is handed back unless it is the file's last line (a closing marker opens no note).
-std::string ReadNoteBody(LineSplitter& lines, std::optional<std::string_view>& nextMarker) {
-    std::string text;
-    bool bodyStarted = false;
-    nextMarker.reset();
-    while (const auto line = lines.Next()) {
-        if (IsMarkerLine(*line)) {
-            if (!lines.AtEnd()) {
-                nextMarker = line;
-            }
-            break;
-        }
-        if (!bodyStarted && IsBlank(*line)) {
-            continue;
-        }
-        text.append(*line);
-        text += CarriageReturn;
-        bodyStarted = true;
-    }
-    return text;
-}
-
-}  // namespace
 
 int TableRows(NoteCategory category) {
     return category == NoteCategory::Bridge ? kBridgeTableRows : kHydraulicTableRows;
@@ -98,19 +68,14 @@ bool NoteTables::ReadReferenceText(NoteCategory category, std::string_view bytes
     problems_[static_cast<int>(category)].clear();
     std::vector<NoteRow>& table = Table(category);
 
-    LineSplitter lines(bytes);
-    std::optional<std::string_view> marker;
-    while ((marker = lines.Next()) && !IsMarkerLine(*marker)) {
-    }
-    std::size_t row = 0;
-    while (marker) {
+    std::vector<ReferenceNote> notes = ReadReferenceNotes(bytes);
+    for (std::size_t row = 0; row < notes.size(); ++row) {
         if (row == table.size()) {
             return Fail(category, failures::SubscriptOutOfRange(),
                         "more than " + std::to_string(table.size()) + " notes", errors);
         }
-        table[row].markerLine = std::string(TrimSpaces(*marker));
-        table[row].noteText = ReadNoteBody(lines, marker);
-        ++row;
+        table[row].markerLine = std::move(notes[row].markerLine);
+        table[row].noteText = std::move(notes[row].text);
     }
     if (table.front().markerLine.empty()) {
         problems_[static_cast<int>(category)] = "no note marker line ($$) in the file";

@@ -37,7 +37,7 @@ seed_files() {
     local target=$1
     [ -d "fuzz/seeds/$target" ] && find "fuzz/seeds/$target" -type f
     case $target in
-        fuzz_scanner | fuzz_process)
+        fuzz_scanner | fuzz_process | fuzz_identify)
             find data tests -type f -name '*.inp' 2>/dev/null ;;
         fuzz_reference_file | fuzz_note_lists)
             find data/library -type f -name '*.txt' 2>/dev/null ;;

@@ -15,7 +15,7 @@ std::string FullReferenceFile(const char* const codes[], int codeCount, int note
                  " Note title number " + std::to_string(note + 1) + "\r\n[WORD WRAP]\r\n";
         for (int line = 0; line < 20; ++line) {
             bytes += "The contractor shall furnish all labor, materials and equipment for line " +
-                     std::to_string(line) + ".\r\n";
+                     std::to_string(line) + " of note " + std::to_string(note + 1) + ".\r\n";
         }
         bytes += "[END WORD WRAP]\r\n";
     }

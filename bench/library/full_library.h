@@ -8,7 +8,8 @@
 namespace tavrel {
 
 // A library filled to the row limits (150 bridge, 100 hydraulic, 100 wall notes of 20 lines),
-// the largest the format allows, in a temporary folder removed with it.
+// the largest the format allows, each note with text of its own as in a real library, in a
+// temporary folder removed with it.
 class FullLibrary {
   public:
     FullLibrary();

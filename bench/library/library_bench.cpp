@@ -3,8 +3,10 @@
 #include <string>
 
 #include "bench/library/full_library.h"
+#include "library/library_check.h"
 #include "library/library_location.h"
 #include "library/note_workspace.h"
+#include "library/sheet_identification.h"
 #include "library/sheet_preview.h"
 
 namespace tavrel {
@@ -79,6 +81,70 @@ void BM_FullLibrarySheetRefresh(benchmark::State& state) {
     state.counters["sheet_lines"] = static_cast<double>(sheet.lineCount());
 }
 BENCHMARK(BM_FullLibrarySheetRefresh)->Unit(benchmark::kMicrosecond);
+
+// Every note ticked and saved: the sheet identify reads, and the notes it should find.
+std::string SheetWithEveryNote(const std::string& libraryRoot, std::size_t& notes) {
+    SilentReporter errors;
+    NoteWorkspace workspace(libraryRoot);
+    workspace.SelectUnits(UnitSystem::English, errors);
+    TickEverything(workspace.lists());
+    notes = static_cast<std::size_t>(workspace.TickedCount());
+    return workspace.ComposeNoteInputFile();
+}
+
+// What `tavrel identify` does once the sheet is read: take its units, read the library of those
+// units and recognise every note. `editEveryOtherNote` changes one line of every second note, so
+// that each of those is a block compared with all the notes of its section.
+void IdentifyEveryNote(benchmark::State& state, bool editEveryOtherNote) {
+    const FullLibrary library;
+    std::size_t ticked = 0;
+    std::string sheet = SheetWithEveryNote(library.root(), ticked);
+    bool edit = true;
+    for (auto at = sheet.find(" for line 7 "); editEveryOtherNote && at != std::string::npos;
+         at = sheet.find(" for line 7 ", at + 1)) {
+        sheet[at + 1] = edit ? 'F' : 'f';
+        edit = !edit;
+    }
+    SilentReporter errors;
+    std::size_t found = 0;
+    for (auto _ : state) {
+        NoteTables tables;
+        LoadUnitSystem(tables, ReadSheetUnits(sheet).units, library.root(), errors);
+        const SheetIdentification identified = IdentifySheet(sheet, tables);
+        found = identified.notes.size() + identified.unrecognised.size();
+        benchmark::DoNotOptimize(identified.notes.data());
+    }
+    if (found != ticked) {
+        state.SkipWithError("not every note was found");
+    }
+    state.counters["notes"] = static_cast<double>(found);
+    state.counters["inp_bytes"] = static_cast<double>(sheet.size());
+}
+
+void BM_FullLibraryIdentifyEveryNote(benchmark::State& state) {
+    IdentifyEveryNote(state, false);
+}
+BENCHMARK(BM_FullLibraryIdentifyEveryNote)->Unit(benchmark::kMicrosecond);
+
+void BM_FullLibraryIdentifyHalfTheNotesEdited(benchmark::State& state) {
+    IdentifyEveryNote(state, true);
+}
+BENCHMARK(BM_FullLibraryIdentifyHalfTheNotesEdited)->Unit(benchmark::kMicrosecond);
+
+// What `tavrel lint` does: read and check the three reference files.
+void BM_FullLibraryLint(benchmark::State& state) {
+    const FullLibrary library;
+    std::size_t findings = 0;
+    for (auto _ : state) {
+        const LibraryCheck check = CheckLibrary(library.root(), UnitSystem::English);
+        findings = check.findings.size();
+        benchmark::DoNotOptimize(check.findings.data());
+    }
+    if (findings != 0) {
+        state.SkipWithError("the generated library should check clean");
+    }
+}
+BENCHMARK(BM_FullLibraryLint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tavrel
