@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTabWidget>
+#include <QTimer>
 #include <iostream>
 
 #include "app/desktop_settings.h"
@@ -37,6 +38,11 @@ int RunDesktop(char* programName, const DesktopOptions& options) {
     }
     QObject::connect(&window, &MainWindow::ExitConfirmed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
+    if (!options.noteInputFile.empty()) {
+        // Once the window shows, so that its boxes and the report stand over it.
+        QTimer::singleShot(0, &window,
+                           [&window, &options] { window.ReopenFile(options.noteInputFile); });
+    }
 
     if (!options.screenshotPath.empty()) {
         window.findChild<QTabWidget*>(QStringLiteral("noteTabs"))
