@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 
 namespace tavrel {
 namespace {
@@ -42,9 +44,14 @@ std::optional<std::string> FileDialog::Show() const {
     if (!request_.proposedFile.empty()) {
         dialog.selectFile(FromPath(request_.proposedFile));
     }
-    // Room for the name, size, type and date columns side by side.
+    // Room for the name, size, type and date columns side by side, none of them cut.
     dialog.setMinimumSize(560, 360);
     dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 480)));
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        details->header()->setStretchLastSection(false);
+        details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        details->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

@@ -40,7 +40,8 @@ void LibraryCheckWindow::ShowFindings(const std::string& libraryDir,
                      QFile::decodeName(QByteArray::fromStdString(libraryDir)));
     list_->clear();
     if (findings.empty()) {
-        new QTreeWidgetItem(list_, {QString(), QString(), QStringLiteral("No problems found.")});
+        auto* clean = new QTreeWidgetItem(list_, {QStringLiteral("No problems found.")});
+        clean->setFirstColumnSpanned(true);
         return;
     }
     for (const LibraryFinding& finding : findings) {

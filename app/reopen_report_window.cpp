@@ -29,12 +29,20 @@ ReopenReportWindow::ReopenReportWindow(QWidget* parent)
     differences_->setReadOnly(true);
     differences_->setLineWrapMode(QPlainTextEdit::NoWrap);
     differences_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    differences_->setPlaceholderText(QStringLiteral("No closest note to compare with."));
     connect(rows_, &QTreeWidget::currentItemChanged, this, &ReopenReportWindow::ShowDifferences);
 
+    auto* legend = new QLabel(QStringLiteral(
+        "Lines marked - are the closest library note's, lines marked + the file's, each with "
+        "its line number."));
+    legend->setWordWrap(true);
+    auto* lower = new QWidget;
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->addWidget(legend);
+    lowerLayout->addWidget(differences_);
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(rows_);
-    split->addWidget(differences_);
+    split->addWidget(lower);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     auto* layout = new QVBoxLayout(this);

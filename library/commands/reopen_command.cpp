@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/io/files.h"
+#include "engine/text/line_splitter.h"
 #include "library/commands/recent_files.h"
 #include "library/sections.h"
 #include "library/sheet_identification.h"
@@ -18,11 +19,36 @@ std::string Plural(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-ReopenRow RowFor(const UnrecognisedBlock& block) {
+// The most lines of a block shown when there is no note to compare it with.
+constexpr std::int64_t kShownBlockLines = 20;
+
+std::string ListingLine(bool inFile, std::int64_t line, std::string_view text) {
+    std::string number = std::to_string(line);
+    number.insert(0, number.size() < 5 ? 5 - number.size() : 0, ' ');
+    return (inFile ? "+ " : "- ") + number + "  " + std::string(text);
+}
+
+std::vector<std::string_view> FileLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    LineSplitter splitter(bytes);
+    while (const auto line = splitter.Next()) {
+        lines.push_back(*line);
+    }
+    return lines;
+}
+
+ReopenRow RowFor(const UnrecognisedBlock& block, const std::vector<std::string_view>& fileLines) {
     ReopenRow row{block.line, {}, {}};
     if (!block.closest) {
         row.finding = block.listView ? "matches no library note; its section has none"
                                      : "stands before the first section";
+        const std::int64_t end =
+            std::min({block.line + block.lineCount, block.line + kShownBlockLines,
+                      static_cast<std::int64_t>(fileLines.size()) + 1});
+        for (std::int64_t line = block.line; line < end; ++line) {
+            row.differences.push_back(
+                ListingLine(true, line, fileLines[static_cast<std::size_t>(line - 1)]));
+        }
         return row;
     }
     const ClosestNote& closest = *block.closest;
@@ -36,7 +62,8 @@ ReopenRow RowFor(const UnrecognisedBlock& block) {
     return row;
 }
 
-std::vector<ReopenRow> ReportRows(const SheetIdentification& sheet) {
+std::vector<ReopenRow> ReportRows(const SheetIdentification& sheet, std::string_view bytes) {
+    const std::vector<std::string_view> fileLines = FileLines(bytes);
     std::vector<ReopenRow> rows;
     if (!sheet.units.stated) {
         rows.push_back({0, "no CAD font line (.FT=49 or .FT=48); English units taken", {}});
@@ -46,7 +73,7 @@ std::vector<ReopenRow> ReportRows(const SheetIdentification& sheet) {
             {missing.line, "note " + missing.name + " was not in the library when saved", {}});
     }
     for (const UnrecognisedBlock& block : sheet.unrecognised) {
-        rows.push_back(RowFor(block));
+        rows.push_back(RowFor(block, fileLines));
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const ReopenRow& a, const ReopenRow& b) { return a.line < b.line; });
@@ -77,7 +104,7 @@ std::optional<ReopenReport> ReopenSheet(CommandServices& services, const std::st
     }
     const SheetIdentification sheet = IdentifySheet(bytes, workspace.tables());
     workspace.ShowSheet(sheet);
-    return ReopenReport{path, sheet.notes.size(), ReportRows(sheet)};
+    return ReopenReport{path, sheet.notes.size(), ReportRows(sheet, bytes)};
 }
 
 std::string ReopenSummary(const ReopenReport& report) {

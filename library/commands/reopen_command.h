@@ -16,7 +16,7 @@ struct ReopenRow {
     std::int64_t line = 0;  // in the file; 0 for the file as a whole
     std::string finding;    // what stands there, or what the closest library note is
     // The lines that it and its closest note do not share, "- " for the note's and "+ " for
-    // the file's, each with its line number; empty when there is no closest note.
+    // the file's, each with its line number there; its own lines when there is no closest note.
     std::vector<std::string> differences;
 };
 
