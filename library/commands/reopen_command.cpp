@@ -56,8 +56,7 @@ ReopenRow RowFor(const UnrecognisedBlock& block, const std::vector<std::string_v
                   Plural(static_cast<std::size_t>(closest.differingLineCount), "line differs",
                          "lines differ");
     for (const DifferingLine& line : closest.differences) {
-        row.differences.push_back((line.inSheet ? "+ " : "- ") + std::to_string(line.line) + "\t" +
-                                  line.text);
+        row.differences.push_back(ListingLine(line.inSheet, line.line, line.text));
     }
     return row;
 }
