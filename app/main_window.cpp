@@ -285,7 +285,7 @@ void MainWindow::ShowReopened(const std::optional<ReopenReport>& report) {
     ShowWorkspace();
     const QString path = QFile::decodeName(QByteArray::fromStdString(report->path));
     if (report->rows.empty()) {
-        writtenFileLabel_->setText(QStringLiteral("Reopened %1: every note recognised (%2)")
+        writtenFileLabel_->setText(QStringLiteral("Reopened %1: every note recognised (%2 ticked)")
                                        .arg(path)
                                        .arg(report->recognised));
         return;

@@ -12,7 +12,9 @@ FileDialogRequest NoteInputFileDialog(std::string title, FileDialogRequest::Purp
 }
 
 RuntimeFailure NamingFile(RuntimeFailure failure, const std::string& path) {
-    failure.description += ": " + path;
+    if (!path.empty()) {
+        failure.description += ": " + path;
+    }
     return failure;
 }
 

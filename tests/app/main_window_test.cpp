@@ -617,8 +617,9 @@ class MainWindowTest : public QObject {
         ReopenReportWindow* report = window.reopenReportWindow();
         if (rows.isEmpty()) {
             QVERIFY(report == nullptr);
-            QCOMPARE(Find<QLabel>("writtenFileLabel")->text(),
-                     QString::fromStdString("Reopened " + inp + ": every note recognised (2)"));
+            QCOMPARE(
+                Find<QLabel>("writtenFileLabel")->text(),
+                QString::fromStdString("Reopened " + inp + ": every note recognised (2 ticked)"));
             return;
         }
         QCOMPARE(report->findChild<QLabel*>("reopenSummary")->text(),
