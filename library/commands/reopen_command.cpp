@@ -45,7 +45,7 @@ ReopenRow RowFor(const UnrecognisedBlock& block, const std::vector<std::string_v
         const std::int64_t end =
             std::min({block.line + block.lineCount, block.line + kShownBlockLines,
                       static_cast<std::int64_t>(fileLines.size()) + 1});
-        for (std::int64_t line = block.line; line < end; ++line) {
+        for (std::int64_t line = std::max<std::int64_t>(block.line, 1); line < end; ++line) {
             row.differences.push_back(
                 ListingLine(true, line, fileLines[static_cast<std::size_t>(line - 1)]));
         }
