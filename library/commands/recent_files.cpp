@@ -3,7 +3,9 @@
 #include "engine/io/files.h"
 
 namespace tavrel {
+namespace {
 
+// The folder part of a path, without its last separator; empty for a bare name.
 std::string ContainingFolder(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     if (slash == std::string::npos) {
@@ -11,6 +13,8 @@ std::string ContainingFolder(const std::string& path) {
     }
     return slash == 0 ? "/" : path.substr(0, slash);
 }
+
+}  // namespace
 
 FileDialogRequest RecentFiles::Request(NoteFileDialog dialog) const {
     static constexpr std::array<const char*, kNoteFileDialogCount> kTitles = {

@@ -22,11 +22,6 @@ struct RecentFiles {
     FileDialogRequest Request(NoteFileDialog dialog) const;
     // The user confirmed a path in a dialog: the dialog starts in its folder next time.
     void Chosen(NoteFileDialog dialog, const std::string& path);
-
-    bool operator==(const RecentFiles&) const = default;
 };
-
-// The folder part of a path, without its last separator; empty for a bare name.
-std::string ContainingFolder(const std::string& path);
 
 }  // namespace tavrel
