@@ -9,6 +9,7 @@
 #include "app/info_card.h"
 #include "app/program_texts.h"
 #include "app/text_encoding.h"
+#include "library/commands/command_services.h"
 #include "tavrel/version.h"
 
 namespace tavrel {
@@ -47,7 +48,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
 void AboutWindow::Load(const std::string& versionFilePath, ErrorReporter& errors) {
     const FileContent version = ReadWholeFile(versionFilePath);
     if (version.failure) {
-        errors.Report(*version.failure);
+        errors.Report(NamingFile(*version.failure, versionFilePath));
         return;
     }
     setWindowFlag(Qt::WindowStaysOnTopHint, true);

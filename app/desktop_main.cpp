@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTabWidget>
+#include <QTimer>
 #include <iostream>
 
 #include "app/desktop_settings.h"
@@ -41,11 +42,19 @@ int RunDesktop(char* programName, const DesktopOptions& options) {
     }
     QObject::connect(&window, &MainWindow::ExitConfirmed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
+    // Once the window shows, so that its boxes and the report stand over it.
+    const auto reopenGivenFile = [&window, &options] {
+        if (!options.noteInputFile.empty()) {
+            QTimer::singleShot(0, &window,
+                               [&window, &options] { window.ReopenFile(options.noteInputFile); });
+        }
+    };
 
     if (!options.screenshotPath.empty()) {
         window.findChild<QTabWidget*>(QStringLiteral("noteTabs"))
             ->setCurrentIndex(options.screenshotTab);
         window.show();
+        reopenGivenFile();
         QApplication::processEvents();
         const bool saved = window.grab().save(QFile::decodeName(options.screenshotPath.c_str()));
         if (!saved) {
@@ -55,12 +64,14 @@ int RunDesktop(char* programName, const DesktopOptions& options) {
     }
     if (!options.splash) {
         window.show();
+        reopenGivenFile();
         return QApplication::exec();
     }
     auto* splash = new SplashWindow;
     splash->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(splash, &QDialog::accepted, &window, &QWidget::show);
     QObject::connect(splash, &QDialog::rejected, &window, &QWidget::show);
+    QObject::connect(splash, &QDialog::finished, &window, reopenGivenFile);
     splash->show();
     return QApplication::exec();
 }

@@ -6,8 +6,9 @@ namespace tavrel {
 
 // What the command line asks of the desktop program.
 struct DesktopOptions {
-    bool splash = true;      // false with --no-splash or --screenshot
-    std::string libraryDir;  // --library DIR, as given
+    bool splash = true;         // false with --no-splash or --screenshot
+    std::string libraryDir;     // --library DIR, as given
+    std::string noteInputFile;  // FILE: a note input file to reopen once the window shows
     // --screenshot FILE [--tab INDEX]: save a picture of the main window, then exit.
     std::string screenshotPath;
     int screenshotTab = 0;

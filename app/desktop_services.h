@@ -32,7 +32,9 @@ struct DesktopServices {
     ErrorReporter& errors;
     DocumentViewer& viewer;
 
-    CommandServices ForCommands() const { return {prompts, editor, errors}; }
+    CommandServices ForCommands(RecentFiles& recent) const {
+        return {prompts, editor, errors, recent};
+    }
 };
 
 }  // namespace tavrel

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <array>
 
 #include "library/library_location.h"
 #include "tavrel/version.h"
@@ -13,6 +14,17 @@ namespace {
 constexpr const char* kGeometryKey = "mainWindow/geometry";
 constexpr const char* kStateKey = "mainWindow/state";
 constexpr const char* kLibraryFolderKey = "library/folder";
+constexpr std::array<const char*, kNoteFileDialogCount> kDialogFolderKeys = {
+    "dialogs/saveFolder", "dialogs/processFolder", "dialogs/openFolder", "dialogs/reopenFolder"};
+constexpr const char* kLastNoteInputFileKey = "dialogs/lastNoteInputFile";
+
+std::string Path(const QVariant& value) {
+    return QFile::encodeName(value.toString()).toStdString();
+}
+
+QString PathValue(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 QVariant Remembered(const char* key) {
     return QSettings(QStringLiteral("tavrel"), QStringLiteral("tavrel")).value(QLatin1String(key));
@@ -47,6 +59,22 @@ QString RememberedLibraryFolder() {
 
 void RememberLibraryFolder(const QString& folder) {
     Remember(kLibraryFolderKey, folder);
+}
+
+RecentFiles RememberedRecentFiles() {
+    RecentFiles recent;
+    for (std::size_t i = 0; i < kNoteFileDialogCount; ++i) {
+        recent.folders[i] = Path(Remembered(kDialogFolderKeys[i]));
+    }
+    recent.lastNoteInputFile = Path(Remembered(kLastNoteInputFileKey));
+    return recent;
+}
+
+void RememberRecentFiles(const RecentFiles& recent) {
+    for (std::size_t i = 0; i < kNoteFileDialogCount; ++i) {
+        Remember(kDialogFolderKeys[i], PathValue(recent.folders[i]));
+    }
+    Remember(kLastNoteInputFileKey, PathValue(recent.lastNoteInputFile));
 }
 
 std::string StartLibraryDir(const QString& explicitDir) {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <string>
 
+#include "library/commands/recent_files.h"
+
 namespace tavrel {
 
 // What the desktop program remembers between runs, in the usual per-user place
@@ -14,6 +16,9 @@ void RememberWindowGeometry(const QByteArray& geometry);
 QByteArray RememberedWindowState();
 void RememberWindowState(const QByteArray& state);
 QString RememberedLibraryFolder();
+// The file dialogs' folders and the note input file saved or processed last.
+RecentFiles RememberedRecentFiles();
+void RememberRecentFiles(const RecentFiles& recent);
 void RememberLibraryFolder(const QString& folder);
 
 // The library folder to start with: --library DIR, else TAVREL_LIBRARY, else the folder the

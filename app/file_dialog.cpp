@@ -3,8 +3,23 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 
 namespace tavrel {
+namespace {
+
+QString FromPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// A folder that has gone since it was remembered is no place to start in.
+QString StartFolder(const std::string& folder) {
+    const QString start = FromPath(folder);
+    return !start.isEmpty() && QFileInfo(start).isDir() ? start : QDir::homePath();
+}
+
+}  // namespace
 
 QString WithDefaultSuffix(const QString& path, const std::string& defaultSuffix) {
     if (defaultSuffix.empty() || path.isEmpty() || QFileInfo(path).fileName().contains('.')) {
@@ -14,10 +29,8 @@ QString WithDefaultSuffix(const QString& path, const std::string& defaultSuffix)
 }
 
 std::optional<std::string> FileDialog::Show() const {
-    const QString startFolder = request_.startFolder.empty()
-                                    ? QDir::homePath()
-                                    : QString::fromLocal8Bit(request_.startFolder);
-    QFileDialog dialog(parent_, QString::fromLocal8Bit(request_.title), startFolder);
+    QFileDialog dialog(parent_, QString::fromLocal8Bit(request_.title),
+                       StartFolder(request_.startFolder));
     const bool opening = request_.purpose == FileDialogRequest::Purpose::kOpen;
     dialog.setAcceptMode(opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     // Any name may be typed; the commands check that a file exists and ask before replacing
@@ -27,6 +40,17 @@ std::optional<std::string> FileDialog::Show() const {
     dialog.setDefaultSuffix(QString::fromLocal8Bit(request_.defaultSuffix));
     if (!request_.nameFilter.empty()) {
         dialog.setNameFilter(QString::fromLocal8Bit(request_.nameFilter));
+    }
+    if (!request_.proposedFile.empty()) {
+        dialog.selectFile(FromPath(request_.proposedFile));
+    }
+    // Room for the name, size, type and date columns side by side, none of them cut.
+    dialog.setMinimumSize(560, 360);
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 480)));
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        details->header()->setStretchLastSection(false);
+        details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        details->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

@@ -14,9 +14,11 @@
 
 #include "app/about_window.h"
 #include "app/desktop_settings.h"
+#include "app/library_check_window.h"
 #include "app/note_list_widget.h"
 #include "app/preview_window.h"
 #include "app/program_icons.h"
+#include "app/reopen_report_window.h"
 #include "app/symbols_window.h"
 #include "app/text_encoding.h"
 #include "app/window_placement.h"
@@ -250,19 +252,92 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::SaveNoteInputFile() {
-    CommandServices commands = services_.ForCommands();
-    tavrel::SaveNoteInputFile(commands, workspace_.tables(), workspace_.lists(),
-                              workspace_.projectLines());
+    CommandServices commands = Commands();
+    AfterCommand(tavrel::SaveNoteInputFile(commands, workspace_.tables(), workspace_.lists(),
+                                           workspace_.projectLines()));
 }
 
 void MainWindow::ProcessInputFile() {
-    CommandServices commands = services_.ForCommands();
-    ProcessNoteInputFile(commands);
+    CommandServices commands = Commands();
+    AfterCommand(ProcessNoteInputFile(commands));
 }
 
 void MainWindow::OpenInputFile() {
-    CommandServices commands = services_.ForCommands();
+    CommandServices commands = Commands();
     tavrel::OpenInputFile(commands);
+    AfterCommand(std::nullopt);
+}
+
+void MainWindow::AfterCommand(const std::optional<std::string>& writtenFile) {
+    if (writtenFile) {
+        ShowWrittenFile(QFile::decodeName(QByteArray::fromStdString(*writtenFile)));
+    }
+    RememberRecentFiles(recent_);
+}
+
+void MainWindow::ReopenInputFile() {
+    CommandServices commands = Commands();
+    const std::optional<ReopenReport> report = ReopenNoteInputFile(
+        commands, workspace_, [this](UnitSystem units) { return SelectUnitsForSheet(units); });
+    AfterCommand(std::nullopt);
+    ShowReopened(report);
+}
+
+void MainWindow::ReopenFile(const std::string& path) {
+    CommandServices commands = Commands();
+    ShowReopened(ReopenSheet(commands, path, workspace_,
+                             [this](UnitSystem units) { return SelectUnitsForSheet(units); }));
+}
+
+bool MainWindow::SelectUnitsForSheet(UnitSystem units) {
+    ChooseUnits(IsEnglish(units) ? 0 : 1);
+    return !exitConfirmed_ && !libraryBanner_->isVisibleTo(this);
+}
+
+void MainWindow::ShowReopened(const std::optional<ReopenReport>& report) {
+    if (!report) {
+        return;
+    }
+    ShowWorkspace();
+    const QString path = QFile::decodeName(QByteArray::fromStdString(report->path));
+    if (report->rows.empty()) {
+        writtenFileLabel_->setText(QStringLiteral("Reopened %1: every note recognised (%2 ticked)")
+                                       .arg(path)
+                                       .arg(report->recognised));
+        return;
+    }
+    writtenFileLabel_->setText(QStringLiteral("Reopened ") + path);
+    if (reopenReport_ == nullptr) {
+        reopenReport_ = new ReopenReportWindow(this);
+    }
+    reopenReport_->ShowReport(*report);
+    reopenReport_->show();
+    reopenReport_->raise();
+    reopenReport_->activateWindow();
+}
+
+void MainWindow::CheckLibrary() {
+    const LibraryCheck check = tavrel::CheckLibrary(workspace_.libraryDir(), workspace_.units());
+    if (libraryCheck_ == nullptr) {
+        libraryCheck_ = new LibraryCheckWindow(
+            [this](const std::string& path) {
+                CommandServices commands = Commands();
+                ShowInEditor(commands, path, false);
+            },
+            this);
+    }
+    libraryCheck_->ShowFindings(workspace_.libraryDir(), check.findings);
+    libraryCheck_->show();
+    libraryCheck_->raise();
+    libraryCheck_->activateWindow();
+}
+
+ReopenReportWindow* MainWindow::reopenReportWindow() const {
+    return reopenReport_;
+}
+
+LibraryCheckWindow* MainWindow::libraryCheckWindow() const {
+    return libraryCheck_;
 }
 
 void MainWindow::ShowManual() {

@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "app/desktop_services.h"
+#include "app/desktop_settings.h"
+#include "library/commands/reopen_command.h"
 #include "library/note_find.h"
 #include "library/note_workspace.h"
 
@@ -23,6 +25,8 @@ class QTabWidget;
 namespace tavrel {
 
 class AboutWindow;
+class LibraryCheckWindow;
+class ReopenReportWindow;
 class NoteListWidget;
 class PreviewWindow;
 class SheetPane;
@@ -55,6 +59,10 @@ class MainWindow : public QMainWindow {
     void SaveNoteInputFile();
     void ProcessInputFile();
     void OpenInputFile();
+    void ReopenInputFile();
+    // Reopens a note input file without asking for it (the file given on the command line).
+    void ReopenFile(const std::string& path);
+    void CheckLibrary();
     void ShowManual();
     void ShowAbout();
     void ShowSymbols();
@@ -68,6 +76,8 @@ class MainWindow : public QMainWindow {
     AboutWindow* aboutWindow() const;
     SymbolsWindow* symbolsWindow(UnitSystem units) const;
     SheetPane* sheetPane() const { return sheetPane_; }
+    ReopenReportWindow* reopenReportWindow() const;
+    LibraryCheckWindow* libraryCheckWindow() const;
 
   signals:
     // The user answered Yes to "Are you sure you want to exit?": the program is to end.
@@ -120,12 +130,18 @@ class MainWindow : public QMainWindow {
     void ApplyFind();
     void PreviewFirstMatch();
     void ConfirmExitFromCommand();
+    // The services of a command, with the file dialogs' memory; kept for the next run after it.
+    CommandServices Commands() { return services_.ForCommands(recent_); }
+    void AfterCommand(const std::optional<std::string>& writtenFile);
+    bool SelectUnitsForSheet(UnitSystem units);
+    void ShowReopened(const std::optional<ReopenReport>& report);
     // Shows a window that accompanies this one, placed beside it when it opens.
     void ShowBeside(QWidget* window);
 
     DesktopServices services_;
     NoteWorkspace workspace_;
     bool exitConfirmed_ = false;
+    RecentFiles recent_ = RememberedRecentFiles();
 
     QTabWidget* tabs_ = nullptr;
     QFrame* libraryBanner_ = nullptr;
@@ -156,6 +172,8 @@ class MainWindow : public QMainWindow {
 
     QPointer<PreviewWindow> preview_;
     QPointer<AboutWindow> about_;
+    QPointer<ReopenReportWindow> reopenReport_;
+    QPointer<LibraryCheckWindow> libraryCheck_;
     QPointer<SymbolsWindow> symbolsEnglish_;
     QPointer<SymbolsWindow> symbolsMetric_;
 };

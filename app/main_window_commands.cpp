@@ -54,6 +54,19 @@ void MainWindow::BuildCommands() {
         {"openInputFileAction", "Open Input File", Qt::CTRL | Qt::Key_I, "Open Input File",
          "Open a note input file in the text editor", "document-open", "open"},
         &MainWindow::OpenInputFile);
+    QAction* reopen =
+        AddCommand({"reopenInputFileAction", "&Reopen Note Input File...", Qt::CTRL | Qt::Key_R, "",
+                    "Tick the notes and fill the project lines of a saved note input file",
+                    "document-revert", ""},
+                   &MainWindow::ReopenInputFile);
+    QAction* checkLibrary = AddCommand({"checkLibraryAction",
+                                        "Check &Library...",
+                                        {},
+                                        "",
+                                        "Check the reference note files in use for faults",
+                                        "tools-check-spelling",
+                                        ""},
+                                       &MainWindow::CheckLibrary);
     undoClearAction_ =
         AddCommand({"undoClearAction", "&Undo Clear", QKeySequence::Undo, "",
                     "Bring back the ticks and project lines that Clear removed", "edit-undo", ""},
@@ -86,7 +99,7 @@ void MainWindow::BuildCommands() {
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
-    file->addActions({clear, save, process, open});
+    file->addActions({clear, save, process, open, reopen});
     file->addSeparator();
     file->addAction(chooseLibraryFolderAction_);
     file->addSeparator();
@@ -104,6 +117,7 @@ void MainWindow::BuildCommands() {
     help->addAction(manual);
     help->addSeparator();
     help->addAction(symbols);
+    help->addAction(checkLibrary);
     help->addSeparator();
     help->addAction(about);
 

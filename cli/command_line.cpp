@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <ostream>
 #include <string_view>
 
@@ -92,10 +93,10 @@ void PrintOptions(std::ostream& out, unsigned mask) {
 }
 
 void PrintHelp(std::ostream& out) {
-    out << "Usage: tavrel [--no-splash] [--library=DIR]\n"
+    out << "Usage: tavrel [--no-splash] [--library=DIR] [FILE.inp]\n"
            "       tavrel [OPTIONS] COMMAND [ARGS]...\n"
            "\n"
-           "With no command, tavrel opens the desktop program.\n"
+           "With no command, tavrel opens the desktop program, reopening FILE.inp when given.\n"
            "\n"
            "Commands:\n";
     for (const Subcommand& command : kCommands) {
@@ -154,7 +155,14 @@ bool HasDisplay() {
     return false;
 }
 
-int StartDesktop([[maybe_unused]] const CommandOptions& options, Streams streams,
+// A first word that is no command but names a file, as a file manager passes it: the note
+// input file the desktop program reopens. A mistyped command has neither '.' nor '/'.
+bool IsFileArgument(const std::string& word) {
+    return word.find_first_of("./") != std::string::npos || std::filesystem::exists(word);
+}
+
+int StartDesktop([[maybe_unused]] const CommandOptions& options,
+                 [[maybe_unused]] const std::string& noteInputFile, Streams streams,
                  [[maybe_unused]] DesktopOptions* desktop) {
     if (!HasDisplay()) {
         streams.err << "tavrel: no display to open the window on; see 'tavrel --help' for the "
@@ -165,6 +173,7 @@ int StartDesktop([[maybe_unused]] const CommandOptions& options, Streams streams
     if (desktop != nullptr) {
         *desktop = options.desktop;
         desktop->libraryDir = options.libraryDir;
+        desktop->noteInputFile = noteInputFile;
     }
     return kStartDesktop;
 #else
@@ -192,7 +201,12 @@ int RunCommandLine(const std::vector<std::string>& args, Streams streams, Deskto
         return Usage(streams, command, parsed.error);
     }
     if (command == nullptr && !parsed.command.empty()) {
-        return UsageError(streams, {}, "'" + parsed.command + "' is not a tavrel command");
+        if (!IsFileArgument(parsed.command)) {
+            return UsageError(streams, {}, "'" + parsed.command + "' is not a tavrel command");
+        }
+        if (!parsed.options.operands.empty()) {
+            return UsageError(streams, {}, "the desktop program reopens one note input file");
+        }
     }
     if ((parsed.given & kHelpOption) != 0) {
         command != nullptr ? PrintHelp(streams.out, *command) : PrintHelp(streams.out);
@@ -212,7 +226,7 @@ int RunCommandLine(const std::vector<std::string>& args, Streams streams, Deskto
                    : UsageError(streams, {}, "option " + option + " needs a command");
     }
     if (command == nullptr) {
-        return StartDesktop(parsed.options, streams, desktop);
+        return StartDesktop(parsed.options, parsed.command, streams, desktop);
     }
     return command->run(parsed.options, streams);
 }

@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "engine/text/text_utils.h"
+#include "library/sheet_identification.h"
+
 namespace tavrel {
 
 NoteWorkspace::NoteWorkspace(std::string libraryDir) : libraryDir_(std::move(libraryDir)) {}
@@ -44,6 +47,23 @@ void NoteWorkspace::UndoClear() {
     }
     projectLines_ = removedByClear_->projectLines;
     removedByClear_.reset();
+}
+
+void NoteWorkspace::ShowSheet(const SheetIdentification& sheet) {
+    removedByClear_.reset();
+    for (int listView = 0; listView < kListViewCount; ++listView) {
+        for (std::size_t entry = 0; entry < lists_.Entries(listView).size(); ++entry) {
+            lists_.SetTicked(listView, entry, false);
+        }
+    }
+    for (const IdentifiedNote& note : sheet.notes) {
+        lists_.SetTickedByName(note.listView, note.name, true);
+    }
+    projectLines_ = {};
+    for (std::size_t line = 0; line < projectLines_.size() && line < sheet.projectLines.size();
+         ++line) {
+        projectLines_[line] = std::string(TrimSpaces(sheet.projectLines[line]));
+    }
 }
 
 void NoteWorkspace::SetTicked(int listView, std::size_t entry, bool ticked) {

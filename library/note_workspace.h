@@ -13,6 +13,8 @@
 
 namespace tavrel {
 
+struct SheetIdentification;
+
 // What the main window holds apart from its widgets: the chosen unit system, the note tables,
 // the note lists with their ticks and the project lines. The window binds its controls to it.
 class NoteWorkspace {
@@ -29,6 +31,10 @@ class NoteWorkspace {
     void Clear();
     bool CanUndoClear() const { return removedByClear_.has_value(); }
     void UndoClear();
+
+    // Makes an identified note input file the sheet in work: its project lines, and a tick on
+    // each of its notes and on nothing else. Clear can no longer be undone.
+    void ShowSheet(const SheetIdentification& sheet);
 
     // The user's own changes; each makes an earlier Clear final.
     void SetTicked(int listView, std::size_t entry, bool ticked);

@@ -15,7 +15,8 @@ struct FileDialogRequest {
     std::string nameFilter;     // one filter as the dialog shows it: "Input File (*.inp)"
     std::string defaultSuffix;  // added to a chosen name that has no extension
     Purpose purpose = Purpose::kOpen;
-    std::string startFolder;  // the folder shown first; the user's home folder when empty
+    std::string startFolder;   // the folder shown first; the user's home folder when empty
+    std::string proposedFile;  // a full path selected when the dialog opens; none when empty
 };
 
 // The dialog every command uses to choose a note input file.
@@ -44,11 +45,22 @@ class EditorLauncher {
     virtual std::optional<RuntimeFailure> ViewInEditor(const std::string& path) = 0;
 };
 
+struct RecentFiles;
+
 // What a command of the main window needs from the world outside it.
 struct CommandServices {
     UserPrompts& prompts;
     EditorLauncher& editor;
     ErrorReporter& errors;
+    RecentFiles& recent;  // read for each file dialog, updated when one is confirmed
 };
+
+// A failure of a file's read or write, told with the file it concerns.
+RuntimeFailure NamingFile(RuntimeFailure failure, const std::string& path);
+
+// Opens a file the command wrote, or read, in the editor. When no program can open it, an
+// information box says where the file is and how to have it opened: the command itself did
+// its work.
+void ShowInEditor(CommandServices& services, const std::string& path, bool written);
 
 }  // namespace tavrel

@@ -1,17 +1,18 @@
 #include "library/commands/open_input_command.h"
 
 #include "engine/io/files.h"
+#include "library/commands/recent_files.h"
 
 namespace tavrel {
 
 void OpenInputFile(CommandServices& services) {
-    const auto path = services.prompts.ChooseFile(
-        NoteInputFileDialog("INP Files - Open", FileDialogRequest::Purpose::kOpen));
-    if (!path || !FileExists(*path)) {
+    const auto path = services.prompts.ChooseFile(services.recent.Request(NoteFileDialog::kOpen));
+    if (!path) {
         return;
     }
-    if (const auto failure = services.editor.ViewInEditor(*path)) {
-        services.errors.Report(*failure);
+    services.recent.Chosen(NoteFileDialog::kOpen, *path);
+    if (FileExists(*path)) {
+        ShowInEditor(services, *path, false);
     }
 }
 

@@ -2,47 +2,52 @@
 
 #include "engine/io/file_names.h"
 #include "engine/processing.h"
+#include "library/commands/recent_files.h"
 
 namespace tavrel {
 
-void ProcessNoteInputFile(CommandServices& services) {
-    const auto inputPath = services.prompts.ChooseFile(
-        NoteInputFileDialog("INP Files - Open", FileDialogRequest::Purpose::kOpen));
+std::optional<std::string> ProcessNoteInputFile(CommandServices& services) {
+    const auto inputPath =
+        services.prompts.ChooseFile(services.recent.Request(NoteFileDialog::kProcess));
     if (!inputPath) {
-        return;
+        return std::nullopt;
     }
+    services.recent.Chosen(NoteFileDialog::kProcess, *inputPath);
     const std::string outputPath = CadTextPathFor(*inputPath);
-    const FailureSink toErrorBox = [&services](const RuntimeFailure& failure, std::int64_t) {
-        services.errors.Report(failure);
+    const FailureSink toErrorBox = [&](const RuntimeFailure& failure, std::int64_t) {
+        services.errors.Report(NamingFile(failure, *inputPath));
     };
     ProcessOutcome outcome =
         ProcessNoteInput(InputFile{*inputPath}, OutputFile{outputPath}, toErrorBox);
     if (outcome.status == ProcessStatus::kOutputExists) {
         if (!services.prompts.AskOkCancel("Output file " + outputPath + " exists..overwrite?")) {
-            return;
+            return std::nullopt;
         }
         outcome = ProcessNoteInput(InputFile{*inputPath},
                                    OutputFile{outputPath, ExistingOutput::kReplace}, toErrorBox);
     }
     switch (outcome.status) {
         case ProcessStatus::kDone:
-            if (const auto failure = services.editor.ViewInEditor(outputPath)) {
-                services.errors.Report(*failure);
-            }
-            return;
+            services.recent.lastNoteInputFile = *inputPath;
+            ShowInEditor(services, outputPath, true);
+            return outputPath;
         case ProcessStatus::kInvalid:
+            services.prompts.ShowCritical(outcome.message);
+            return std::nullopt;
         case ProcessStatus::kEmpty:
         case ProcessStatus::kInputMissing:
         case ProcessStatus::kOutputIsInput:
-            services.prompts.ShowCritical(outcome.message);
-            return;
+            // The message is the same for every file; the file it concerns goes below it.
+            services.prompts.ShowCritical(outcome.message + "\n\n" +
+                                          (outcome.file.empty() ? *inputPath : outcome.file));
+            return std::nullopt;
         case ProcessStatus::kOutputExists:  // asked and answered above
-            return;
+            return std::nullopt;
         case ProcessStatus::kIoFailure:
-            services.errors.Report(
-                {outcome.failure.number, outcome.failure.description + ": " + outcome.file});
-            return;
+            services.errors.Report(NamingFile(outcome.failure, outcome.file));
+            return std::nullopt;
     }
+    return std::nullopt;
 }
 
 }  // namespace tavrel

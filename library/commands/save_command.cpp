@@ -2,32 +2,35 @@
 
 #include "engine/io/atomic_file.h"
 #include "engine/io/files.h"
+#include "library/commands/recent_files.h"
 
 namespace tavrel {
 
-void SaveNoteInputFile(CommandServices& services, const NoteTables& tables,
-                       const NoteListModel& lists, const ProjectLines& projectLines) {
-    const std::optional<std::string> path = services.prompts.ChooseFile(
-        NoteInputFileDialog("INP Files - Save", FileDialogRequest::Purpose::kSave));
+std::optional<std::string> SaveNoteInputFile(CommandServices& services, const NoteTables& tables,
+                                             const NoteListModel& lists,
+                                             const ProjectLines& projectLines) {
+    const std::optional<std::string> path =
+        services.prompts.ChooseFile(services.recent.Request(NoteFileDialog::kSave));
     if (!path) {
-        return;
+        return std::nullopt;
     }
+    services.recent.Chosen(NoteFileDialog::kSave, *path);
     if (FileExists(*path) && !services.prompts.AskOkCancel(kOverwriteQuestion)) {
-        return;
+        return std::nullopt;
     }
     AtomicFileWriter writer(*path);
-    if (const auto failure = writer.Open()) {
-        services.errors.Report(*failure);
-        return;
+    std::optional<RuntimeFailure> failure = writer.Open();
+    if (!failure) {
+        writer.Write(ComposeNoteInputFile(tables, lists, projectLines));
+        failure = writer.Commit();
     }
-    writer.Write(ComposeNoteInputFile(tables, lists, projectLines));
-    if (const auto failure = writer.Commit()) {
-        services.errors.Report(*failure);
-        return;
+    if (failure) {
+        services.errors.Report(NamingFile(*failure, *path));
+        return std::nullopt;
     }
-    if (const auto failure = services.editor.ViewInEditor(*path)) {
-        services.errors.Report(*failure);
-    }
+    services.recent.lastNoteInputFile = *path;
+    ShowInEditor(services, *path, true);
+    return path;
 }
 
 }  // namespace tavrel

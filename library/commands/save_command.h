@@ -7,9 +7,10 @@ namespace tavrel {
 
 // The "Save Note Input File" command: asks for the file, asks before replacing one, writes it
 // whole or not at all, then opens it in the editor. Cancel ends silently; failures go to the
-// error box.
-void SaveNoteInputFile(CommandServices& services, const NoteTables& tables,
-                       const NoteListModel& lists, const ProjectLines& projectLines);
+// error box. The path written, if the file was.
+std::optional<std::string> SaveNoteInputFile(CommandServices& services, const NoteTables& tables,
+                                             const NoteListModel& lists,
+                                             const ProjectLines& projectLines);
 
 // The question asked before an existing file is replaced.
 inline constexpr const char* kOverwriteQuestion = "File exists..overwrite?";

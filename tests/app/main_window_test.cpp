@@ -20,9 +20,11 @@
 
 #include "app/about_window.h"
 #include "app/desktop_settings.h"
+#include "app/library_check_window.h"
 #include "app/main_window.h"
 #include "app/note_list_widget.h"
 #include "app/preview_window.h"
+#include "app/reopen_report_window.h"
 #include "app/sheet_pane.h"
 #include "app/sheet_view.h"
 #include "app/symbol_chart.h"
@@ -568,6 +570,131 @@ class MainWindowTest : public QObject {
             QCOMPARE(Find<QTabWidget>("noteTabs")->tabText(tab), captions[tab]);
         }
         QCOMPARE(Shown(5), (QStringList{"G1", "G2"}));
+    }
+
+    void reopen_makes_a_saved_sheet_the_work_and_lists_the_rest_data() {
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::addColumn<QByteArray>("edit");  // a note line as the user changed it
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("as saved") << QByteArray("\r\n") << QByteArray("Metric drains.")
+                                  << QStringList{};
+        QTest::newRow("edited, LF line ends")
+            << QByteArray("\n") << QByteArray("Metric drains, cast iron.\nA REMARK")
+            << QStringList{
+                   "31|closest: General Notes G1, 3 lines differ|+    31  Metric drains, "
+                   "cast iron.\n+    32  A REMARK\n-     1  Metric drains."};
+    }
+    void reopen_makes_a_saved_sheet_the_work_and_lists_the_rest() {
+        QFETCH(QByteArray, lineEnd);
+        QFETCH(QByteArray, edit);
+        QFETCH(QStringList, rows);
+        MainWindow& window = OpenWindow();
+        window.ChooseUnits(1);
+        Tick(0, 0);
+        Tick(5, 0);
+        window.workspace().SetProjectLine(1, "Route 9");
+        QByteArray sheet = QByteArray::fromStdString(window.workspace().ComposeNoteInputFile());
+        sheet.replace("Metric drains.", edit).replace("\r\n", "\r").replace("\r", lineEnd);
+        const std::string inp = JobPath("metric.inp");
+        WriteBytes(inp, sheet.toStdString());
+        window.ChooseUnits(0);  // keeps B1 and G1 ticked
+        if (rows.isEmpty()) {
+            Trigger("clearAction");
+            QVERIFY(Find<QAction>("undoClearAction")->isEnabled());
+        } else {
+            Tick(16, 0);
+        }
+
+        prompts_->files.push_back(inp);
+        Trigger("reopenInputFileAction");
+        QCOMPARE(prompts_->fileRequests.back().title, std::string("INP Files - Reopen"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Notes-Metric"));
+        QVERIFY(Ticked(0, 0) && !Ticked(16, 0));
+        QCOMPARE(Ticked(5, 0), rows.isEmpty());  // G1 is recognised only as saved
+        QCOMPARE((QStringList{ProjectLine(0)->text(), ProjectLine(1)->text()}),
+                 (QStringList{"Route 9", ""}));  // as the writer wrote them
+        QVERIFY(!Find<QAction>("undoClearAction")->isEnabled());
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(library_->path() / "jobs"),
+                               std::filesystem::directory_iterator()),
+                 1);  // nothing written
+        ReopenReportWindow* report = window.reopenReportWindow();
+        if (rows.isEmpty()) {
+            QVERIFY(report == nullptr);
+            QCOMPARE(
+                Find<QLabel>("writtenFileLabel")->text(),
+                QString::fromStdString("Reopened " + inp + ": every note recognised (2 ticked)"));
+            return;
+        }
+        QCOMPARE(report->findChild<QLabel*>("reopenSummary")->text(),
+                 QString::fromStdString(inp + ": 1 note recognised, 1 place not."));
+        auto* list = report->findChild<QTreeWidget*>("reopenRows");
+        QStringList shown;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            list->setCurrentItem(list->topLevelItem(i));
+            shown << list->topLevelItem(i)->text(0) + "|" + list->topLevelItem(i)->text(1) + "|" +
+                         report->findChild<QPlainTextEdit*>("reopenDifferences")->toPlainText();
+        }
+        QCOMPARE(shown, rows);
+    }
+
+    void check_library_lists_findings_in_one_window_and_opens_their_file() {
+        const std::string wall = library_->dir() + "/English/Wall/WallNotesReference.txt";
+        library_->Write("English/Wall/WallNotesReference.txt",
+                        CrLfLines({"$$W1 Cantilever wall", "Cantilever retaining wall.",
+                                   "$$9X Bad name", "text", "$$"}));
+        OpenWindow();
+        prompts_->shown.clear();  // the unit selection's word about the bad note
+        Trigger("checkLibraryAction");
+        auto* list = window_->libraryCheckWindow()->findChild<QTreeWidget*>("libraryFindings");
+        QTreeWidgetItem* planted = nullptr;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* row = list->topLevelItem(i);
+            if (row->text(0) == "WallNotesReference.txt" && row->text(1) == "3") {
+                planted = row;
+            }
+        }
+        QVERIFY(planted != nullptr);
+        emit list->itemActivated(planted, 0);
+        QCOMPARE(editor_->opened, std::vector<std::string>{wall});
+
+        OpenWindow(TAVREL_BUILD_LIBRARY_DIR);
+        Trigger("checkLibraryAction");
+        list = window_->libraryCheckWindow()->findChild<QTreeWidget*>("libraryFindings");
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("No problems found."));
+        QVERIFY(prompts_->shown.empty() && errors_->shown.empty());
+    }
+
+    void dialogs_remember_their_folders_and_the_last_sheet_across_a_restart() {
+        OpenWindow();
+        const std::string inp = JobPath("job.inp");
+        const std::string elsewhere = library_->dir() + "/missing.inp";
+        editor_->failure = RuntimeFailure{53, "File not found (cannot start editor)"};
+        prompts_->files = {inp, elsewhere};
+        Trigger("saveNoteInputFileAction");
+        QCOMPARE(Find<QLabel>("writtenFileLabel")->text(), QString::fromStdString("Wrote " + inp));
+        QCOMPARE(prompts_->Messages("information").size(), std::size_t{1});
+        QVERIFY(prompts_->Messages("information")[0].starts_with("Wrote " + inp +
+                                                                 ".\n\nNo program could open it."));
+        Trigger("processInputFileAction");  // fails: the last sheet stays the saved one
+        QVERIFY(errors_->shown.empty());
+
+        OpenWindow();
+        prompts_->fileRequests.clear();
+        for (const char* action : {"saveNoteInputFileAction", "processInputFileAction",
+                                   "openInputFileAction", "reopenInputFileAction"}) {
+            prompts_->files.push_back(std::nullopt);
+            Trigger(action);
+        }
+        const std::string jobs = JobPath("");
+        QStringList asked;
+        for (const FileDialogRequest& request : prompts_->fileRequests) {
+            asked << QString::fromStdString(request.startFolder + "|" + request.proposedFile);
+        }
+        const QString proposed =
+            QString::fromStdString(jobs.substr(0, jobs.size() - 1) + "|" + inp);
+        QCOMPARE(asked, (QStringList{QString::fromStdString(jobs.substr(0, jobs.size() - 1) + "|"),
+                                     proposed, proposed, proposed}));
     }
 
     void reference_failure_then_yes_ends_the_program() {

@@ -74,7 +74,7 @@ std::vector<std::string> ScriptedPrompts::Messages(const QString& kind) const {
 
 std::optional<RuntimeFailure> ScriptedEditor::ViewInEditor(const std::string& path) {
     opened.push_back(path);
-    return std::nullopt;
+    return failure;
 }
 
 ModalWatchdog::ModalWatchdog() {

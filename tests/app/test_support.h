@@ -56,6 +56,7 @@ class ScriptedPrompts : public WindowPrompts {
 class ScriptedEditor : public EditorLauncher {
   public:
     std::vector<std::string> opened;
+    std::optional<RuntimeFailure> failure;  // what every start gives
     std::optional<RuntimeFailure> ViewInEditor(const std::string& path) override;
 };
 

@@ -75,8 +75,8 @@ const Case kCases[] = {
     {{"show", "--library=@/lib", "wall:G1"}, 2, "", "tavrel: no wall note named 'G1'\n"},
     {{"check", "--", "-x.inp"}, 2, "", "tavrel: -x.inp: Error...file not found...terminating\n"},
     // Help and version go to standard output; a command's help follows the command.
-    {{"--help"}, 0, "Usage: tavrel [--no-splash] [--library=DIR]\n*", ""},
-    {{"--no-splash", "-h"}, 0, "Usage: tavrel [--no-splash] [--library=DIR]\n*", ""},
+    {{"--help"}, 0, "Usage: tavrel [--no-splash] [--library=DIR] [FILE.inp]\n*", ""},
+    {{"--no-splash", "-h"}, 0, "Usage: tavrel [--no-splash] [--library=DIR] [FILE.inp]\n*", ""},
     {{"process", "--help"}, 0, "Usage: tavrel process [OPTIONS] FILE.inp...\n*", ""},
     {{"--help", "check"}, 0, "Usage: tavrel check FILE.inp...\n*", ""},
     {{"show", "-h"}, 0, "Usage: tavrel show [OPTIONS] [CATEGORY:]NAME\n*", ""},
@@ -101,7 +101,11 @@ const Case kCases[] = {
      "",
      "tavrel: 'check' takes no option '--units'\n" + Hint("check")},
     {{"--units=metric"}, 2, "", "tavrel: option '--units' needs a command\n" + Hint("")},
-    {{"sheet.inp"}, 2, "", "tavrel: 'sheet.inp' is not a tavrel command\n" + Hint("")},
+    {{"lsit"}, 2, "", "tavrel: 'lsit' is not a tavrel command\n" + Hint("")},
+    {{"a.inp", "b.inp"},
+     2,
+     "",
+     "tavrel: the desktop program reopens one note input file\n" + Hint("")},
     {{"list", "--units=imperial"},
      2,
      "",
@@ -121,6 +125,7 @@ const Case kCases[] = {
     // The desktop program: started only where a window can open.
     {{}, -1, "desktop splash=1 library= screenshot= tab=0", "", kX11},
     {{"--no-splash"}, -1, "desktop splash=0 library= screenshot= tab=0", "", kWayland},
+    {{"@/sheet.inp"}, -1, "desktop splash=1 library= screenshot= tab=0 file=@/sheet.inp", "", kX11},
     {{"--library", "/srv/notes"},
      -1,
      "desktop splash=1 library=/srv/notes screenshot= tab=0",
@@ -167,7 +172,8 @@ TEST(CommandLine, EveryFormOfTheCommandLine) {
             RunCommandLine(testing::InFolder(c.args, dir.path()), {in, out, err}, &desktop);
         if (status == kStartDesktop) {
             out << "desktop splash=" << desktop.splash << " library=" << desktop.libraryDir
-                << " screenshot=" << desktop.screenshotPath << " tab=" << desktop.screenshotTab;
+                << " screenshot=" << desktop.screenshotPath << " tab=" << desktop.screenshotTab
+                << (desktop.noteInputFile.empty() ? "" : " file=" + desktop.noteInputFile);
         }
         EXPECT_EQ(status, c.status);
         EXPECT_PRED2(Matches, out.str(), testing::InFolder(c.out, dir.path()));

@@ -50,7 +50,8 @@ TEST_F(CommandTest, ProcessWritesAndOpensTheCadTextFile) {
 TEST_F(CommandTest, ProcessReportsAMissingInput) {
     user.files = {Input()};
     ProcessNoteInputFile(script.services);
-    EXPECT_EQ(user.criticals, std::vector<std::string>{"Error...file not found...terminating"});
+    EXPECT_EQ(user.criticals,
+              std::vector<std::string>{"Error...file not found...terminating\n\n" + Input()});
     EXPECT_TRUE(testing::Snapshot(folder.path()).empty());
 }
 
@@ -62,7 +63,7 @@ TEST_F(CommandTest, ProcessNeverReplacesItsOwnInput) {
     EXPECT_TRUE(user.questions.empty());
     EXPECT_EQ(user.criticals,
               std::vector<std::string>{
-                  "Error...output file is the note input file itself...terminating"});
+                  "Error...output file is the note input file itself...terminating\n\n" + notes});
     EXPECT_EQ(ReadBytes(notes), "[SPACE]\r\n");
     EXPECT_TRUE(user.opened.empty());
 }
@@ -82,18 +83,19 @@ TEST_F(CommandTest, ProcessAsksBeforeReplacingAndCancelTouchesNothing) {
     EXPECT_EQ(ReadBytes(Output()), "\r\n");
 }
 
-TEST_F(CommandTest, ProcessReportsEngineAndEditorFailuresInTheErrorBox) {
+TEST_F(CommandTest, ProcessReportsEngineFailuresAndTellsWhereAFileNoEditorOpensWent) {
     WriteBytes(Input(), "[RIGHT MARGIN = 99999]\r\n");
     user.files = {Input(), Input()};
-    ProcessNoteInputFile(script.services);
+    EXPECT_EQ(ProcessNoteInputFile(script.services), std::nullopt);
     ASSERT_EQ(script.errors.shown.size(), 1u);
     EXPECT_EQ(script.errors.shown[0].number, failures::kOverflow);
 
     WriteBytes(Input(), "[SPACE]\r\n");
     user.editorFailure = RuntimeFailure{53, "File not found"};
-    ProcessNoteInputFile(script.services);
-    ASSERT_EQ(script.errors.shown.size(), 2u);
-    EXPECT_EQ(script.errors.shown[1].number, 53);
+    EXPECT_EQ(ProcessNoteInputFile(script.services), Output());
+    EXPECT_EQ(script.errors.shown.size(), 1u);
+    ASSERT_EQ(user.informations.size(), 1u);
+    EXPECT_TRUE(user.informations[0].starts_with("Wrote " + Output() + ".\n\nNo program"));
     EXPECT_EQ(ReadBytes(Output()), "\r\n");
 }
 
@@ -111,7 +113,7 @@ TEST_F(CommandTest, OpenInputFileOpensOnlyAnExistingFile) {
     user.editorFailure = RuntimeFailure{53, "File not found"};
     OpenInputFile(script.services);
     EXPECT_EQ(user.opened, std::vector<std::string>{Input()});
-    ASSERT_EQ(script.errors.shown.size(), 1u);
+    EXPECT_EQ(user.informations.size(), 1u);
 }
 
 TEST_F(CommandTest, SaveAsksWithTheSaveDialogAndBeforeReplacingThenOpensTheFile) {
@@ -126,16 +128,17 @@ TEST_F(CommandTest, SaveAsksWithTheSaveDialogAndBeforeReplacingThenOpensTheFile)
     user.files = {Input()};
     user.answers = {true};
     user.editorFailure = RuntimeFailure{53, "File not found"};
-    SaveNoteInputFile(script.services, tables, lists, project);
+    EXPECT_EQ(SaveNoteInputFile(script.services, tables, lists, project), Input());
     ASSERT_EQ(user.requests.size(), 1u);
     EXPECT_EQ(user.requests[0].title, "INP Files - Save");
     EXPECT_EQ(user.requests[0].purpose, FileDialogRequest::Purpose::kSave);
     EXPECT_EQ(user.questions, std::vector<std::string>{"File exists..overwrite?"});
     EXPECT_EQ(ReadBytes(Input()), ComposeNoteInputFile(tables, lists, project));
     EXPECT_EQ(user.opened, std::vector<std::string>{Input()});
-    // An editor that cannot start is reported after the file is written.
-    ASSERT_EQ(script.errors.shown.size(), 1u);
-    EXPECT_EQ(script.errors.shown[0].number, 53);
+    // An editor that cannot start leaves a written file: told, not reported as a failure.
+    EXPECT_TRUE(script.errors.shown.empty());
+    ASSERT_EQ(user.informations.size(), 1u);
+    EXPECT_TRUE(user.informations[0].starts_with("Wrote " + Input() + ".\n\nNo program"));
 }
 
 }  // namespace

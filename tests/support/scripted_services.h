@@ -8,6 +8,7 @@
 
 #include "engine/runtime_failure.h"
 #include "library/commands/command_services.h"
+#include "library/commands/recent_files.h"
 
 namespace tavrel::testing {
 
@@ -64,7 +65,8 @@ class ScriptedUser : public UserPrompts, public EditorLauncher {
 struct ScriptedServices {
     ScriptedUser user;
     RecordingErrors errors;
-    CommandServices services{user, user, errors};
+    RecentFiles recent;
+    CommandServices services{user, user, errors, recent};
 };
 
 }  // namespace tavrel::testing
