@@ -118,7 +118,9 @@ const Case kCases[] = {
     {{"list", "--library=@/faulty"}, 0,
      "5\tbridge\tG1\tGood\n5\tbridge\tG5\tLast\n"
      "15\thydraulic\tSU1\tHydraulic data table\n16\twall\tW1\tCantilever wall\n",
-     "*" + kFaultyBridge + "2: Invalid note: $$X1 Unknown section*" + kFaultyBridge + "3: *"},
+     "tavrel: " + kFaultyBridge + "2: Invalid note: $$X1 Unknown section (section code X is not a "
+     "bridge section; the note is not listed)\ntavrel: " + kFaultyBridge + "3: Note box type = 0  G1  "
+     "3 (note name G1 is listed already; this note is not listed)\n"},
     // process and check: the CAD text file goes beside each input, named after it; an existing
     // output is replaced only with --force, and never the input itself.
     {{"process", "@/a.inp", "@/b.notes.inp"}, 0, "", "",

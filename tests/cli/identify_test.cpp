@@ -30,17 +30,13 @@ std::vector<std::string> EveryNote(const std::string& units) {
     return names;
 }
 
+// Every bundled note composes into a valid note input file, and comes back under its name.
 TEST(Identify, EveryBundledNoteComesBackUnderItsNameWhateverAnEditorDidToTheLineEnds) {
     const TempDir dir;
     const std::string sheet = dir.File("old.inp");
     for (const std::string units : {"english", "metric"}) {
-        std::vector<std::string> compose = {"compose",
-                                            "--units",
-                                            units,
-                                            "--library",
-                                            kBundled,
-                                            "--project",
-                                            "Route 9 over Elm Creek"};
+        std::vector<std::string> compose = {
+            "compose", "--units", units, "--library", kBundled, "-p", "Route 9 over Elm Creek"};
         std::string expected;
         for (const std::string& name : EveryNote(units)) {
             compose.push_back(name);
@@ -49,6 +45,7 @@ TEST(Identify, EveryBundledNoteComesBackUnderItsNameWhateverAnEditorDidToTheLine
         ASSERT_GT(compose.size(), 36u);
         const CliRun composed = RunCli(compose);
         ASSERT_EQ(composed.status, 0) << composed.err;
+        EXPECT_EQ(RunCli({"check", "-"}, composed.out).err, "") << units;
         const struct {
             std::string_view from, to, what;
         } lineEnds[] = {

@@ -1,5 +1,9 @@
+// The commands with scripted dialogs, questions and editor, one row each: the folder before, the
+// files chosen and the answers given, and everything the user was shown, in order of kind, with
+// the folder after.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 #include "library/commands/open_input_command.h"
@@ -11,131 +15,119 @@
 namespace tavrel {
 namespace {
 
-using testing::ReadBytes;
-using testing::WriteBytes;
+using Folder = std::map<std::string, std::string>;
+enum class Command { kProcess, kOpen, kSave };
 
-class CommandTest : public ::testing::Test {
-  protected:
-    std::string Input() const { return folder.File("Bridge 12.inp"); }
-    std::string Output() const { return folder.File("Bridge 12.txt"); }
-
-    testing::TempDir folder;
-    testing::ScriptedServices script;
-    testing::ScriptedUser& user = script.user;
+struct Script {
+    Command command;
+    Folder before;
+    std::vector<const char*> chosen;  // at the file dialogs; nothing cancels
+    std::vector<bool> answers;
+    bool editorFails;
+    std::string shown;  // "@" stands for the folder
+    Folder written;     // "composed" stands for the composed note input file
 };
 
-TEST_F(CommandTest, ProcessAsksWithTheNoteInputDialog) {
-    ProcessNoteInputFile(script.services);
-    ASSERT_EQ(user.requests.size(), 1u);
-    const FileDialogRequest& request = user.requests[0];
-    EXPECT_EQ(request.title, "INP Files - Open");
-    EXPECT_EQ(request.nameFilter, "Input File (*.inp)");
-    EXPECT_EQ(request.defaultSuffix, "inp");
-    EXPECT_EQ(request.purpose, FileDialogRequest::Purpose::kOpen);
-    EXPECT_EQ(request.startFolder, "");
-    // Cancelled: nothing else happens.
-    EXPECT_TRUE(user.criticals.empty());
-    EXPECT_TRUE(user.opened.empty());
-}
+const std::string kOpenDialog = "dialog INP Files - Open, Input File (*.inp), inp, open, \n";
+const std::string kInput = "Bridge 12.inp";
+const std::string kOutput = "Bridge 12.txt";
 
-TEST_F(CommandTest, ProcessWritesAndOpensTheCadTextFile) {
-    WriteBytes(Input(), "[SPACE]\r\n.LV=8\r\n");
-    user.files = {Input()};
-    ProcessNoteInputFile(script.services);
-    EXPECT_EQ(ReadBytes(Output()), "\r\n.LV=8\r\n");
-    EXPECT_EQ(user.opened, std::vector<std::string>{Output()});
-    EXPECT_TRUE(user.questions.empty());
-}
-
-TEST_F(CommandTest, ProcessReportsAMissingInput) {
-    user.files = {Input()};
-    ProcessNoteInputFile(script.services);
-    EXPECT_EQ(user.criticals, std::vector<std::string>{"Error...file not found...terminating"});
-    EXPECT_TRUE(testing::Snapshot(folder.path()).empty());
-}
-
-TEST_F(CommandTest, ProcessNeverReplacesItsOwnInput) {
-    const std::string notes = folder.File("notes.txt");
-    WriteBytes(notes, "[SPACE]\r\n");
-    user.files = {notes};
-    ProcessNoteInputFile(script.services);
-    EXPECT_TRUE(user.questions.empty());
-    EXPECT_EQ(user.criticals,
-              std::vector<std::string>{
-                  "Error...output file is the note input file itself...terminating"});
-    EXPECT_EQ(ReadBytes(notes), "[SPACE]\r\n");
-    EXPECT_TRUE(user.opened.empty());
-}
-
-TEST_F(CommandTest, ProcessAsksBeforeReplacingAndCancelTouchesNothing) {
-    WriteBytes(Input(), "[SPACE]\r\n");
-    WriteBytes(Output(), "kept");
-    user.files = {Input(), Input()};
-    user.answers = {false, true};
-    ProcessNoteInputFile(script.services);
-    EXPECT_EQ(user.questions,
-              std::vector<std::string>{"Output file " + Output() + " exists..overwrite?"});
-    EXPECT_EQ(ReadBytes(Output()), "kept");
-    EXPECT_TRUE(user.opened.empty());
-
-    ProcessNoteInputFile(script.services);
-    EXPECT_EQ(ReadBytes(Output()), "\r\n");
-}
-
-TEST_F(CommandTest, ProcessReportsEngineAndEditorFailuresInTheErrorBox) {
-    WriteBytes(Input(), "[RIGHT MARGIN = 99999]\r\n");
-    user.files = {Input(), Input()};
-    ProcessNoteInputFile(script.services);
-    ASSERT_EQ(script.errors.shown.size(), 1u);
-    EXPECT_EQ(script.errors.shown[0].number, failures::kOverflow);
-
-    WriteBytes(Input(), "[SPACE]\r\n");
-    user.editorFailure = RuntimeFailure{53, "File not found"};
-    ProcessNoteInputFile(script.services);
-    ASSERT_EQ(script.errors.shown.size(), 2u);
-    EXPECT_EQ(script.errors.shown[1].number, 53);
-    EXPECT_EQ(ReadBytes(Output()), "\r\n");
-}
-
-TEST_F(CommandTest, OpenInputFileOpensOnlyAnExistingFile) {
-    user.files = {std::nullopt, Input(), Input()};
-    OpenInputFile(script.services);
-    ASSERT_EQ(user.requests.size(), 1u);
-    EXPECT_EQ(user.requests[0].title, "INP Files - Open");
-
-    OpenInputFile(script.services);
-    EXPECT_TRUE(user.opened.empty());
-    EXPECT_TRUE(user.criticals.empty());
-
-    WriteBytes(Input(), "x");
-    user.editorFailure = RuntimeFailure{53, "File not found"};
-    OpenInputFile(script.services);
-    EXPECT_EQ(user.opened, std::vector<std::string>{Input()});
-    ASSERT_EQ(script.errors.shown.size(), 1u);
-}
-
-TEST_F(CommandTest, SaveAsksWithTheSaveDialogAndBeforeReplacingThenOpensTheFile) {
-    NoteTables tables;
-    NoteListModel lists;
-    tables.ReadReferenceText(NoteCategory::Bridge, "$$B1 Bridge\r\nTWO SPANS.\r\n$$\r\n", "b.txt",
-                             script.errors);
-    lists.Rebuild(tables, UnitSystem::English, false);
-    lists.SetTickedByName(0, "B1", true);
-    const ProjectLines project{"ROUTE 9", "", ""};
-    WriteBytes(Input(), "old");
-    user.files = {Input()};
-    user.answers = {true};
-    user.editorFailure = RuntimeFailure{53, "File not found"};
-    SaveNoteInputFile(script.services, tables, lists, project);
-    ASSERT_EQ(user.requests.size(), 1u);
-    EXPECT_EQ(user.requests[0].title, "INP Files - Save");
-    EXPECT_EQ(user.requests[0].purpose, FileDialogRequest::Purpose::kSave);
-    EXPECT_EQ(user.questions, std::vector<std::string>{"File exists..overwrite?"});
-    EXPECT_EQ(ReadBytes(Input()), ComposeNoteInputFile(tables, lists, project));
-    EXPECT_EQ(user.opened, std::vector<std::string>{Input()});
+// clang-format off
+const Script kScripts[] = {
+    {Command::kProcess, {}, {}, {}, false, kOpenDialog, {}},
+    {Command::kProcess, {{kInput, "[SPACE]\r\n.LV=8\r\n"}}, {"Bridge 12.inp"}, {}, false,
+     kOpenDialog + "open @/Bridge 12.txt\n", {{kOutput, "\r\n.LV=8\r\n"}}},
+    {Command::kProcess, {}, {"Bridge 12.inp"}, {}, false,
+     kOpenDialog + "stop Error...file not found...terminating\n", {}},
+    {Command::kProcess, {{"notes.txt", "[SPACE]\r\n"}}, {"notes.txt"}, {}, false,
+     kOpenDialog + "stop Error...output file is the note input file itself...terminating\n", {}},
+    {Command::kProcess, {{kInput, "[SPACE]\r\n"}, {kOutput, "kept"}}, {"Bridge 12.inp"}, {false},
+     false, kOpenDialog + "ask Output file @/Bridge 12.txt exists..overwrite?\n", {}},
+    {Command::kProcess, {{kInput, "[SPACE]\r\n"}, {kOutput, "kept"}}, {"Bridge 12.inp"}, {true},
+     false, kOpenDialog + "ask Output file @/Bridge 12.txt exists..overwrite?\nopen @/Bridge 12.txt\n",
+     {{kOutput, "\r\n"}}},
+    {Command::kProcess, {{kInput, "[RIGHT MARGIN = 99999]\r\n"}}, {"Bridge 12.inp"}, {}, false,
+     kOpenDialog + "stop Error..Unrecognized format statement...Line:  1\nerror 6\n", {}},
     // An editor that cannot start is reported after the file is written.
-    ASSERT_EQ(script.errors.shown.size(), 1u);
-    EXPECT_EQ(script.errors.shown[0].number, 53);
+    {Command::kProcess, {{kInput, "[SPACE]\r\n"}}, {"Bridge 12.inp"}, {}, true,
+     kOpenDialog + "open @/Bridge 12.txt\nerror 53\n", {{kOutput, "\r\n"}}},
+    {Command::kOpen, {}, {}, {}, false, kOpenDialog, {}},
+    {Command::kOpen, {}, {"Bridge 12.inp"}, {}, false, kOpenDialog, {}},
+    {Command::kOpen, {{kInput, "x"}}, {"Bridge 12.inp"}, {}, true,
+     kOpenDialog + "open @/Bridge 12.inp\nerror 53\n", {}},
+    {Command::kSave, {{kInput, "old"}}, {"Bridge 12.inp"}, {true}, true,
+     "dialog INP Files - Save, Input File (*.inp), inp, save, \nask File exists..overwrite?\n"
+     "open @/Bridge 12.inp\nerror 53\n", {{kInput, "composed"}}},
+};
+// clang-format on
+
+// What the user was shown, a line each: dialogs, questions, stops, opened files, error boxes.
+std::string Shown(const testing::ScriptedServices& script) {
+    std::string shown;
+    for (const FileDialogRequest& dialog : script.user.requests) {
+        const bool open = dialog.purpose == FileDialogRequest::Purpose::kOpen;
+        shown += "dialog " + dialog.title + ", " + dialog.nameFilter + ", " + dialog.defaultSuffix +
+                 (open ? ", open, " : ", save, ") + dialog.startFolder + "\n";
+    }
+    for (const std::string& question : script.user.questions) {
+        shown += "ask " + question + "\n";
+    }
+    for (const std::string& critical : script.user.criticals) {
+        shown += "stop " + critical + "\n";
+    }
+    for (const std::string& opened : script.user.opened) {
+        shown += "open " + opened + "\n";
+    }
+    for (const RuntimeFailure& failure : script.errors.shown) {
+        shown += "error " + std::to_string(failure.number) + "\n";
+    }
+    return shown;
+}
+
+TEST(Commands, EveryScript) {
+    for (const Script& run : kScripts) {
+        const testing::TempDir folder;
+        for (const auto& [name, bytes] : run.before) {
+            testing::WriteBytes(folder.path() / name, bytes);
+        }
+        testing::ScriptedServices script;
+        for (const char* name : run.chosen) {
+            script.user.files.push_back(folder.File(name));
+        }
+        script.user.answers = {run.answers.begin(), run.answers.end()};
+        if (run.editorFails) {
+            script.user.editorFailure = RuntimeFailure{53, "File not found"};
+        }
+        NoteTables tables;
+        NoteListModel lists;
+        tables.ReadReferenceText(NoteCategory::Bridge, "$$B1 Bridge\r\nTWO SPANS.\r\n$$\r\n",
+                                 "b.txt", script.errors);
+        lists.Rebuild(tables, UnitSystem::English, false);
+        lists.SetTickedByName(0, "B1", true);
+        const ProjectLines project{"ROUTE 9", "", ""};
+        switch (run.command) {
+            case Command::kProcess:
+                ProcessNoteInputFile(script.services);
+                break;
+            case Command::kOpen:
+                OpenInputFile(script.services);
+                break;
+            case Command::kSave:
+                SaveNoteInputFile(script.services, tables, lists, project);
+                break;
+        }
+        std::string shown = run.shown;
+        for (auto at = shown.find('@'); at != std::string::npos; at = shown.find('@', at + 1)) {
+            shown.replace(at, 1, folder.path().string());
+        }
+        EXPECT_EQ(Shown(script), shown);
+        Folder after = run.before;
+        for (const auto& [name, bytes] : run.written) {
+            after[name] =
+                bytes == "composed" ? ComposeNoteInputFile(tables, lists, project) : bytes;
+        }
+        EXPECT_EQ(testing::Snapshot(folder.path()), after) << shown;
+    }
 }
 
 }  // namespace

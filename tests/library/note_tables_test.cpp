@@ -116,18 +116,6 @@ TEST(ReferenceFile, RowLimitsAreHard) {
     }
 }
 
-TEST(ReferenceFile, MissingFileReportsAndClearsTheTable) {
-    Loaded loaded;
-    Load(loaded, Bridge, CrLfLines({"$$B1 Old", "x", "$$"}));
-    ASSERT_TRUE(loaded.ok);
-    EXPECT_FALSE(loaded.tables.ReadReferenceFile(Bridge, "/nonexistent/notes.txt", loaded.errors));
-    ASSERT_EQ(loaded.errors.shown.size(), 1u);
-    EXPECT_EQ(loaded.errors.shown[0].number, failures::kFileNotFound);
-    EXPECT_EQ(loaded.errors.shown[0].description, "File not found: /nonexistent/notes.txt");
-    EXPECT_TRUE(loaded.tables.Rows(Bridge)[0].markerLine.empty());
-    EXPECT_EQ(loaded.tables.SourcePath(Bridge), "/nonexistent/notes.txt");
-}
-
 TEST(FindNote, FirstOfANameInItsCategoryWithoutRegardToCaseNeverAnEmptyRow) {
     Loaded loaded;
     Load(loaded, Bridge,

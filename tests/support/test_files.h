@@ -1,11 +1,12 @@
 #pragma once
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <map>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,17 +17,12 @@ namespace tavrel::testing {
 class TempDir {
   public:
     TempDir() {
-        std::random_device seed;
-        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-            const auto candidate =
-                std::filesystem::temp_directory_path() / ("tavrel-test-" + std::to_string(seed()));
-            if (std::filesystem::create_directory(candidate)) {
-                path_ = candidate;
-            }
-        }
-        if (path_.empty()) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tavrel-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
             throw std::runtime_error("cannot create a temporary folder");
         }
+        path_ = pattern;
     }
     ~TempDir() {
         namespace fs = std::filesystem;
