@@ -1,6 +1,5 @@
 // The commands with scripted dialogs, questions and editor, one row each: the folder before, the
-// files chosen and the answers given, and everything the user was shown, in order of kind, with
-// the folder after.
+// files chosen and the answers given, and everything the user was shown, with the folder after.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -61,23 +60,9 @@ const Script kScripts[] = {
 };
 // clang-format on
 
-// What the user was shown, a line each: dialogs, questions, stops, opened files, error boxes.
+// What the user was shown, a line each, then the error boxes.
 std::string Shown(const testing::ScriptedServices& script) {
-    std::string shown;
-    for (const FileDialogRequest& dialog : script.user.requests) {
-        const bool open = dialog.purpose == FileDialogRequest::Purpose::kOpen;
-        shown += "dialog " + dialog.title + ", " + dialog.nameFilter + ", " + dialog.defaultSuffix +
-                 (open ? ", open, " : ", save, ") + dialog.startFolder + "\n";
-    }
-    for (const std::string& question : script.user.questions) {
-        shown += "ask " + question + "\n";
-    }
-    for (const std::string& critical : script.user.criticals) {
-        shown += "stop " + critical + "\n";
-    }
-    for (const std::string& opened : script.user.opened) {
-        shown += "open " + opened + "\n";
-    }
+    std::string shown = script.user.shown;
     for (const RuntimeFailure& failure : script.errors.shown) {
         shown += "error " + std::to_string(failure.number) + "\n";
     }
