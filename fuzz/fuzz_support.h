@@ -34,14 +34,6 @@ inline std::string Printable(std::string_view bytes, std::size_t limit = 200) {
     return bytes.size() > limit ? shown + "..." : shown;
 }
 
-inline std::size_t Count(std::string_view text, std::string_view what) {
-    std::size_t count = 0;
-    for (auto at = text.find(what); at != std::string_view::npos; at = text.find(what, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 // Counts the failures a routine reports instead of showing a box.
 class CountingErrors : public ErrorReporter {
   public:

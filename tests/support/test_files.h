@@ -25,14 +25,8 @@ class TempDir {
         path_ = pattern;
     }
     ~TempDir() {
-        namespace fs = std::filesystem;
         std::error_code ignored;
-        // Undo the permission changes some tests make, or removal would fail.
-        for (auto it = fs::recursive_directory_iterator(path_, ignored);
-             it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        }
-        fs::remove_all(path_, ignored);
+        std::filesystem::remove_all(path_, ignored);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
