@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/cli_run.h"
-#include "tests/support/sample_library.h"
+#include "tests/support/test_files.h"
 
 namespace tavrel::testing {
 namespace {
@@ -19,18 +19,6 @@ TEST(Lint, FindsEachPlantedFaultAtItsFileAndLine) {
     EXPECT_EQ(linted.out, expected);
     EXPECT_EQ(linted.err, "");
     EXPECT_EQ(linted.status, 1);
-}
-
-TEST(Lint, AFileThatCannotBeReadIsNoFaultOfTheLibrary) {
-    const TempDir dir;
-    LibraryFiles library = SampleLibrary();
-    library.englishWall.clear();
-    WriteLibrary(dir.path(), library);
-    const CliRun linted = RunCli({"lint", "--library", dir.path().string()});
-    EXPECT_TRUE(linted.out.ends_with(dir.File("English/Wall/WallNotesReference.txt") +
-                                     ": error: cannot read the file: File not found\n"))
-        << linted.out;
-    EXPECT_EQ(linted.status, 2);
 }
 
 TEST(Lint, TheBundledLibraryIsClean) {
