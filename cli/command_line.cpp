@@ -13,7 +13,7 @@ namespace {
 
 // A command: its name, what it takes, its help, and what runs it. A new command is one more
 // row here and its Run function.
-struct CommandSpec {
+struct Subcommand {
     std::string_view name;
     std::string_view arguments;    // after "tavrel NAME" in its usage line
     std::string_view summary;      // its line in the list of commands
@@ -23,41 +23,42 @@ struct CommandSpec {
 };
 
 constexpr std::array kCommands = {
-    CommandSpec{"process", "[OPTIONS] FILE.inp...", "turn note input files into CAD text files",
-                "Turn each note input file into a CAD text file of the same name with the\n"
-                "extension .txt, beside it. '-' reads standard input and writes standard output.\n",
-                kForceOption | kOutputOption, RunProcess},
-    CommandSpec{"check", "FILE.inp...", "validate note input files, writing nothing",
-                "Validate note input files as process does, writing nothing.\n", 0, RunCheck},
-    CommandSpec{"list", "[OPTIONS]", "list the notes of the library",
-                "Print the notes of the library, one a line, as four tab-separated columns:\n"
-                "the index of the note list, the category, the note name and the title.\n",
-                kUnitsOption | kLibraryOption, RunList},
-    CommandSpec{"show", "[OPTIONS] [CATEGORY:]NAME", "print the text of one note",
-                "Print the text of one note. CATEGORY is bridge (the default), hydraulic or\n"
-                "wall; NAME is in any letter case.\n",
-                kUnitsOption | kLibraryOption, RunShow},
-    CommandSpec{"compose", "[OPTIONS] [CATEGORY:]NAME...", "write a note input file",
-                "Write the note input file that the desktop program saves with exactly these\n"
-                "notes ticked, to standard output unless --output names a file.\n",
-                kProjectOption | kOutputOption | kForceOption | kUnitsOption | kLibraryOption,
-                RunCompose},
-    CommandSpec{"identify", "[OPTIONS] FILE.inp", "print the library notes a sheet holds",
-                "Print the library notes a note input file holds, one [CATEGORY:]NAME a line, in\n"
-                "file order, as compose takes them. A block that is no library note is told on\n"
-                "standard error with its line and its closest note. The units are the file's.\n",
-                kLibraryOption, RunIdentify},
-    CommandSpec{"lint", "[OPTIONS]", "check the reference note files of the library",
-                "Check the reference note files of the library and print each finding as\n"
-                "FILE:LINE: error: MESSAGE or FILE:LINE: warning: MESSAGE.\n",
-                kUnitsOption | kLibraryOption, RunLint},
+    Subcommand{"process", "[OPTIONS] FILE.inp...", "turn note input files into CAD text files",
+               "Turn each note input file into a CAD text file of the same name with the\n"
+               "extension .txt, beside it. '-' reads standard input and writes standard output.\n",
+               kForceOption | kOutputOption, RunProcess},
+    Subcommand{"check", "FILE.inp...", "validate note input files, writing nothing",
+               "Validate note input files as process does, writing nothing.\n", 0, RunCheck},
+    Subcommand{"list", "[OPTIONS]", "list the notes of the library",
+               "Print the notes of the library, one a line, as four tab-separated columns:\n"
+               "the index of the note list, the category, the note name and the title.\n",
+               kUnitsOption | kLibraryOption, RunList},
+    Subcommand{"show", "[OPTIONS] [CATEGORY:]NAME", "print the text of one note",
+               "Print the text of one note. CATEGORY is bridge (the default), hydraulic or\n"
+               "wall; NAME is in any letter case.\n",
+               kUnitsOption | kLibraryOption, RunShow},
+    Subcommand{"compose", "[OPTIONS] [CATEGORY:]NAME...", "write a note input file",
+               "Write the note input file that the desktop program saves with exactly these\n"
+               "notes ticked, to standard output unless --output names a file.\n",
+               kProjectOption | kOutputOption | kForceOption | kUnitsOption | kLibraryOption,
+               RunCompose},
+    Subcommand{"identify", "[OPTIONS] FILE.inp", "print the library notes a sheet holds",
+               "Print the library notes a note input file holds, one [CATEGORY:]NAME a line, in\n"
+               "file order, as compose takes them. A block that is no library note is told on\n"
+               "standard error with its line and its closest note. The units are the file's.\n",
+               kLibraryOption, RunIdentify},
+    Subcommand{"lint", "[OPTIONS]", "check the reference note files of the library",
+               "Check the reference note files of the library and print each finding as\n"
+               "FILE:LINE: error: MESSAGE or FILE:LINE: warning: MESSAGE.\n",
+               kUnitsOption | kLibraryOption, RunLint},
 };
 
 constexpr std::string_view kTryHelp = "Try 'tavrel --help'.\n";
 
-const CommandSpec* FindCommand(std::string_view name) {
-    const auto found = std::find_if(kCommands.begin(), kCommands.end(),
-                                    [name](const CommandSpec& spec) { return spec.name == name; });
+const Subcommand* FindCommand(std::string_view name) {
+    const auto found =
+        std::find_if(kCommands.begin(), kCommands.end(),
+                     [name](const Subcommand& command) { return command.name == name; });
     return found == kCommands.end() ? nullptr : &*found;
 }
 
@@ -97,7 +98,7 @@ void PrintHelp(std::ostream& out) {
            "With no command, tavrel opens the desktop program.\n"
            "\n"
            "Commands:\n";
-    for (const CommandSpec& command : kCommands) {
+    for (const Subcommand& command : kCommands) {
         out << "  " << command.name << std::string(10 - command.name.size(), ' ') << command.summary
             << '\n';
     }
@@ -107,13 +108,13 @@ void PrintHelp(std::ostream& out) {
            "Exit status: 0 done, 1 invalid input, 2 usage or input/output error.\n";
 }
 
-void PrintHelp(std::ostream& out, const CommandSpec& command) {
+void PrintHelp(std::ostream& out, const Subcommand& command) {
     out << "Usage: tavrel " << command.name << ' ' << command.arguments << "\n"
         << command.description;
     PrintOptions(out, command.options | kHelpOption);
 }
 
-int Usage(Streams streams, const CommandSpec* command, std::string_view message) {
+int Usage(Streams streams, const Subcommand* command, std::string_view message) {
     return command != nullptr ? UsageError(streams, command->name, message)
                               : UsageError(streams, {}, message);
 }
@@ -186,7 +187,7 @@ int UsageError(Streams streams, std::string_view command, std::string_view messa
 
 int RunCommandLine(const std::vector<std::string>& args, Streams streams, DesktopOptions* desktop) {
     const ParsedArguments parsed = ParseArguments(args);
-    const CommandSpec* command = FindCommand(parsed.command);
+    const Subcommand* command = FindCommand(parsed.command);
     if (!parsed.error.empty()) {
         return Usage(streams, command, parsed.error);
     }
