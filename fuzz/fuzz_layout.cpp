@@ -1,8 +1,7 @@
 // Lays out arbitrary text with arbitrary settings inside the ranges the scanner allows, and
-// checks the geometry of every line, that no word is lost, split or changed, and the centring.
+// checks the geometry of every line and that no word is lost, split or changed.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -74,12 +73,6 @@ void CheckWrap(const tavrel::LayoutSettings& s, const std::string& text, const s
     }
 }
 
-// The lead rounded to the nearest whole number, a half going to the even neighbour.
-int HalveToEven(int value) {
-    const int floorHalf = value >= 0 ? value / 2 : -((-value + 1) / 2);
-    return value % 2 == 0 || floorHalf % 2 == 0 ? floorHalf : floorHalf + 1;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -89,7 +82,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                           input.ConsumeIntegralInRange<std::int16_t>(1, 20),
                                           input.ConsumeIntegralInRange<std::int16_t>(40, 150),
                                           input.ConsumeIntegralInRange<std::int16_t>(1, 2)};
-    const bool isHeader = input.ConsumeBool();
     const std::string text = input.ConsumeRemainingBytesAsString();
     const std::string what =
         std::to_string(settings.indentFirstLine) + " " + std::to_string(settings.indentBody) + " " +
@@ -102,13 +94,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     layout.Wrap(text, wrapped);
     CheckWrap(settings, text, wrapped, what);
 
-    // A centred line is one line of a file: no line break in it.
-    const std::string line = text.substr(0, text.find_first_of("\r\n"));
-    int lead =
-        HalveToEven(settings.rightMargin - settings.leftMargin - static_cast<int>(line.size()));
-    lead = isHeader ? HalveToEven(lead) : lead;
-    std::string centred;
-    layout.Center(line, isHeader, centred);
-    TAVREL_FUZZ_CHECK(centred == std::string(std::max(lead, 0), ' ') + line, what);
     return 0;
 }
