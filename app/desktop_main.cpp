@@ -28,8 +28,12 @@ int RunDesktop(char* programName, const DesktopOptions& options) {
     DesktopEditorLauncher editor;
     MessageBoxErrorReporter errors;
     DesktopDocumentViewer viewer;
+    // A picture of another tab than the first is taken before any paint: its lists must be there.
+    const NoteListStart lists =
+        options.screenshotPath.empty() ? NoteListStart::AfterFirstPaint : NoteListStart::WithWindow;
     MainWindow window({prompts, editor, errors, viewer},
-                      StartLibraryDir(QFile::decodeName(options.libraryDir.c_str())));
+                      StartLibraryDir(QFile::decodeName(options.libraryDir.c_str())), nullptr,
+                      lists);
     prompts.setParentWindow(&window);
     errors.setParentWindow(&window);
     if (window.exitConfirmed()) {

@@ -50,13 +50,18 @@ std::string LoadFailureMessage(const UnitLoadResult& loaded) {
 
 }  // namespace
 
-MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent)
+MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent,
+                       NoteListStart listStart)
     : QMainWindow(parent), services_(services), workspace_(std::move(libraryDir)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(ProgramIcon());
     BuildSheetPane();
     BuildCommands();
     BuildTabs();
+    noteListsAfterPaint_ = listStart == NoteListStart::AfterFirstPaint;
+    if (!noteListsAfterPaint_) {
+        MakeNoteLists();
+    }
     const bool geometryRemembered = restoreGeometry(RememberedWindowGeometry());
     if (!geometryRemembered) {
         resize(825, 700);
@@ -129,7 +134,7 @@ void MainWindow::OnShowNoteNumbersToggled() {
 
 void MainWindow::OnAllGeneralNotesToggled() {
     workspace_.SetAllBridgeGeneralNotes(allGeneralNotesBox_->isChecked());
-    noteLists_[kBridgeGeneralNotesListView]->Refresh();
+    NoteList(kBridgeGeneralNotesListView)->Refresh();
     OnWorkChanged();
 }
 
@@ -147,7 +152,9 @@ void MainWindow::ShowWrittenFile(const QString& path) {
 
 void MainWindow::RefreshLists() {
     for (NoteListWidget* list : noteLists_) {
-        list->Refresh();
+        if (list != nullptr) {
+            list->Refresh();
+        }
     }
     ApplyFind();  // the entries may be others now
 }
@@ -175,6 +182,15 @@ void MainWindow::Clear() {
 void MainWindow::UndoClear() {
     workspace_.UndoClear();
     ShowWorkspace();
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (noteListsAfterPaint_ && event->type() == QEvent::Paint) {
+        noteListsAfterPaint_ = false;
+        QMetaObject::invokeMethod(
+            this, [this] { NoteList(0); }, Qt::QueuedConnection);
+    }
+    return QMainWindow::event(event);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -306,7 +322,7 @@ SymbolsWindow* MainWindow::symbolsWindow(UnitSystem units) const {
 }
 
 void MainWindow::PreviewNote(int listView) {
-    const NoteListWidget* list = noteLists_[static_cast<std::size_t>(listView)];
+    const NoteListWidget* list = NoteList(listView);
     const QString key = list->SelectedKey();
     if (list->topLevelItemCount() == 0 || key.isEmpty()) {
         return;

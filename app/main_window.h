@@ -28,6 +28,11 @@ class PreviewWindow;
 class SheetPane;
 class SymbolsWindow;
 
+// When the seventeen note lists, all on tabs hidden at start, are made: with the window, or once
+// it has been painted for the first time, so that it appears sooner. Either way a list is made
+// at once when something needs it first.
+enum class NoteListStart { WithWindow, AfterFirstPaint };
+
 // The program's working window: the unit choice, the project lines, the seventeen note lists,
 // the menu bar and the toolbar. It holds no rules of its own: the lists and project lines are bound
 // to a NoteWorkspace, and the commands run through the services handed in.
@@ -36,7 +41,8 @@ class MainWindow : public QMainWindow {
   public:
     // Runs the start-up (English, note numbers shown, "Project" tab) before returning; the
     // window is shown by the caller.
-    MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent = nullptr);
+    MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent = nullptr,
+               NoteListStart listStart = NoteListStart::WithWindow);
     ~MainWindow() override;
 
     // Picks an item of the unit box (0 English, 1 Metric) as the user would.
@@ -70,6 +76,7 @@ class MainWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     struct CommandLook;
@@ -80,8 +87,10 @@ class MainWindow : public QMainWindow {
     void BuildTabs();
     QWidget* BuildLibraryBanner();
     QWidget* BuildProjectTab();
-    QWidget* BuildNoteTab(int firstListView, int lastListView);
-    QWidget* BuildWallTab();
+    void MakeNoteLists();
+    NoteListWidget* NoteList(int listView);
+    void FillNoteTab(QWidget* tab, int firstListView, int lastListView);
+    void FillWallTab(QWidget* tab);
     QWidget* LabelledList(int listView);
     QWidget* PreviewHint();
     QWidget* BuildFindBox();
@@ -130,6 +139,8 @@ class MainWindow : public QMainWindow {
     QLabel* writtenFileLabel_ = nullptr;
     std::array<QLineEdit*, 3> projectLineEdits_{};
     std::array<NoteListWidget*, kListViewCount> noteLists_{};
+    std::array<QWidget*, 3> noteTabs_{};
+    bool noteListsAfterPaint_ = false;
     std::array<QString, 4> tabCaptions_;
 
     QLineEdit* findBox_ = nullptr;

@@ -42,7 +42,9 @@ void MainWindow::ApplyFind() {
                      : NoteMatches::None(workspace_.lists());
     std::array<int, 4> counts{};
     for (int listView = 0; listView < kListViewCount; ++listView) {
-        noteLists_[static_cast<std::size_t>(listView)]->ShowMatches(matches_);
+        if (NoteListWidget* list = noteLists_[static_cast<std::size_t>(listView)]) {
+            list->ShowMatches(matches_);
+        }
         counts[static_cast<std::size_t>(TabOf(listView))] += matches_.Count(listView);
     }
     for (int tab = 1; tab < tabs_->count(); ++tab) {

@@ -25,23 +25,18 @@ constexpr const char* kProjectLineNames[] = {"firstProjectLine", "secondProjectL
 
 }  // namespace
 
+// The note tabs start empty; MakeNoteLists fills them.
 void MainWindow::BuildTabs() {
-    for (int i = 0; i < kListViewCount; ++i) {
-        auto* list = new NoteListWidget(workspace_, i);
-        connect(list, &NoteListWidget::PreviewRequested, this, &MainWindow::PreviewNote);
-        connect(list, &NoteListWidget::TickChanged, this,
-                [this, i](const QString& key, bool ticked) { OnTickChanged(i, key, ticked); });
-        connect(list, &QTreeWidget::itemSelectionChanged, this, [this, i] { OnNoteSelected(i); });
-        noteLists_[static_cast<std::size_t>(i)] = list;
-    }
     tabCaptions_ = {QStringLiteral("Project"), QStringLiteral("Tavrel"),
                     QStringLiteral("Hydraulic Notes"), QStringLiteral("Wall Notes")};
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("noteTabs"));
     tabs_->addTab(BuildProjectTab(), tabCaptions_[0]);
-    tabs_->addTab(BuildNoteTab(0, 7), tabCaptions_[1]);
-    tabs_->addTab(BuildNoteTab(8, 15), tabCaptions_[2]);
-    tabs_->addTab(BuildWallTab(), tabCaptions_[3]);
+    for (std::size_t i = 0; i < noteTabs_.size(); ++i) {
+        noteTabs_[i] = new QWidget;
+        tabs_->addTab(noteTabs_[i], tabCaptions_[i + 1]);
+    }
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] { NoteList(0); });
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -52,6 +47,29 @@ void MainWindow::BuildTabs() {
     layout->addLayout(find);
     layout->addWidget(tabs_, 1);
     setCentralWidget(central);
+}
+
+void MainWindow::MakeNoteLists() {
+    for (int i = 0; i < kListViewCount; ++i) {
+        auto* list = new NoteListWidget(workspace_, i);
+        connect(list, &NoteListWidget::PreviewRequested, this, &MainWindow::PreviewNote);
+        connect(list, &NoteListWidget::TickChanged, this,
+                [this, i](const QString& key, bool ticked) { OnTickChanged(i, key, ticked); });
+        connect(list, &QTreeWidget::itemSelectionChanged, this, [this, i] { OnNoteSelected(i); });
+        noteLists_[static_cast<std::size_t>(i)] = list;
+    }
+    FillNoteTab(noteTabs_[0], 0, 7);
+    FillNoteTab(noteTabs_[1], 8, 15);
+    FillWallTab(noteTabs_[2]);
+}
+
+// A list made after the window is filled as it is made.
+NoteListWidget* MainWindow::NoteList(int listView) {
+    if (noteLists_[0] == nullptr) {
+        MakeNoteLists();
+        RefreshLists();
+    }
+    return noteLists_[static_cast<std::size_t>(listView)];
 }
 
 // Shown while the note library cannot be read, with the way out at hand.
@@ -156,8 +174,7 @@ QWidget* MainWindow::PreviewHint() {
 
 // Five small lists down the left, the tall General Notes list in the middle, Design Data and
 // the last section on the right, the preview hint below them.
-QWidget* MainWindow::BuildNoteTab(int firstListView, int lastListView) {
-    auto* tab = new QWidget;
+void MainWindow::FillNoteTab(QWidget* tab, int firstListView, int lastListView) {
     auto* grid = new QGridLayout(tab);
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(10);
@@ -172,18 +189,15 @@ QWidget* MainWindow::BuildNoteTab(int firstListView, int lastListView) {
     grid->setColumnStretch(0, 3135);
     grid->setColumnStretch(1, 4215);
     grid->setColumnStretch(2, 3135);
-    return tab;
 }
 
-QWidget* MainWindow::BuildWallTab() {
-    auto* tab = new QWidget;
+void MainWindow::FillWallTab(QWidget* tab) {
     auto* grid = new QGridLayout(tab);
     grid->addWidget(LabelledList(16), 0, 1);
     grid->addWidget(PreviewHint(), 1, 1);
     grid->setColumnStretch(0, 4440);
     grid->setColumnStretch(1, 4215);
     grid->setColumnStretch(2, 3630);
-    return tab;
 }
 
 }  // namespace tavrel

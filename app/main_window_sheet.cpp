@@ -91,7 +91,7 @@ void MainWindow::ShowPendingNote() {
 }
 
 void MainWindow::OnNoteSelected(int listView) {
-    const QString key = noteLists_[static_cast<std::size_t>(listView)]->SelectedKey();
+    const QString key = NoteList(listView)->SelectedKey();
     if (selectingFromSheet_ || key.isEmpty()) {
         return;
     }
@@ -107,7 +107,7 @@ void MainWindow::OnTickChanged(int listView, const QString& key, bool ticked) {
 }
 
 void MainWindow::SelectNote(int listView, const std::string& noteName) {
-    NoteListWidget* list = noteLists_[static_cast<std::size_t>(listView)];
+    NoteListWidget* list = NoteList(listView);
     const QString key = FromWindows1252(noteName);
     noteToShow_.reset();
     selectingFromSheet_ = true;

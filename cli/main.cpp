@@ -5,6 +5,9 @@
 
 #include "cli/clean_stop.h"
 #include "cli/cli_commands.h"
+#ifdef TAVREL_WITH_DESKTOP
+#include "cli/desktop_loader.h"
+#endif
 
 int main(int argc, char** argv) {
     // The locale's character encoding, for text typed on the command line and text printed for
@@ -17,7 +20,7 @@ int main(int argc, char** argv) {
         tavrel::cli::RunCommandLine(args, {std::cin, std::cout, std::cerr}, &desktop);
 #ifdef TAVREL_WITH_DESKTOP
     if (status == tavrel::cli::kStartDesktop) {
-        return tavrel::RunDesktop(argv[0], desktop);
+        return tavrel::cli::RunDesktopModule(argv[0], desktop, std::cerr);
     }
 #endif
     return status;

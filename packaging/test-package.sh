@@ -46,10 +46,14 @@ for file in bin/tavrel share/doc/tavrel/copyright share/man/man1/tavrel.1.gz \
     share/tavrel/Help/Tavrel.pdf share/tavrel/Help/VersionNumber.txt; do
     [ -f "$usr/$file" ] || fail "the package lacks $prefix/$file"
 done
+# The desktop program is a module of its own, so the commands start without Qt.
+module=$(find "$usr/lib" -name tavrel-desktop.so)
+[ -n "$module" ] || fail "the package lacks the desktop module tavrel-desktop.so"
+[[ $(ldd "$usr/bin/tavrel") != *libQt6* ]] || fail "the tavrel command links Qt"
 # A program that knew its build folder would find the library there, not in the package.
-if grep -qF "$build" "$usr/bin/tavrel"; then
-    fail "the packaged program holds the build folder's path $build"
-fi
+for file in "$usr/bin/tavrel" $module; do
+    ! grep -qF "$build" "$file" || fail "$file holds the build folder's path $build"
+done
 
 desktop-file-validate "$usr/share/applications/org.tavrel.Tavrel.desktop" || fail "desktop entry"
 appstreamcli validate-tree --no-net "$work/root" >"$work/appstream.log" 2>&1 ||
@@ -77,6 +81,9 @@ tavrel compose --project "RÍO" B1 | LC_ALL=C grep -aF $'[CENTER]R\xcdO' >/dev/n
     fail "a project line typed in UTF-8 is not written in Windows-1252"
 [[ $(tavrel 2>&1) == "tavrel: no display to open the window on;"* ]] ||
     fail "a start without a display: $(tavrel 2>&1)"
+(cd "$job" && env -i HOME="$home" PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen \
+    "$usr/bin/tavrel" --screenshot window.png 2>/dev/null) && [ -s "$job/window.png" ] ||
+    fail "the packaged program opens no window"
 if tavrel compose -o sheet.inp --project "ROUTE 9 OVER ELM CREEK" B1 G1 hydraulic:DE1 wall:W1 &&
     tavrel process sheet.inp; then
     grep -q "ROUTE 9 OVER ELM CREEK" "$job/sheet.txt" || fail "the CAD text lacks the project line"

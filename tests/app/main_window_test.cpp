@@ -45,14 +45,15 @@ class MainWindowTest : public QObject {
     std::unique_ptr<ModalWatchdog> watchdog_;
     std::unique_ptr<MainWindow> window_;
 
-    MainWindow& OpenWindow(const std::string& libraryDir = {}) {
-        window_ =
-            std::make_unique<MainWindow>(DesktopServices{*prompts_, *editor_, *errors_, *viewer_},
-                                         libraryDir.empty() ? library_->dir() : libraryDir);
+    MainWindow& OpenWindow(const std::string& libraryDir = {},
+                           NoteListStart lists = NoteListStart::WithWindow) {
+        window_ = std::make_unique<MainWindow>(
+            DesktopServices{*prompts_, *editor_, *errors_, *viewer_},
+            libraryDir.empty() ? library_->dir() : libraryDir, nullptr, lists);
         return *window_;
     }
-    MainWindow& ShowWindow() {
-        MainWindow& window = OpenWindow();
+    MainWindow& ShowWindow(NoteListStart lists = NoteListStart::WithWindow) {
+        MainWindow& window = OpenWindow({}, lists);
         window.show();
         [&] { QVERIFY(QTest::qWaitForWindowActive(&window)); }();
         return window;
@@ -124,7 +125,9 @@ class MainWindowTest : public QObject {
     }
 
     void startup_opens_english_on_the_project_tab_where_it_was_left() {
-        MainWindow& window = ShowWindow();
+        // As the program starts: the note lists are made once the window has been painted.
+        MainWindow& window = ShowWindow(NoteListStart::AfterFirstPaint);
+        QTRY_VERIFY(List(kListViewCount - 1) != nullptr);
         QCOMPARE(QApplication::focusWidget(), ProjectLine(0));
         QCOMPARE(window.windowTitle(), QStringLiteral("Notes-English"));
         auto* tabs = Find<QTabWidget>("noteTabs");
