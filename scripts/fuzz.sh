@@ -37,9 +37,9 @@ seed_files() {
     local target=$1
     [ -d "fuzz/seeds/$target" ] && find "fuzz/seeds/$target" -type f
     case $target in
-        fuzz_scanner | fuzz_process | fuzz_identify)
+        fuzz_note_input)
             find data tests -type f -name '*.inp' 2>/dev/null ;;
-        fuzz_reference_file | fuzz_note_lists)
+        fuzz_library)
             find data/library -type f -name '*.txt' 2>/dev/null ;;
     esac
     return 0

@@ -11,9 +11,16 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QSettings>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolBar>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -103,6 +110,34 @@ struct Windows {
         window->resize(825, 700);
         return window;
     }
+    // The frame the main window cannot do without, none of its own work: a menu bar, a toolbar,
+    // tabs with three line edits on the first, a status bar. What such a frame costs over a bare
+    // window bounds what the main window can reach.
+    static std::unique_ptr<QMainWindow> Frame() {
+        auto window = Bare();
+        for (const char* menu : {"&File", "&Edit", "&View", "&Help"}) {
+            window->menuBar()
+                ->addMenu(QString::fromLatin1(menu))
+                ->addAction(QStringLiteral("Item"));
+        }
+        QToolBar* tools = window->addToolBar(QStringLiteral("Commands"));
+        for (int i = 0; i < 7; ++i) {
+            tools->addAction(QStringLiteral("Command"));
+        }
+        auto* tabs = new QTabWidget;
+        auto* project = new QWidget;
+        auto* lines = new QVBoxLayout(project);
+        for (int i = 0; i < 3; ++i) {
+            lines->addWidget(new QLineEdit);
+        }
+        tabs->addTab(project, QStringLiteral("Project"));
+        for (const char* tab : {"Bridge", "Hydraulic", "Wall", "Sheet"}) {
+            tabs->addTab(new QLabel(QString::fromLatin1(tab)), QString::fromLatin1(tab));
+        }
+        window->setCentralWidget(tabs);
+        window->statusBar()->showMessage(QStringLiteral("Ready"));
+        return window;
+    }
     std::unique_ptr<QMainWindow> Program(bool withSheet,
                                          NoteListStart lists = NoteListStart::AfterFirstPaint) {
         auto window = std::make_unique<MainWindow>(DesktopServices{prompts, editor, errors, viewer},
@@ -114,7 +149,7 @@ struct Windows {
 };
 
 constexpr const char* kKinds[] = {"bare", "program", "program-without-sheet",
-                                  "program-lists-at-once"};
+                                  "program-lists-at-once", "frame-only"};
 
 std::unique_ptr<QMainWindow> MakeWindow(Windows& windows, std::size_t kind) {
     switch (kind) {
@@ -122,6 +157,8 @@ std::unique_ptr<QMainWindow> MakeWindow(Windows& windows, std::size_t kind) {
             return Windows::Bare();
         case 3:
             return windows.Program(true, NoteListStart::WithWindow);
+        case 4:
+            return Windows::Frame();
         default:
             return windows.Program(kind == 1);
     }

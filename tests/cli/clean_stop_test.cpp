@@ -2,14 +2,12 @@
 // old output as it was.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <optional>
 
 #include "tests/support/test_files.h"
-
-extern char** environ;
 
 namespace tavrel::cli {
 namespace {
@@ -23,17 +21,13 @@ pid_t Start(const std::vector<std::string>& args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
     }
     argv.push_back(nullptr);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t stops;
-    sigemptyset(&stops);
-    sigaddset(&stops, SIGINT);
-    sigaddset(&stops, SIGTERM);
-    posix_spawnattr_setsigdefault(&attributes, &stops);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-    pid_t child = -1;
-    EXPECT_EQ(posix_spawn(&child, TAVREL_PROGRAM, nullptr, &attributes, argv.data(), environ), 0);
-    posix_spawnattr_destroy(&attributes);
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGINT, SIG_DFL);
+        signal(SIGTERM, SIG_DFL);
+        execv(TAVREL_PROGRAM, argv.data());
+        _exit(127);
+    }
     return child;
 }
 

@@ -3,9 +3,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <ostream>
 #include <stdexcept>
-#include <streambuf>
 
 namespace tavrel::testing {
 
@@ -33,19 +31,6 @@ class FileSizeLimit {
   private:
     rlimit saved_{};
     void (*savedHandler_)(int) = nullptr;
-};
-
-// A stream whose every write fails, as standard output does on a full disk or a closed pipe.
-class FailingStream : public std::ostream {
-  public:
-    FailingStream() : std::ostream(&buffer_) {}
-
-  private:
-    struct RefusingBuffer : std::streambuf {
-        int_type overflow(int_type) override { return traits_type::eof(); }
-        std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
-    };
-    RefusingBuffer buffer_;
 };
 
 }  // namespace tavrel::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/processing.h"
+#include "tests/support/test_files.h"
 
 namespace tavrel {
 namespace {
@@ -21,12 +22,7 @@ TEST(LargeInput, TenMegabyteBlockIsLaidOutWholeOnFullLines) {
     ProcessOutcome outcome;
     const std::string out = Process("[WORD WRAP]\r\n" + block + "\r\n[END WORD WRAP]\r\n", outcome);
     ASSERT_EQ(outcome.status, ProcessStatus::kDone);
-    std::size_t words = 0;
-    for (auto at = out.find("CONCRETE"); at != std::string::npos;
-         at = out.find("CONCRETE", at + 8)) {
-        ++words;
-    }
-    EXPECT_EQ(words, block.size() / 9);
+    EXPECT_EQ(testing::Count(out, "CONCRETE"), block.size() / 9);
     // 8 words fill the 79 or 75 columns of a line: every line but the last is 80 wide.
     std::size_t wrongWidth = 0;
     for (std::size_t start = 0, end = out.find('\r'); end + 3 < out.size();

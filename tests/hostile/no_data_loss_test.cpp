@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <functional>
+#include <map>
 #include <sstream>
 
 #include "library/commands/process_command.h"
@@ -18,138 +18,125 @@ namespace tavrel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::RunCli;
-using testing::WriteBytes;
 
-const std::string kValidInput =
-    "[LITERAL]\r\nA LINE LONGER THAN THE SIXTEEN BYTES\r\n[END LITERAL]\r\n";
+constexpr const char* kInput = "bridge 12.inp";
+constexpr const char* kOutput = "bridge 12.txt";
 
-// A folder holding a note input file and its old CAD text file, and the tools to spoil a run.
-struct Job {
-    testing::TempDir folder;
-    std::string input = folder.File("bridge 12.inp");
-    std::string output = folder.File("bridge 12.txt");
-    testing::ScriptedServices script;
-    NoteTables tables;
-    NoteListModel lists;
-
-    Job() {
-        WriteBytes(input, kValidInput);
-        WriteBytes(output, "OLD CAD TEXT\r\n");
-        tables.ReadReferenceText(NoteCategory::Bridge, "$$B1 Bridge\r\nTWO SPANS.\r\n$$\r\n",
-                                 "bridge.txt", script.errors);
-        lists.Rebuild(tables, UnitSystem::English, false);
-        lists.SetTickedByName(0, "B1", true);
-    }
-    void Process() { ProcessNoteInputFile(script.services); }
-    void Save() { SaveNoteInputFile(script.services, tables, lists, {"PROJECT", "", ""}); }
-    // Answers the dialog with `file` and every question with OK.
-    void Choose(const std::string& file) {
-        script.user.files = {file};
-        script.user.answers = {true};
-    }
-};
+enum class Run { kProcess, kSave, kCommandLine };
 
 struct Spoiler {
     const char* what;
-    std::function<void(Job&)> arrange;  // before the folder is looked at
-    std::function<void(Job&)> run;
-    bool reported;  // a box or an exit status tells the user
+    Run run;
+    const char* chosen;                              // at the file dialog; nothing cancels it
+    bool agree;                                      // to replace an existing file
+    bool diskFull;                                   // writes beyond 16 bytes fail
+    std::map<std::string, std::string> before = {};  // besides the input and the old output;
+                                                     // "<folder>" and "<pipe>" make those
+    std::vector<std::string> args = {};              // "@" stands for the folder
 };
 
-// Writes beyond 16 bytes fail, as on a full disk.
-void WithFullDisk(Job& job, void (Job::*command)()) {
-    const testing::FileSizeLimit diskFull(16);
-    (job.*command)();
+// clang-format off
+const Spoiler kSpoilers[] = {
+    {"process: cancel at the file dialog", Run::kProcess, nullptr, false, false},
+    {"process: cancel at the overwrite question", Run::kProcess, kInput, false, false},
+    {"process: validation failure after agreeing to overwrite", Run::kProcess, kInput, true, false,
+     {{kInput, "[LITERAL]\r\nOPEN\r\n"}}},
+    {"process: disk full after agreeing to overwrite", Run::kProcess, kInput, true, true},
+    {"process: a folder where the output goes", Run::kProcess, kInput, true, false,
+     {{kOutput, "<folder>"}, {"bridge 12.txt/inside.txt", "KEEP"}}},
+    {"save: cancel at the file dialog", Run::kSave, nullptr, false, false},
+    {"save: cancel at the overwrite question", Run::kSave, kOutput, false, false},
+    {"save: disk full after agreeing to overwrite", Run::kSave, kOutput, true, true},
+    {"save: output folder missing", Run::kSave, "none/job.inp", true, false},
+    {"save: a folder where the file goes", Run::kSave, "a.inp", true, false, {{"a.inp", "<folder>"}}},
+    {"command line: output folder missing", Run::kCommandLine, nullptr, false, false, {},
+     {"process", "-o", "@/none/out.txt", "@/bridge 12.inp"}},
+    {"command line: output folder is a file", Run::kCommandLine, nullptr, false, false, {},
+     {"process", "-o", "@/bridge 12.inp/out.txt", "@/bridge 12.inp"}},
+    {"command line: existing output without --force", Run::kCommandLine, nullptr, false, false, {},
+     {"process", "@/bridge 12.inp"}},
+    {"command line: disk full with --force", Run::kCommandLine, nullptr, false, true, {},
+     {"process", "--force", "@/bridge 12.inp"}},
+    {"command line: a named pipe where the output goes", Run::kCommandLine, nullptr, false, false,
+     {{"pipe.txt", "<pipe>"}}, {"process", "--force", "-o", "@/pipe.txt", "@/bridge 12.inp"}},
+};
+// clang-format on
+
+void Arrange(const fs::path& folder, const Spoiler& spoiler) {
+    std::map<std::string, std::string> files = {
+        {kInput, "[LITERAL]\r\nA LINE LONGER THAN THE SIXTEEN BYTES\r\n[END LITERAL]\r\n"},
+        {kOutput, "OLD CAD TEXT\r\n"}};
+    for (const auto& [name, bytes] : spoiler.before) {
+        files[name] = bytes;
+    }
+    for (const auto& [name, bytes] : files) {
+        if (bytes == "<folder>") {
+            fs::create_directories(folder / name);
+        } else if (bytes == "<pipe>") {
+            ASSERT_EQ(::mkfifo((folder / name).c_str(), 0644), 0);
+        } else {
+            testing::WriteBytes(folder / name, bytes);
+        }
+    }
 }
 
-const Spoiler kSpoilers[] = {
-    {"process: cancel at the file dialog", [](Job&) {}, [](Job& job) { job.Process(); }, false},
-    {"process: cancel at the overwrite question",
-     [](Job& job) { job.script.user.files = {job.input}; }, [](Job& job) { job.Process(); }, false},
-    {"process: validation failure after agreeing to overwrite",
-     [](Job& job) {
-         WriteBytes(job.input, "[LITERAL]\r\nOPEN\r\n");
-         job.Choose(job.input);
-     },
-     [](Job& job) { job.Process(); }, true},
-    {"process: disk full after agreeing to overwrite", [](Job& job) { job.Choose(job.input); },
-     [](Job& job) { WithFullDisk(job, &Job::Process); }, true},
-    {"process: a folder where the output goes",
-     [](Job& job) {
-         fs::remove(job.output);
-         fs::create_directory(job.output);
-         WriteBytes(job.output + "/inside.txt", "KEEP");
-         job.Choose(job.input);
-     },
-     [](Job& job) { job.Process(); }, true},
-    {"command line: output folder missing", [](Job&) {},
-     [](Job& job) {
-         EXPECT_EQ(RunCli({"process", "-o", job.folder.File("none/out.txt"), job.input}).status, 2);
-     },
-     false},
-    {"command line: output folder is a file", [](Job&) {},
-     [](Job& job) {
-         EXPECT_EQ(RunCli({"process", "-o", job.input + "/out.txt", job.input}).status, 2);
-     },
-     false},
-    {"command line: existing output without --force", [](Job&) {},
-     [](Job& job) {
-         EXPECT_EQ(RunCli({"process", job.input}).status, 2);
-     },
-     false},
-    {"command line: disk full with --force", [](Job&) {},
-     [](Job& job) {
-         const testing::FileSizeLimit diskFull(16);
-         EXPECT_EQ(RunCli({"process", "--force", job.input}).status, 2);
-     },
-     false},
-    {"command line: a named pipe where the output goes",
-     [](Job& job) { ASSERT_EQ(::mkfifo(job.folder.File("pipe.txt").c_str(), 0644), 0); },
-     [](Job& job) {
-         EXPECT_EQ(
-             RunCli({"process", "--force", "-o", job.folder.File("pipe.txt"), job.input}).status,
-             2);
-     },
-     false},
-    {"save: cancel at the file dialog", [](Job&) {}, [](Job& job) { job.Save(); }, false},
-    {"save: cancel at the overwrite question",
-     [](Job& job) { job.script.user.files = {job.output}; }, [](Job& job) { job.Save(); }, false},
-    {"save: disk full after agreeing to overwrite", [](Job& job) { job.Choose(job.output); },
-     [](Job& job) { WithFullDisk(job, &Job::Save); }, true},
-    {"save: output folder missing", [](Job& job) { job.Choose(job.folder.File("none/job.inp")); },
-     [](Job& job) { job.Save(); }, true},
-    {"save: a folder where the file goes",
-     [](Job& job) {
-         fs::create_directory(job.folder.File("a folder.inp"));
-         job.Choose(job.folder.File("a folder.inp"));
-     },
-     [](Job& job) { job.Save(); }, true},
-};
+// Whether the user was told: by a box, or by the command line's exit status.
+bool Spoil(const fs::path& folder, const Spoiler& spoiler, testing::ScriptedServices& script) {
+    NoteTables tables;
+    NoteListModel lists;
+    tables.ReadReferenceText(NoteCategory::Bridge, "$$B1 Bridge\r\nTWO SPANS.\r\n$$\r\n",
+                             "bridge.txt", script.errors);
+    lists.Rebuild(tables, UnitSystem::English, false);
+    lists.SetTickedByName(0, "B1", true);
+    if (spoiler.chosen) {
+        script.user.files = {(folder / spoiler.chosen).string()};
+    }
+    script.user.answers = {spoiler.agree};
+    std::vector<std::string> args;
+    for (std::string arg : spoiler.args) {
+        args.push_back(arg[0] == '@' ? folder.string() + arg.substr(1) : arg);
+    }
+    std::optional<testing::FileSizeLimit> diskFull;
+    if (spoiler.diskFull) {
+        diskFull.emplace(16);
+    }
+    switch (spoiler.run) {
+        case Run::kProcess:
+            ProcessNoteInputFile(script.services);
+            break;
+        case Run::kSave:
+            SaveNoteInputFile(script.services, tables, lists, {"PROJECT", "", ""});
+            break;
+        case Run::kCommandLine:
+            return testing::RunCli(args).status == cli::kExitUsageOrIo;
+    }
+    return script.user.Saw("stop") || !script.errors.shown.empty();
+}
 
 TEST(NoDataLoss, EveryFailedRefusedOrCancelledRunLeavesTheFolderAsItWas) {
     for (const Spoiler& spoiler : kSpoilers) {
-        Job job;
-        spoiler.arrange(job);
-        const auto before = testing::Snapshot(job.folder.path());
-        spoiler.run(job);
-        EXPECT_EQ(testing::Snapshot(job.folder.path()), before) << spoiler.what;
-        EXPECT_TRUE(job.script.user.opened.empty()) << spoiler.what;
-        const bool told = !job.script.user.criticals.empty() || !job.script.errors.shown.empty();
-        EXPECT_EQ(told, spoiler.reported) << spoiler.what;
+        const testing::TempDir folder;
+        Arrange(folder.path(), spoiler);
+        const auto before = testing::Snapshot(folder.path());
+        testing::ScriptedServices script;
+        const bool told = Spoil(folder.path(), spoiler, script);
+        EXPECT_EQ(testing::Snapshot(folder.path()), before) << spoiler.what;
+        EXPECT_FALSE(script.user.Saw("open")) << spoiler.what;
+        // Cancelling is the user's own doing; every other spoiled run is told.
+        EXPECT_EQ(told, spoiler.agree || spoiler.run == Run::kCommandLine) << spoiler.what;
     }
 }
 
 // Standard output on a full disk or a closed pipe: a command that prints its result fails.
 TEST(NoDataLoss, FullStandardOutputIsAFailure) {
-    Job job;
+    const testing::TempDir folder;
+    testing::WriteBytes(folder.path() / kInput, "[SPACE]\r\n");
     for (const std::vector<std::string>& command :
-         {std::vector<std::string>{"process", "-o", "-", job.input},
+         {std::vector<std::string>{"process", "-o", "-", folder.File(kInput)},
           {"list", "--library", TAVREL_BUILD_LIBRARY_DIR}}) {
         std::istringstream in;
         std::ostringstream err;
-        testing::FailingStream out;
+        std::ostream out(nullptr);  // every write fails
         EXPECT_EQ(cli::RunCommandLine(command, {in, out, err}), cli::kExitUsageOrIo)
             << command.front();
     }
@@ -157,12 +144,15 @@ TEST(NoDataLoss, FullStandardOutputIsAFailure) {
 
 // A link to the output is followed: the file it names gets the new text and the link stays.
 TEST(NoDataLoss, OutputThroughASymbolicLinkKeepsTheLink) {
-    Job job;
-    const std::string link = job.folder.File("latest.txt");
-    fs::create_symlink(job.output, link);
-    EXPECT_EQ(RunCli({"process", "--force", "-o", link, job.input}).status, 0);
-    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
-    EXPECT_NE(ReadBytes(job.output).find("A LINE LONGER"), std::string::npos);
+    const testing::TempDir folder;
+    testing::WriteBytes(folder.path() / kInput, "[SPACE]\r\n");
+    testing::WriteBytes(folder.path() / kOutput, "OLD CAD TEXT\r\n");
+    fs::create_symlink(folder.File(kOutput), folder.File("latest.txt"));
+    const std::vector<std::string> args = {"process", "--force", "-o", folder.File("latest.txt"),
+                                           folder.File(kInput)};
+    EXPECT_EQ(testing::RunCli(args).status, 0);
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder.File("latest.txt"))));
+    EXPECT_EQ(testing::ReadBytes(folder.File(kOutput)), "\r\n");
 }
 
 }  // namespace

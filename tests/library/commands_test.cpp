@@ -1,5 +1,8 @@
+// The commands with scripted dialogs, questions and editor, one row each: the folder before, the
+// files chosen and the answers given, and everything the user was shown, with the folder after.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 #include "library/commands/open_input_command.h"
@@ -11,134 +14,113 @@
 namespace tavrel {
 namespace {
 
-using testing::ReadBytes;
-using testing::WriteBytes;
+using Folder = std::map<std::string, std::string>;
+enum class Command { kProcess, kOpen, kSave };
 
-class CommandTest : public ::testing::Test {
-  protected:
-    std::string Input() const { return folder.File("Bridge 12.inp"); }
-    std::string Output() const { return folder.File("Bridge 12.txt"); }
-
-    testing::TempDir folder;
-    testing::ScriptedServices script;
-    testing::ScriptedUser& user = script.user;
+struct Script {
+    Command command;
+    Folder before;
+    std::vector<const char*> chosen;  // at the file dialogs; nothing cancels
+    std::vector<bool> answers;
+    bool editorFails;
+    std::string shown;  // "@" stands for the folder
+    Folder written;     // "composed" stands for the composed note input file
 };
 
-TEST_F(CommandTest, ProcessAsksWithTheNoteInputDialog) {
-    ProcessNoteInputFile(script.services);
-    ASSERT_EQ(user.requests.size(), 1u);
-    const FileDialogRequest& request = user.requests[0];
-    EXPECT_EQ(request.title, "INP Files - Open");
-    EXPECT_EQ(request.nameFilter, "Input File (*.inp)");
-    EXPECT_EQ(request.defaultSuffix, "inp");
-    EXPECT_EQ(request.purpose, FileDialogRequest::Purpose::kOpen);
-    EXPECT_EQ(request.startFolder, "");
-    // Cancelled: nothing else happens.
-    EXPECT_TRUE(user.criticals.empty());
-    EXPECT_TRUE(user.opened.empty());
+const std::string kOpenDialog = "dialog INP Files - Open, Input File (*.inp), inp, open, \n";
+const std::string kNoProgram =
+    "No program could open it.\n\nTo have files opened, set TAVREL_EDITOR to your text editor "
+    "(for example TAVREL_EDITOR=\"gedit --new-window\") or choose a default application for .inp "
+    "and .txt files in your desktop's settings.\n";
+const std::string kInput = "Bridge 12.inp";
+const std::string kOutput = "Bridge 12.txt";
+
+// clang-format off
+const Script kScripts[] = {
+    {Command::kProcess, {}, {}, {}, false, kOpenDialog, {}},
+    {Command::kProcess, {{kInput, "[SPACE]\r\n.LV=8\r\n"}}, {"Bridge 12.inp"}, {}, false,
+     kOpenDialog + "open @/Bridge 12.txt\n", {{kOutput, "\r\n.LV=8\r\n"}}},
+    {Command::kProcess, {}, {"Bridge 12.inp"}, {}, false,
+     kOpenDialog + "stop Error...file not found...terminating\n\n@/Bridge 12.inp\n", {}},
+    {Command::kProcess, {{"notes.txt", "[SPACE]\r\n"}}, {"notes.txt"}, {}, false,
+     kOpenDialog +
+         "stop Error...output file is the note input file itself...terminating\n\n@/notes.txt\n",
+     {}},
+    {Command::kProcess, {{kInput, "[SPACE]\r\n"}, {kOutput, "kept"}}, {"Bridge 12.inp"}, {false},
+     false, kOpenDialog + "ask Output file @/Bridge 12.txt exists..overwrite?\n", {}},
+    {Command::kProcess, {{kInput, "[SPACE]\r\n"}, {kOutput, "kept"}}, {"Bridge 12.inp"}, {true},
+     false, kOpenDialog + "ask Output file @/Bridge 12.txt exists..overwrite?\nopen @/Bridge 12.txt\n",
+     {{kOutput, "\r\n"}}},
+    {Command::kProcess, {{kInput, "[RIGHT MARGIN = 99999]\r\n"}}, {"Bridge 12.inp"}, {}, false,
+     kOpenDialog + "stop Error..Unrecognized format statement...Line:  1\nerror 6\n", {}},
+    // A file no program can open was still written: the user is told where it went.
+    {Command::kProcess, {{kInput, "[SPACE]\r\n"}}, {"Bridge 12.inp"}, {}, true,
+     kOpenDialog + "open @/Bridge 12.txt\nnote Wrote @/Bridge 12.txt.\n\n" + kNoProgram,
+     {{kOutput, "\r\n"}}},
+    {Command::kOpen, {}, {}, {}, false, kOpenDialog, {}},
+    {Command::kOpen, {}, {"Bridge 12.inp"}, {}, false, kOpenDialog, {}},
+    {Command::kOpen, {{kInput, "x"}}, {"Bridge 12.inp"}, {}, true,
+     kOpenDialog + "open @/Bridge 12.inp\nnote No program could open @/Bridge 12.inp." +
+         kNoProgram.substr(kNoProgram.find("\n\n")), {}},
+    {Command::kSave, {{kInput, "old"}}, {"Bridge 12.inp"}, {true}, true,
+     "dialog INP Files - Save, Input File (*.inp), inp, save, \nask File exists..overwrite?\n"
+     "open @/Bridge 12.inp\nnote Wrote @/Bridge 12.inp.\n\n" + kNoProgram, {{kInput, "composed"}}},
+};
+// clang-format on
+
+// What the user was shown, a line each, then the error boxes.
+std::string Shown(const testing::ScriptedServices& script) {
+    std::string shown = script.user.shown;
+    for (const RuntimeFailure& failure : script.errors.shown) {
+        shown += "error " + std::to_string(failure.number) + "\n";
+    }
+    return shown;
 }
 
-TEST_F(CommandTest, ProcessWritesAndOpensTheCadTextFile) {
-    WriteBytes(Input(), "[SPACE]\r\n.LV=8\r\n");
-    user.files = {Input()};
-    ProcessNoteInputFile(script.services);
-    EXPECT_EQ(ReadBytes(Output()), "\r\n.LV=8\r\n");
-    EXPECT_EQ(user.opened, std::vector<std::string>{Output()});
-    EXPECT_TRUE(user.questions.empty());
-}
-
-TEST_F(CommandTest, ProcessReportsAMissingInput) {
-    user.files = {Input()};
-    ProcessNoteInputFile(script.services);
-    EXPECT_EQ(user.criticals,
-              std::vector<std::string>{"Error...file not found...terminating\n\n" + Input()});
-    EXPECT_TRUE(testing::Snapshot(folder.path()).empty());
-}
-
-TEST_F(CommandTest, ProcessNeverReplacesItsOwnInput) {
-    const std::string notes = folder.File("notes.txt");
-    WriteBytes(notes, "[SPACE]\r\n");
-    user.files = {notes};
-    ProcessNoteInputFile(script.services);
-    EXPECT_TRUE(user.questions.empty());
-    EXPECT_EQ(user.criticals,
-              std::vector<std::string>{
-                  "Error...output file is the note input file itself...terminating\n\n" + notes});
-    EXPECT_EQ(ReadBytes(notes), "[SPACE]\r\n");
-    EXPECT_TRUE(user.opened.empty());
-}
-
-TEST_F(CommandTest, ProcessAsksBeforeReplacingAndCancelTouchesNothing) {
-    WriteBytes(Input(), "[SPACE]\r\n");
-    WriteBytes(Output(), "kept");
-    user.files = {Input(), Input()};
-    user.answers = {false, true};
-    ProcessNoteInputFile(script.services);
-    EXPECT_EQ(user.questions,
-              std::vector<std::string>{"Output file " + Output() + " exists..overwrite?"});
-    EXPECT_EQ(ReadBytes(Output()), "kept");
-    EXPECT_TRUE(user.opened.empty());
-
-    ProcessNoteInputFile(script.services);
-    EXPECT_EQ(ReadBytes(Output()), "\r\n");
-}
-
-TEST_F(CommandTest, ProcessReportsEngineFailuresAndTellsWhereAFileNoEditorOpensWent) {
-    WriteBytes(Input(), "[RIGHT MARGIN = 99999]\r\n");
-    user.files = {Input(), Input()};
-    EXPECT_EQ(ProcessNoteInputFile(script.services), std::nullopt);
-    ASSERT_EQ(script.errors.shown.size(), 1u);
-    EXPECT_EQ(script.errors.shown[0].number, failures::kOverflow);
-
-    WriteBytes(Input(), "[SPACE]\r\n");
-    user.editorFailure = RuntimeFailure{53, "File not found"};
-    EXPECT_EQ(ProcessNoteInputFile(script.services), Output());
-    EXPECT_EQ(script.errors.shown.size(), 1u);
-    ASSERT_EQ(user.informations.size(), 1u);
-    EXPECT_TRUE(user.informations[0].starts_with("Wrote " + Output() + ".\n\nNo program"));
-    EXPECT_EQ(ReadBytes(Output()), "\r\n");
-}
-
-TEST_F(CommandTest, OpenInputFileOpensOnlyAnExistingFile) {
-    user.files = {std::nullopt, Input(), Input()};
-    OpenInputFile(script.services);
-    ASSERT_EQ(user.requests.size(), 1u);
-    EXPECT_EQ(user.requests[0].title, "INP Files - Open");
-
-    OpenInputFile(script.services);
-    EXPECT_TRUE(user.opened.empty());
-    EXPECT_TRUE(user.criticals.empty());
-
-    WriteBytes(Input(), "x");
-    user.editorFailure = RuntimeFailure{53, "File not found"};
-    OpenInputFile(script.services);
-    EXPECT_EQ(user.opened, std::vector<std::string>{Input()});
-    EXPECT_EQ(user.informations.size(), 1u);
-}
-
-TEST_F(CommandTest, SaveAsksWithTheSaveDialogAndBeforeReplacingThenOpensTheFile) {
-    NoteTables tables;
-    NoteListModel lists;
-    tables.ReadReferenceText(NoteCategory::Bridge, "$$B1 Bridge\r\nTWO SPANS.\r\n$$\r\n", "b.txt",
-                             script.errors);
-    lists.Rebuild(tables, UnitSystem::English, false);
-    lists.SetTickedByName(0, "B1", true);
-    const ProjectLines project{"ROUTE 9", "", ""};
-    WriteBytes(Input(), "old");
-    user.files = {Input()};
-    user.answers = {true};
-    user.editorFailure = RuntimeFailure{53, "File not found"};
-    EXPECT_EQ(SaveNoteInputFile(script.services, tables, lists, project), Input());
-    ASSERT_EQ(user.requests.size(), 1u);
-    EXPECT_EQ(user.requests[0].title, "INP Files - Save");
-    EXPECT_EQ(user.requests[0].purpose, FileDialogRequest::Purpose::kSave);
-    EXPECT_EQ(user.questions, std::vector<std::string>{"File exists..overwrite?"});
-    EXPECT_EQ(ReadBytes(Input()), ComposeNoteInputFile(tables, lists, project));
-    EXPECT_EQ(user.opened, std::vector<std::string>{Input()});
-    // An editor that cannot start leaves a written file: told, not reported as a failure.
-    EXPECT_TRUE(script.errors.shown.empty());
-    ASSERT_EQ(user.informations.size(), 1u);
-    EXPECT_TRUE(user.informations[0].starts_with("Wrote " + Input() + ".\n\nNo program"));
+TEST(Commands, EveryScript) {
+    for (const Script& run : kScripts) {
+        const testing::TempDir folder;
+        for (const auto& [name, bytes] : run.before) {
+            testing::WriteBytes(folder.path() / name, bytes);
+        }
+        testing::ScriptedServices script;
+        for (const char* name : run.chosen) {
+            script.user.files.push_back(folder.File(name));
+        }
+        script.user.answers = {run.answers.begin(), run.answers.end()};
+        if (run.editorFails) {
+            script.user.editorFailure = RuntimeFailure{53, "File not found"};
+        }
+        NoteTables tables;
+        NoteListModel lists;
+        tables.ReadReferenceText(NoteCategory::Bridge, "$$B1 Bridge\r\nTWO SPANS.\r\n$$\r\n",
+                                 "b.txt", script.errors);
+        lists.Rebuild(tables, UnitSystem::English, false);
+        lists.SetTickedByName(0, "B1", true);
+        const ProjectLines project{"ROUTE 9", "", ""};
+        switch (run.command) {
+            case Command::kProcess:
+                ProcessNoteInputFile(script.services);
+                break;
+            case Command::kOpen:
+                OpenInputFile(script.services);
+                break;
+            case Command::kSave:
+                SaveNoteInputFile(script.services, tables, lists, project);
+                break;
+        }
+        std::string shown = run.shown;
+        for (auto at = shown.find('@'); at != std::string::npos; at = shown.find('@', at + 1)) {
+            shown.replace(at, 1, folder.path().string());
+        }
+        EXPECT_EQ(Shown(script), shown);
+        Folder after = run.before;
+        for (const auto& [name, bytes] : run.written) {
+            after[name] =
+                bytes == "composed" ? ComposeNoteInputFile(tables, lists, project) : bytes;
+        }
+        EXPECT_EQ(testing::Snapshot(folder.path()), after) << shown;
+    }
 }
 
 }  // namespace

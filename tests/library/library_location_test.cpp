@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "library/library_location.h"
-#include "tavrel/version.h"
 #include "tests/support/test_files.h"
 
 namespace tavrel {
@@ -45,11 +44,6 @@ TEST(LibraryLocation, SearchOrderIsOptionEnvironmentProgramFolderInstallPrefix) 
             c.found ? std::optional(root.File(c.found)) : std::nullopt;
         EXPECT_EQ(FindLibraryDir(search), expected) << "case " << &c - kSearchCases;
     }
-}
-
-TEST(LibraryLocation, BuildTreeHoldsTheVersionFile) {
-    const std::string version = testing::ReadBytes(VersionFilePath(TAVREL_BUILD_LIBRARY_DIR));
-    EXPECT_EQ(version, std::string(kDisplayVersion) + "\r\n");
 }
 
 }  // namespace

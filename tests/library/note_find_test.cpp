@@ -74,13 +74,6 @@ TEST_F(NoteFindTest, EveryWordInNameTitleOrTextAnyCaseCountedPerList) {
     EXPECT_EQ(steel.First(8), std::pair(16, std::size_t{0}));
     EXPECT_EQ(NoteMatches(tables, lists, "concrete").First(16), std::pair(5, std::size_t{1}));
     EXPECT_EQ(NoteMatches(tables, lists, "nothing").First(0), std::nullopt);
-
-    // Metric lists only the bridge notes: the English hydraulic and wall lists are out of use.
-    tables.ReadReferenceText(Bridge, CrLfLines({"$$G1 Metric steel", "x", "$$"}), "m.txt", errors);
-    lists.Rebuild(tables, UnitSystem::Metric, true);
-    const NoteMatches metric(tables, lists, "steel");
-    EXPECT_EQ(Found(metric), std::vector<std::string>{"5:G1"});
-    EXPECT_EQ(metric.First(16), std::pair(5, std::size_t{0}));
 }
 
 }  // namespace

@@ -75,27 +75,6 @@ TEST_F(NoteListsTest, TicksFollowNotesByNameAcrossRebuilds) {
     EXPECT_EQ(Ticked(lists), (std::vector<std::string>{"5:G2"}));
 }
 
-TEST_F(NoteListsTest, DuplicateNameIsWarnedSkippedAndFillingGoesOn) {
-    LoadBridge(CrLfLines({"$$B3 First", "a", "$$B3 Second", "b", "$$G1 Later", "c", "$$"}));
-    tables.ReadReferenceText(Wall, CrLfLines({"$$W1 Wall", "w", "$$"}), "wall.txt", errors);
-    lists.Rebuild(tables, UnitSystem::English, false);
-    lists.SetTickedByName(0, "B3", true);
-    EXPECT_EQ(Keys(lists, 0), (std::vector<std::string>{"B3"}));
-    EXPECT_EQ(lists.Entries(0)[0].text, "First");
-    EXPECT_EQ(Keys(lists, 5), (std::vector<std::string>{"G1"}));
-    EXPECT_EQ(Keys(lists, 16), (std::vector<std::string>{"W1"}));
-
-    const std::vector<NoteWarning> warnings = lists.TakeWarnings();
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0].file, "bridge.txt");
-    EXPECT_EQ(warnings[0].row, 2);
-    EXPECT_EQ(warnings[0].message, "Note box type = 0  B3  2");
-
-    lists.Rebuild(tables, UnitSystem::English, true);
-    EXPECT_TRUE(lists.TakeWarnings().empty());
-    EXPECT_EQ(Ticked(lists), (std::vector<std::string>{"0:B3"}));
-}
-
 TEST_F(NoteListsTest, AllBridgeGeneralNotesTouchesOnlyListFive) {
     LoadBridge(CrLfLines({"$$G1 A", "a", "$$G2 B", "b", "$$DE1 C", "c", "$$"}));
     tables.ReadReferenceText(Hydraulic, CrLfLines({"$$G1 H", "h", "$$"}), "h.txt", errors);

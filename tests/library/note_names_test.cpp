@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "library/note_names.h"
-#include "library/sections.h"
 
 namespace tavrel {
 namespace {
@@ -33,16 +32,6 @@ TEST(NoteNames, NameAndTitleOfMarkerLines) {
         SCOPED_TRACE(c.markerLine);
         EXPECT_EQ(GetNoteName(c.markerLine), c.name);
         EXPECT_EQ(GetNoteTitle(c.markerLine), c.title);
-    }
-}
-
-TEST(NoteNames, SectionCodeIsTheLeadingLetters) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"DE12", "DE"},   {"B1A2", "B"}, {"ERROR", "ERROR"}, {" su4 ", "SU"},
-        {"12B", "ERROR"}, {"", "ERROR"}, {"-G1", "ERROR"},
-    };
-    for (const auto& [name, code] : cases) {
-        EXPECT_EQ(GetSectionCode(name), code) << name;
     }
 }
 

@@ -62,12 +62,15 @@ TEST(ReferenceFile, SplitsNotesAtMarkerLines) {
         {"CR", "$$B1 T\rx\r\ry\r$$\r", {{"$$B1 T", "x\r\ry\r"}}},
         {"LF", "$$B1 T\nx\n\ny\n$$\n", {{"$$B1 T", "x\r\ry\r"}}},
         {"mixed", "$$B1 T\r\nx\n\ry\r\n$$", {{"$$B1 T", "x\r\ry\r"}}},
+        {"no marker line", "just text\r\nno notes\r\n", {}},
+        {"empty", "", {}},
     };
     for (const SplitCase& c : cases) {
         SCOPED_TRACE(c.what);
         Loaded loaded;
         Load(loaded, Bridge, c.bytes);
-        EXPECT_TRUE(loaded.ok);
+        EXPECT_EQ(loaded.ok, !c.notes.empty());  // a file without notes fails, without a box
+        EXPECT_EQ(loaded.tables.ReadProblem(Bridge).empty(), loaded.ok);
         EXPECT_TRUE(loaded.errors.shown.empty());
         const auto& rows = loaded.tables.Rows(Bridge);
         ASSERT_EQ(rows.size(), 150u);
@@ -77,16 +80,6 @@ TEST(ReferenceFile, SplitsNotesAtMarkerLines) {
         }
         EXPECT_EQ(stored, c.notes);
         EXPECT_TRUE(rows[c.notes.size()].markerLine.empty());
-    }
-}
-
-TEST(ReferenceFile, NoMarkerLineFailsWithoutErrorBox) {
-    for (const char* bytes : {"", "just text\r\nno notes\r\n"}) {
-        Loaded loaded;
-        Load(loaded, Wall, bytes);
-        EXPECT_FALSE(loaded.ok);
-        EXPECT_TRUE(loaded.errors.shown.empty());
-        EXPECT_FALSE(loaded.tables.ReadProblem(Wall).empty());
     }
 }
 
@@ -114,18 +107,6 @@ TEST(ReferenceFile, RowLimitsAreHard) {
         EXPECT_EQ(over.tables.Rows(category).back().markerLine,
                   "$$G" + std::to_string(rows) + " Note " + std::to_string(rows));
     }
-}
-
-TEST(ReferenceFile, MissingFileReportsAndClearsTheTable) {
-    Loaded loaded;
-    Load(loaded, Bridge, CrLfLines({"$$B1 Old", "x", "$$"}));
-    ASSERT_TRUE(loaded.ok);
-    EXPECT_FALSE(loaded.tables.ReadReferenceFile(Bridge, "/nonexistent/notes.txt", loaded.errors));
-    ASSERT_EQ(loaded.errors.shown.size(), 1u);
-    EXPECT_EQ(loaded.errors.shown[0].number, failures::kFileNotFound);
-    EXPECT_EQ(loaded.errors.shown[0].description, "File not found: /nonexistent/notes.txt");
-    EXPECT_TRUE(loaded.tables.Rows(Bridge)[0].markerLine.empty());
-    EXPECT_EQ(loaded.tables.SourcePath(Bridge), "/nonexistent/notes.txt");
 }
 
 TEST(FindNote, FirstOfANameInItsCategoryWithoutRegardToCaseNeverAnEmptyRow) {

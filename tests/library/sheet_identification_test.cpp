@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/note_input_blocks.h"
-#include "library/line_diff.h"
 #include "library/sheet_identification.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/test_files.h"
@@ -48,32 +47,6 @@ TEST(SheetIdentification, TellsWhereEachPartOfTheSheetStands) {
     EXPECT_EQ(parts,
               "project GENERAL NOTES; list 5 G2 at 24+2; block at 26+2, closest G2 by 2: +26 "
               "Railings. -1 Railing.");
-}
-
-struct DiffCase {
-    std::vector<int> first, second;
-    std::string listing;  // +i for a line of the first, -j for one of the second
-};
-
-TEST(LineDiff, CountsAndListsTheLinesLeftOutOfTheCommonOnes) {
-    const DiffCase cases[] = {
-        {{1, 2, 3}, {1, 2, 3}, ""},
-        {{1, 2, 3}, {1, 3}, "+1"},
-        {{1, -1, 3}, {1, 2, 3}, "+1-1"},  // a line known to neither side matches nothing
-        {{2, 1}, {1, 2}, "+0-1"},
-        {{4, 1, 2, 4}, {1, 2, 3}, "+0+3-2"},
-        {{}, {1, 2}, "-0-1"},
-    };
-    for (const DiffCase& diff : cases) {
-        std::string listing;
-        for (const LineDifference& line : ListDifferingLines(diff.first, diff.second)) {
-            listing += (line.inFirst ? "+" : "-") + std::to_string(line.index);
-        }
-        EXPECT_EQ(listing, diff.listing);
-        EXPECT_EQ(CountDifferingLines(diff.first, diff.second),
-                  testing::Count(listing, "+") + testing::Count(listing, "-"))
-            << diff.listing;
-    }
 }
 
 }  // namespace

@@ -118,29 +118,5 @@ TEST_F(SheetTest, LinesLeadBackToTheirNotesAndNotesToTheirLines) {
     EXPECT_EQ(sheet.BlockAtLine(sheet.lineCount()), nullptr);
 }
 
-TEST(TextChange, OnlyTheDifferingMiddleIsReplaced) {
-    const struct {
-        const char* before;
-        const char* after;
-        TextChange change;
-    } cases[] = {{"a\nb\nc", "a\nX\nc", {2, 3, 3}},
-                 {"", "ab", {0, 0, 2}},
-                 {"ab", "", {0, 2, 0}},
-                 {"aa", "aaa", {2, 2, 3}},
-                 {"abab", "ab", {2, 4, 2}}};
-    for (const auto& c : cases) {
-        const std::string before = c.before;
-        const std::string after = c.after;
-        const TextChange change = ChangeBetween(before, after);
-        EXPECT_TRUE(change.from == c.change.from && change.beforeEnd == c.change.beforeEnd &&
-                    change.afterEnd == c.change.afterEnd)
-            << c.before << " -> " << c.after;
-        EXPECT_EQ(before.substr(0, change.from) +
-                      after.substr(change.from, change.afterEnd - change.from) +
-                      before.substr(change.beforeEnd),
-                  after);
-    }
-}
-
 }  // namespace
 }  // namespace tavrel

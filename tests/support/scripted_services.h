@@ -21,35 +21,39 @@ class RecordingErrors : public ErrorReporter {
 };
 
 // Plays the user: answers file dialogs and OK/Cancel questions from queues (Cancel once a queue
-// runs dry), records every request and message, and stands in for the editor.
+// runs dry), stands in for the editor, and writes down everything shown, a line each.
 class ScriptedUser : public UserPrompts, public EditorLauncher {
   public:
     std::deque<std::optional<std::string>> files;
     std::deque<bool> answers;
     std::optional<RuntimeFailure> editorFailure;
+    std::string shown;
 
-    std::vector<FileDialogRequest> requests;
-    std::vector<std::string> questions;
-    std::vector<std::string> criticals;
-    std::vector<std::string> informations;
-    std::vector<std::string> opened;
-
-    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
-        requests.push_back(request);
+    std::optional<std::string> ChooseFile(const FileDialogRequest& dialog) override {
+        const bool open = dialog.purpose == FileDialogRequest::Purpose::kOpen;
+        Show("dialog", dialog.title + ", " + dialog.nameFilter + ", " + dialog.defaultSuffix +
+                           (open ? ", open, " : ", save, ") + dialog.startFolder);
         return Next(files, std::optional<std::string>());
     }
     bool AskOkCancel(const std::string& message) override {
-        questions.push_back(message);
+        Show("ask", message);
         return Next(answers, false);
     }
-    void ShowCritical(const std::string& message) override { criticals.push_back(message); }
-    void ShowInformation(const std::string& message) override { informations.push_back(message); }
+    void ShowCritical(const std::string& message) override { Show("stop", message); }
+    void ShowInformation(const std::string& message) override { Show("note", message); }
     std::optional<RuntimeFailure> ViewInEditor(const std::string& path) override {
-        opened.push_back(path);
+        Show("open", path);
         return editorFailure;
+    }
+    // Whether something of a kind ("ask", "stop", "open", ...) was shown.
+    bool Saw(const std::string& kind) const {
+        return ("\n" + shown).find("\n" + kind + " ") != std::string::npos;
     }
 
   private:
+    void Show(const std::string& kind, const std::string& what) {
+        shown += kind + " " + what + "\n";
+    }
     template <typename T>
     static T Next(std::deque<T>& queue, T whenDry) {
         if (queue.empty()) {

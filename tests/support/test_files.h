@@ -1,11 +1,12 @@
 #pragma once
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <map>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,27 +17,16 @@ namespace tavrel::testing {
 class TempDir {
   public:
     TempDir() {
-        std::random_device seed;
-        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-            const auto candidate =
-                std::filesystem::temp_directory_path() / ("tavrel-test-" + std::to_string(seed()));
-            if (std::filesystem::create_directory(candidate)) {
-                path_ = candidate;
-            }
-        }
-        if (path_.empty()) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tavrel-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
             throw std::runtime_error("cannot create a temporary folder");
         }
+        path_ = pattern;
     }
     ~TempDir() {
-        namespace fs = std::filesystem;
         std::error_code ignored;
-        // Undo the permission changes some tests make, or removal would fail.
-        for (auto it = fs::recursive_directory_iterator(path_, ignored);
-             it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        }
-        fs::remove_all(path_, ignored);
+        std::filesystem::remove_all(path_, ignored);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
