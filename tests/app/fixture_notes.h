@@ -27,9 +27,6 @@ class FixtureLibrary : public TempDir {
         Write("Metric/Bridge/TavrelReference.txt",
               CrLfLines({"$$B1 Metric bridge", "Three spans of 30 m.", "$$G1 Metric deck drains",
                          "Metric drains.", "$$S1 Metric quantities", "Quantities.", "$$"}));
-        Write("Help/VersionNumber.txt", "1.05\r\n");
-        Write("Help/SymbolsEnglish.txt", "# Example chart\na\t\xce\xb1\nb\t\xce\xb2\n");
-        Write("Help/SymbolsMetric.txt", "a\t\xce\xb3\n!\t\xe2\x89\xa5\n");
     }
     std::string dir() const { return path().string(); }
     void Write(const std::string& relative, const std::string& bytes) const {
