@@ -16,6 +16,21 @@
 
 namespace tavrel {
 
+void ShowAtStart(MainWindow& window, bool withSplash, const std::function<void()>& whenShown) {
+    if (!withSplash) {
+        window.show();
+        whenShown();
+        return;
+    }
+    auto* splash = new SplashWindow;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(splash, &QDialog::finished, &window, [&window, whenShown] {
+        window.show();
+        whenShown();
+    });
+    splash->show();
+}
+
 int RunDesktop(char* programName, const DesktopOptions& options) {
     int argc = 1;
     char* argv[] = {programName, nullptr};
@@ -62,17 +77,7 @@ int RunDesktop(char* programName, const DesktopOptions& options) {
         }
         return saved ? 0 : 2;
     }
-    if (!options.splash) {
-        window.show();
-        reopenGivenFile();
-        return QApplication::exec();
-    }
-    auto* splash = new SplashWindow;
-    splash->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(splash, &QDialog::accepted, &window, &QWidget::show);
-    QObject::connect(splash, &QDialog::rejected, &window, &QWidget::show);
-    QObject::connect(splash, &QDialog::finished, &window, reopenGivenFile);
-    splash->show();
+    ShowAtStart(window, options.splash, reopenGivenFile);
     return QApplication::exec();
 }
 

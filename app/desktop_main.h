@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace tavrel {
@@ -13,6 +14,12 @@ struct DesktopOptions {
     std::string screenshotPath;
     int screenshotTab = 0;
 };
+
+class MainWindow;
+
+// Shows the window, or first the start-up disclaimer when asked for; `whenShown` runs once the
+// window stands, so that what it opens comes over the window.
+void ShowAtStart(MainWindow& window, bool withSplash, const std::function<void()>& whenShown);
 
 // Starts the desktop program. Qt sees the program's name alone: the command line is read once,
 // by the command-line front end, so no option is taken twice or by the wrong reader.

@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 
+#include "app/desktop_main.h"
 #include "app/desktop_settings.h"
 #include "app/library_check_window.h"
 #include "app/main_window.h"
@@ -23,6 +24,7 @@
 #include "app/reopen_report_window.h"
 #include "app/sheet_pane.h"
 #include "app/sheet_view.h"
+#include "app/splash_window.h"
 #include "app/text_encoding.h"
 #include "engine/processing.h"
 #include "fixture_notes.h"
@@ -147,6 +149,26 @@ class MainWindowTest : public QObject {
         prompts_->yesNoAnswers.push_back(true);
         Trigger("exitAction");
         QCOMPARE(OpenWindow().geometry(), moved);
+    }
+
+    void the_disclaimer_comes_first_unless_declined() {
+        for (const bool withSplash : {false, true}) {
+            MainWindow& window = OpenWindow();
+            int shown = 0;
+            ShowAtStart(window, withSplash, [&] { shown += window.isVisible() ? 1 : 100; });
+            SplashWindow* splash = nullptr;
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                splash = splash ? splash : qobject_cast<SplashWindow*>(top);
+            }
+            QCOMPARE(splash != nullptr, withSplash);
+            QCOMPARE(window.isVisible(), !withSplash);
+            if (splash != nullptr) {
+                QCOMPARE(shown, 0);
+                splash->accept();
+            }
+            QVERIFY(window.isVisible());
+            QCOMPARE(shown, 1);
+        }
     }
 
     void ticks_survive_units_and_are_counted_for_the_lists_in_use() {
