@@ -82,12 +82,9 @@ void Arrange(const fs::path& folder, const Spoiler& spoiler) {
 
 // Whether the user was told: by a box, or by the command line's exit status.
 bool Spoil(const fs::path& folder, const Spoiler& spoiler, testing::ScriptedServices& script) {
-    NoteTables tables;
-    NoteListModel lists;
-    tables.ReadReferenceText(NoteCategory::Bridge, "$$B1 Bridge\r\nTWO SPANS.\r\n$$\r\n",
-                             "bridge.txt", script.errors);
-    lists.Rebuild(tables, UnitSystem::English, false);
-    lists.SetTickedByName(0, "B1", true);
+    const testing::OneTickedNote library(script.errors);
+    const NoteTables& tables = library.tables;
+    const NoteListModel& lists = library.lists;
     if (spoiler.chosen) {
         script.user.files = {(folder / spoiler.chosen).string()};
     }

@@ -91,12 +91,9 @@ TEST(Commands, EveryScript) {
         if (run.editorFails) {
             script.user.editorFailure = RuntimeFailure{53, "File not found"};
         }
-        NoteTables tables;
-        NoteListModel lists;
-        tables.ReadReferenceText(NoteCategory::Bridge, "$$B1 Bridge\r\nTWO SPANS.\r\n$$\r\n",
-                                 "b.txt", script.errors);
-        lists.Rebuild(tables, UnitSystem::English, false);
-        lists.SetTickedByName(0, "B1", true);
+        const testing::OneTickedNote library(script.errors);
+        const NoteTables& tables = library.tables;
+        const NoteListModel& lists = library.lists;
         const ProjectLines project{"ROUTE 9", "", ""};
         switch (run.command) {
             case Command::kProcess:

@@ -9,6 +9,8 @@
 #include "engine/runtime_failure.h"
 #include "library/commands/command_services.h"
 #include "library/commands/recent_files.h"
+#include "library/note_list_model.h"
+#include "library/note_tables.h"
 
 namespace tavrel::testing {
 
@@ -71,6 +73,18 @@ struct ScriptedServices {
     RecordingErrors errors;
     RecentFiles recent;
     CommandServices services{user, user, errors, recent};
+};
+
+// A bridge library of one note, B1, ticked: what the commands save.
+struct OneTickedNote {
+    explicit OneTickedNote(ErrorReporter& errors) {
+        tables.ReadReferenceText(NoteCategory::Bridge, "$$B1 Bridge\r\nTWO SPANS.\r\n$$\r\n",
+                                 "bridge.txt", errors);
+        lists.Rebuild(tables, UnitSystem::English, false);
+        lists.SetTickedByName(0, "B1", true);
+    }
+    NoteTables tables;
+    NoteListModel lists;
 };
 
 }  // namespace tavrel::testing
