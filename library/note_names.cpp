@@ -1,11 +1,12 @@
 #include "library/note_names.h"
 
 #include "engine/text/text_utils.h"
+#include "library/formats/reference_file.h"
 
 namespace tavrel {
 namespace {
 
-constexpr std::string_view kMarker = "$$";
+constexpr std::string_view kMarker = kNoteMarker;
 
 bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');

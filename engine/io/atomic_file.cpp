@@ -39,6 +39,20 @@ mode_t ModeFor(const std::string& target) {
     return 0666 & ~mask;
 }
 
+// Gives the temporary file the group of the file it replaces, so that a group-writable shared
+// file stays writable for the group. Done before the mode is set, since a change of group
+// clears the set-group-ID bit. Someone outside that group may not give it away: the file then
+// keeps the saver's group (or the folder's, in a set-group-ID folder) and the save goes on.
+void KeepGroup(int descriptor, const std::string& target) {
+    struct stat existing {};
+    struct stat created {};
+    if (::stat(target.c_str(), &existing) == 0 && ::fstat(descriptor, &created) == 0 &&
+        existing.st_gid != created.st_gid) {
+        [[maybe_unused]] const int ignored =
+            ::fchown(descriptor, static_cast<uid_t>(-1), existing.st_gid);
+    }
+}
+
 // The file a symbolic link leads to, so that the link survives the rename; the path itself
 // when it is no link or leads nowhere yet.
 std::string FollowLinks(const std::string& path) {
@@ -162,6 +176,7 @@ std::optional<RuntimeFailure> AtomicFileWriter::Open() {
         return failure_;
     }
     temporary_ = name.data();
+    KeepGroup(descriptor_, target_);
     if (::fchmod(descriptor_, ModeFor(target_)) != 0) {
         failure_ = failures::FromErrno(errno);
         return failure_;
