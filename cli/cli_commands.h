@@ -37,6 +37,8 @@ struct CommandOptions {
     std::vector<std::string> projectLines;   // --project, as Windows-1252 bytes
     std::optional<std::string> output;       // --output
     bool force = false;                      // --force
+    std::optional<std::string> title;        // --title, as Windows-1252 bytes
+    bool newNote = false;                    // --new
     DesktopOptions desktop;                  // --no-splash and the desktop's own options
 };
 
@@ -48,6 +50,9 @@ int RunShow(const CommandOptions& options, Streams streams);
 int RunCompose(const CommandOptions& options, Streams streams);
 int RunIdentify(const CommandOptions& options, Streams streams);
 int RunLint(const CommandOptions& options, Streams streams);
+int RunPut(const CommandOptions& options, Streams streams);
+int RunRemove(const CommandOptions& options, Streams streams);
+int RunEdit(const CommandOptions& options, Streams streams);
 
 // Tells a usage error of a command in one line, then where its help is; gives kExitUsageOrIo.
 int UsageError(Streams streams, std::string_view command, std::string_view message);

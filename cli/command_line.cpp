@@ -52,6 +52,24 @@ constexpr std::array kCommands = {
                "Check the reference note files of the library and print each finding as\n"
                "FILE:LINE: error: MESSAGE or FILE:LINE: warning: MESSAGE.\n",
                kUnitsOption | kLibraryOption, RunLint},
+    Subcommand{"put", "[OPTIONS] [CATEGORY:]NAME [FILE|-]", "create or replace a note",
+               "Create or replace a note of the library with the UTF-8 text of FILE, or of\n"
+               "standard input when FILE is '-' or left out; a new note needs --title. The\n"
+               "note is checked as lint checks it and not saved with an error finding.\n"
+               "Exit status: 0 saved or nothing to do, 1 not saved because of an error\n"
+               "finding or a conflict, 2 usage or input/output error.\n",
+               kUnitsOption | kLibraryOption | kTitleOption, RunPut},
+    Subcommand{"remove", "[OPTIONS] [CATEGORY:]NAME", "delete a note",
+               "Delete a note from the library.\n", kUnitsOption | kLibraryOption, RunRemove},
+    Subcommand{"edit", "[OPTIONS] [CATEGORY:]NAME | --new [CATEGORY:]SECTION", "edit a note",
+               "Open a note in $VISUAL, else $EDITOR, else editor or vi, as UTF-8 text whose\n"
+               "first line is its marker line ($$G12 Title; change it to rename or retitle).\n"
+               "The edited note is checked as lint checks it; on an error finding, or when\n"
+               "the note changed on disk meanwhile, it asks what to do. --new starts a new\n"
+               "note with the next free name of the section (G13 after G12).\n"
+               "Exit status: 0 saved or nothing to do, 1 not saved because of an error\n"
+               "finding or a conflict, 2 usage or input/output error.\n",
+               kUnitsOption | kLibraryOption | kNewOption, RunEdit},
 };
 
 constexpr std::string_view kTryHelp = "Try 'tavrel --help'.\n";

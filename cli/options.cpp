@@ -27,6 +27,8 @@ constexpr std::array kOptions = {
     // Pictures of the main window for the documentation.
     OptionSpec{kScreenshotOption, '\0', "screenshot", "FILE", nullptr},
     OptionSpec{kTabOption, '\0', "tab", "INDEX", nullptr},
+    OptionSpec{kTitleOption, 't', "title", "TITLE", "the note's title; needed for a new note"},
+    OptionSpec{kNewOption, '\0', "new", nullptr, "start a new note with the section's next name"},
 };
 
 constexpr bool InFlagOrder() {
@@ -132,6 +134,12 @@ std::string SetTab(std::string_view value, CommandOptions& options) {
     return {};
 }
 
+std::string SetTitle(std::string_view value, CommandOptions& options) {
+    std::string refused;
+    options.title = LocaleTextToWindows1252(value, refused);
+    return options.title ? std::string() : "'--title': " + refused;
+}
+
 // Records one option and its value; what is wrong with the value, if anything.
 std::string ApplyOption(OptionFlag flag, std::string_view value, CommandOptions& options) {
     switch (flag) {
@@ -157,6 +165,11 @@ std::string ApplyOption(OptionFlag flag, std::string_view value, CommandOptions&
             break;
         case kTabOption:
             return SetTab(value, options);
+        case kTitleOption:
+            return SetTitle(value, options);
+        case kNewOption:
+            options.newNote = true;
+            break;
         case kHelpOption:
         case kVersionOption:
             break;

@@ -21,6 +21,8 @@ enum OptionFlag : unsigned {
     kVersionOption = 1U << 7,
     kScreenshotOption = 1U << 8,
     kTabOption = 1U << 9,
+    kTitleOption = 1U << 10,
+    kNewOption = 1U << 11,
 };
 
 // Taken on any command line, with a command or without.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "engine/io/files.h"
 #include "engine/text/line_splitter.h"
@@ -130,6 +131,33 @@ class FileCheck {
     std::vector<LibraryFinding> findings_;
 };
 
+// The English and Metric bridge libraries pair their notes by name: a sheet drawn in the other
+// units looks for the same names. Warns of each note the other units' bridge file lacks.
+void CheckPairs(const std::string& libraryDir, UnitSystem units, std::string_view bytes,
+                const std::string& path, std::vector<LibraryFinding>& findings) {
+    const UnitSystem other = IsEnglish(units) ? UnitSystem::Metric : UnitSystem::English;
+    std::string otherBytes;
+    if (ReadWholeFile(ReferenceFilePath(libraryDir, other, NoteCategory::Bridge), otherBytes)) {
+        return;
+    }
+    std::set<std::string> otherNames;
+    for (const ReferenceNote& note : ReadReferenceNotes(otherBytes)) {
+        otherNames.insert(GetNoteName(note.markerLine));
+    }
+    const char* otherName = IsEnglish(other) ? "English" : "Metric";
+    for (const ReferenceNote& note : ReadReferenceNotes(bytes)) {
+        const std::string name = GetNoteName(note.markerLine);
+        if (name != kInvalidNoteField && !otherNames.contains(name)) {
+            findings.push_back({path, note.markerLineNumber, FindingSeverity::kWarning,
+                                "bridge note " + name + " has no note of that name in the " +
+                                    otherName + " bridge notes, which pair with these by name"});
+        }
+    }
+    std::stable_sort(
+        findings.begin(), findings.end(),
+        [](const LibraryFinding& a, const LibraryFinding& b) { return a.line < b.line; });
+}
+
 }  // namespace
 
 std::vector<LibraryFinding> CheckReferenceText(NoteCategory category, std::string_view bytes,
@@ -157,7 +185,11 @@ LibraryCheck CheckLibrary(const std::string& libraryDir, UnitSystem units) {
             check.everyFileRead = false;
             continue;
         }
-        for (LibraryFinding& finding : CheckReferenceText(category, bytes, path)) {
+        std::vector<LibraryFinding> findings = CheckReferenceText(category, bytes, path);
+        if (category == NoteCategory::Bridge) {
+            CheckPairs(libraryDir, units, bytes, path, findings);
+        }
+        for (LibraryFinding& finding : findings) {
             check.findings.push_back(std::move(finding));
         }
     }
