@@ -6,6 +6,7 @@
 #include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
 #include "library/note_names.h"
+#include "library/sections.h"
 
 namespace tavrel {
 namespace {
@@ -69,6 +70,17 @@ void Append(std::string& out, std::string_view part, std::string_view lineEnd) {
         out += lineEnd;
     }
     out += part;
+}
+
+// Where the note's section stands among the sections, in the lists' order; past them all for a
+// section code no list has.
+std::size_t SectionRank(const ReferenceNote& note) {
+    const std::string code = GetSectionCode(GetNoteName(note.markerLine));
+    const auto& sections = SectionTable();
+    const auto found =
+        std::find_if(sections.begin(), sections.end(),
+                     [&code](const Section& section) { return section.code == code; });
+    return static_cast<std::size_t>(found - sections.begin());
 }
 
 }  // namespace
@@ -151,12 +163,14 @@ std::optional<std::size_t> FindReferenceNote(const ReferenceFile& file, std::str
 }
 
 void AddToSection(ReferenceFile& file, ReferenceNote note) {
-    const std::string code = GetSectionCode(GetNoteName(note.markerLine));
+    const std::size_t rank = SectionRank(note);
     auto at = file.notes.end();
-    for (auto it = file.notes.begin(); it != file.notes.end(); ++it) {
-        if (GetSectionCode(GetNoteName(it->markerLine)) == code) {
-            at = std::next(it);
+    for (auto it = file.notes.rbegin(); it != file.notes.rend(); ++it) {
+        const std::size_t itsRank = SectionRank(*it);
+        if (itsRank <= rank) {
+            break;
         }
+        at = std::prev(it.base());
     }
     file.notes.insert(at, std::move(note));
     if (file.closing.empty()) {

@@ -55,8 +55,9 @@ std::string MarkerLineFor(std::string_view name, std::string_view title);
 // The index of the first note of that name (any letter case).
 std::optional<std::size_t> FindReferenceNote(const ReferenceFile& file, std::string_view name);
 
-// Puts a note after the last note of its section, or after every note when the section has
-// none; gives a file without a closing line one.
+// Puts a note at the end of its section: after the last note whose section is the same or comes
+// before it in the lists' order (B, DR, SE, T, U, G, DE, ...), whatever the file's order before
+// that. Gives a file without a closing line one.
 void AddToSection(ReferenceFile& file, ReferenceNote note);
 
 // The section's code followed by one more than the highest number of its notes (G13 after G12).

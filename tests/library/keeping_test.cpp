@@ -120,7 +120,8 @@ TEST(NoteMerge, MergesByNote) {
          "B1=a G1=b G2=m DE1=c DE2=m", "B1=a B2=t G1=b DE1=c", "B1=a B2=t G1=b G2=m DE1=c DE2=m",
          ""},
         {"added on both sides under one name", "G1=a", "G1=a G2=m", "G1=a G2=t", "G1=a G2=t", "G2"},
-        {"a section new to the file goes last", "G1=a", "G1=a DE1=m", "G1=x", "G1=x DE1=m", ""},
+        {"a section new to the file goes in the lists' order", "G1=a", "B1=m G1=a DE1=m", "G1=x",
+         "B1=m G1=x DE1=m", ""},
         {"repeated names pair by their order", "G1=a G1=b", "G1=a G1=y", "G1=x G1=b", "G1=x G1=y",
          ""},
     };
