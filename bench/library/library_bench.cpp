@@ -3,6 +3,8 @@
 #include <string>
 
 #include "bench/library/full_library.h"
+#include "engine/io/atomic_file.h"
+#include "library/keeping/note_save.h"
 #include "library/library_check.h"
 #include "library/library_location.h"
 #include "library/note_workspace.h"
@@ -145,6 +147,44 @@ void BM_FullLibraryLint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FullLibraryLint)->Unit(benchmark::kMicrosecond);
+
+// A keeper's save of the full bridge file while another keeper saved a change to another note
+// since it was read: lock, re-read, merge by note, check the changed note, replace the file
+// (synced to disk) through the atomic writer. Each round first puts the other keeper's version
+// on disk, untimed.
+void BM_FullFileSaveWithMerge(benchmark::State& state) {
+    const FullLibrary library;
+    const std::string path =
+        ReferenceFilePath(library.root(), UnitSystem::English, NoteCategory::Bridge);
+    ReadReferenceFile base;
+    if (ReadForKeeping(path, NoteCategory::Bridge, base)) {
+        state.SkipWithError("full library not readable");
+        return;
+    }
+    const auto changed = [&base](std::size_t note, const char* text) {
+        ReferenceFile file = base.file;
+        file.notes[note] = MakeReferenceNote(file.notes[note].markerLine, text, file.lineEnd);
+        return file;
+    };
+    const ReferenceFile mine = changed(74, "[WORD WRAP]\rChanged here.\r[END WORD WRAP]\r");
+    const std::string theirs =
+        ReferenceFileBytes(changed(20, "[WORD WRAP]\rChanged on disk.\r[END WORD WRAP]\r"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        AtomicFileWriter other(path);
+        other.Open();
+        other.Write(theirs);
+        other.Commit();
+        state.ResumeTiming();
+        const SaveOutcome outcome = SaveReferenceChanges(base, mine, false);
+        if (outcome.status != SaveStatus::kSaved) {
+            state.SkipWithError("the save did not merge");
+            return;
+        }
+    }
+    state.counters["file_bytes"] = static_cast<double>(base.bytes.size());
+}
+BENCHMARK(BM_FullFileSaveWithMerge)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tavrel
