@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "tests/support/cli_run.h"
@@ -189,6 +190,23 @@ TEST(Keepers, TwoEditorsOfOneNoteEndInOneSaveAndOneConflict) {
                  "$$G1 Title\nBy " +
                      saved + ".\n--- yours:\n$$G1 Title\nBy " + told +
                      ".\nWhat now? (s)ave yours over it, (e)dit yours again, (d)iscard yours: \n");
+}
+
+TEST(Keepers, AStoppedEditRemovesItsTemporaryFile) {
+    const TempDir dir;
+    WriteNotes(dir, BridgeNotes(2));
+    const std::string library = dir.path().string();
+    // The editor records its file, then stops the command while it still runs.
+    WriteBytes(dir.File("editor.sh"),
+               "echo \"$1\" > \"$DIR/name\"; while [ ! -s \"$DIR/pid\" ]; do "
+               "sleep 0.01; done; kill -TERM $(cat \"$DIR/pid\")\n");
+    EXPECT_EQ(Shell("DIR='" + library + "' VISUAL='sh " + dir.File("editor.sh") + "' " + kProgram +
+                    " edit --library '" + library + "' G1 </dev/null 2>/dev/null & echo $! > '" +
+                    dir.File("pid") + "'; wait $!"),
+              128 + SIGTERM);
+    std::string scratch = ReadBytes(dir.File("name"));
+    scratch.pop_back();
+    EXPECT_FALSE(std::filesystem::exists(scratch));
 }
 
 TEST(Keepers, AKilledSaveLeavesTheOldOrTheNewFileAndNoLock) {
