@@ -25,8 +25,17 @@ struct NoteTarget {
     std::optional<std::size_t> index;  // where the file holds it
 };
 
-int Usage(Streams streams, std::string_view command, std::string message) {
-    return UsageError(streams, command, message);
+// The category of [CATEGORY:]NAME, bridge when left out; nothing for an unknown one.
+std::optional<NoteCategory> CategoryOf(const std::string& operand) {
+    const std::size_t colon = operand.find(':');
+    if (colon == std::string::npos) {
+        return NoteCategory::Bridge;
+    }
+    std::string word = operand.substr(0, colon);
+    for (char& c : word) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    }
+    return ParseCategoryName(word);
 }
 
 // Reads [CATEGORY:]NAME (or, for a new note, [CATEGORY:]SECTION) and the file that keeps it;
@@ -34,26 +43,18 @@ int Usage(Streams streams, std::string_view command, std::string message) {
 std::optional<int> Target(const CommandOptions& options, const std::string& operand,
                           std::string_view command, bool section, Streams streams,
                           NoteTarget& target) {
-    const std::size_t colon = operand.find(':');
-    std::optional<NoteCategory> category = NoteCategory::Bridge;
-    if (colon != std::string::npos) {
-        std::string word = operand.substr(0, colon);
-        for (char& c : word) {
-            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-        }
-        category = ParseCategoryName(word);
-    }
+    const std::optional<NoteCategory> category = CategoryOf(operand);
     if (!category) {
-        return Usage(streams, command, "unknown category in '" + operand + "'");
+        return UsageError(streams, command, "unknown category in '" + operand + "'");
     }
-    std::string name = ToUpperAscii(operand.substr(colon == std::string::npos ? 0 : colon + 1));
+    const std::string name = ToUpperAscii(operand.substr(operand.find(':') + 1));
     const std::string code = section ? name : GetSectionCode(name);
     if (!section && GetNoteName(std::string(kNoteMarker) + name) != name) {
-        return Usage(streams, command,
-                     "'" + name + "' is no note name (letters then digits, such as G12)");
+        return UsageError(streams, command,
+                          "'" + name + "' is no note name (letters then digits, such as G12)");
     }
     if (!ListViewFor(*category, code)) {
-        return Usage(
+        return UsageError(
             streams, command,
             "'" + code + "' is not a " + std::string(CategoryName(*category)) + " section");
     }
@@ -280,14 +281,14 @@ class EditSession {
 
 int RunPut(const CommandOptions& options, Streams streams) {
     if (options.operands.empty() || options.operands.size() > 2) {
-        return Usage(streams, "put", "put takes a note name and at most one file");
+        return UsageError(streams, "put", "put takes a note name and at most one file");
     }
     NoteTarget target;
     if (const auto failed = Target(options, options.operands[0], "put", false, streams, target)) {
         return *failed;
     }
     if (!target.index && !options.title) {
-        return Usage(streams, "put", "note " + target.name + " is new: give it a --title");
+        return UsageError(streams, "put", "note " + target.name + " is new: give it a --title");
     }
     const std::string source = options.operands.size() == 2 ? options.operands[1] : "-";
     std::string utf8;
@@ -320,7 +321,7 @@ int RunPut(const CommandOptions& options, Streams streams) {
 
 int RunRemove(const CommandOptions& options, Streams streams) {
     if (options.operands.size() != 1) {
-        return Usage(streams, "remove", "remove takes one note name");
+        return UsageError(streams, "remove", "remove takes one note name");
     }
     NoteTarget target;
     if (const auto failed =
@@ -339,8 +340,9 @@ int RunRemove(const CommandOptions& options, Streams streams) {
 
 int RunEdit(const CommandOptions& options, Streams streams) {
     if (options.operands.size() != 1) {
-        return Usage(streams, "edit",
-                     options.newNote ? "edit --new takes one section" : "edit takes one note name");
+        return UsageError(
+            streams, "edit",
+            options.newNote ? "edit --new takes one section" : "edit takes one note name");
     }
     NoteTarget target;
     if (const auto failed =
