@@ -140,6 +140,28 @@ std::vector<LibraryFinding> CheckReferenceText(NoteCategory category, std::strin
     return check.Take();
 }
 
+namespace {
+
+// The name on the last marker line ("$$NAME title") at or before a line; none after the "$$" that
+// ends the notes.
+std::string NoteAtLine(std::string_view bytes, std::int64_t line) {
+    LineSplitter lines(bytes);
+    std::string note;
+    for (std::int64_t at = 1; at <= line; ++at) {
+        const auto text = lines.Next();
+        if (!text) {
+            break;
+        }
+        if (text->starts_with("$$")) {
+            const std::string_view marker = text->substr(2);
+            note = std::string(marker.substr(0, marker.find(' ')));
+        }
+    }
+    return note;
+}
+
+}  // namespace
+
 LibraryCheck CheckLibrary(const std::string& libraryDir, UnitSystem units) {
     const std::vector<NoteCategory> read = CategoriesToRead(units);
     LibraryCheck check;
@@ -158,6 +180,7 @@ LibraryCheck CheckLibrary(const std::string& libraryDir, UnitSystem units) {
             continue;
         }
         for (LibraryFinding& finding : CheckReferenceText(category, bytes, path)) {
+            finding.note = NoteAtLine(bytes, finding.line);
             check.findings.push_back(std::move(finding));
         }
     }
