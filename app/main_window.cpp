@@ -272,6 +272,11 @@ void MainWindow::UpdateTitle() {
     setWindowModified(workspace_.HasUnsavedWork());
 }
 
+void MainWindow::ShowProjectLineRule() {
+    projectLineNote_->setText(
+        QStringLiteral("Each line holds up to %1 characters.").arg(kProjectLineLength));
+}
+
 // The rule of the command line: a character the code page lacks or a line too long is refused
 // as typed, and the box says why; otherwise it says how much room is left.
 void MainWindow::OnProjectLineEdited(std::size_t line) {
@@ -329,7 +334,7 @@ void MainWindow::Clear() {
     workspace_.Clear();
     undoClearAction_->setText(QStringLiteral("&Undo Clear"));
     writtenFileLabel_->clear();  // what it told of is no longer the work
-    projectLineNote_->clear();
+    ShowProjectLineRule();
     ShowWorkspace();
     tabs_->setCurrentIndex(kProjectTab);
 }
@@ -338,6 +343,7 @@ void MainWindow::Undo() {
     if (!workspace_.replaced()) {
         return;
     }
+    writtenFileLabel_->clear();
     const WorkSnapshot replaced = *workspace_.replaced();
     if (replaced.units != workspace_.units()) {
         SwitchUnits(replaced.units);
@@ -504,7 +510,7 @@ void MainWindow::AfterReopen(const std::optional<ReopenReport>& report, WorkSnap
 
 void MainWindow::ShowReopened(const ReopenReport& report) {
     ShowWorkspace();
-    projectLineNote_->clear();
+    ShowProjectLineRule();
     const QString path = FileName(report.path);
     if (report.rows.empty()) {
         writtenFileLabel_->setText(QStringLiteral("Reopened %1: every note recognised (%2 ticked)")

@@ -124,6 +124,7 @@ class MainWindow : public QMainWindow {
     void AfterReopen(const std::optional<ReopenReport>& report, WorkSnapshot before);
     void UpdateTitle();
     void OnProjectLineEdited(std::size_t line);
+    void ShowProjectLineRule();
     void OnShowNoteNumbersToggled();
     void OnAllGeneralNotesToggled();
     void OnWorkChanged();

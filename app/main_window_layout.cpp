@@ -104,6 +104,7 @@ QWidget* MainWindow::BuildProjectTab() {
     }
     projectLineNote_ = new QLabel;
     projectLineNote_->setObjectName(QStringLiteral("projectLineNote"));
+    ShowProjectLineRule();
     column->addWidget(projectLineNote_);
     column->addSpacing(16);
 
