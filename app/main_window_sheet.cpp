@@ -43,17 +43,14 @@ void MainWindow::BuildSheetPane() {
     connect(&sheetRefresh_, &QTimer::timeout, this, &MainWindow::RefreshSheet);
 }
 
-// As it was left, unless that would lose it; the first time beside the lists when the screen
-// has room for both.
+// As it was left (no narrower than its minimum, nor floating off every screen); the first time
+// beside the lists when the screen has room for both.
 void MainWindow::PlaceSheetPane(bool geometryRemembered) {
     if (restoreState(RememberedWindowState())) {
         if (sheetPane_->isFloating() &&
             screen()->virtualGeometry().intersected(sheetPane_->frameGeometry()).width() <
                 kSheetPaneMinimumWidth) {
             sheetPane_->setFloating(false);  // it would stand off every screen
-        }
-        if (!sheetPane_->isFloating() && sheetPane_->width() < kSheetPaneMinimumWidth) {
-            resizeDocks({sheetPane_}, {sheetPane_->sizeHint().width()}, Qt::Horizontal);
         }
         return;
     }
