@@ -1,7 +1,7 @@
 #include "app/library_check_window.h"
 
 #include <QDialogButtonBox>
-#include <QFileInfo>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
@@ -17,11 +17,12 @@ LibraryCheckWindow::LibraryCheckWindow(OpenFile openFile, QWidget* parent)
     setObjectName(QStringLiteral("libraryCheck"));
     setWindowTitle(QStringLiteral("Check Library"));
     list_->setObjectName(QStringLiteral("libraryFindings"));
-    list_->setHeaderLabels(
-        {QStringLiteral("File"), QStringLiteral("Line"), QStringLiteral("Message")});
+    list_->setHeaderLabels({QStringLiteral("File"), QStringLiteral("Note"), QStringLiteral("Line"),
+                            QStringLiteral("Message")});
     list_->setRootIsDecorated(false);
     list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    list_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     list_->setToolTip(QStringLiteral("Double-click a finding to open its file"));
     connect(list_, &QTreeWidget::itemActivated, this, &LibraryCheckWindow::OpenFinding);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
@@ -44,17 +45,19 @@ void LibraryCheckWindow::ShowFindings(const std::string& libraryDir,
         clean->setFirstColumnSpanned(true);
         return;
     }
+    const QDir library(QFile::decodeName(libraryDir.c_str()));
     for (const LibraryFinding& finding : findings) {
         const bool error = finding.severity == FindingSeverity::kError;
+        // English/Bridge/... and Metric/Bridge/... share their file names.
         auto* item = new QTreeWidgetItem(
-            list_,
-            {QFileInfo(QFile::decodeName(QByteArray::fromStdString(finding.file))).fileName(),
-             finding.line > 0 ? QString::number(finding.line) : QString(),
-             FromWindows1252(finding.message)});
+            list_, {library.relativeFilePath(QFile::decodeName(finding.file.c_str())),
+                    FromWindows1252(finding.note),
+                    finding.line > 0 ? QString::number(finding.line) : QString(),
+                    FromWindows1252(finding.message)});
         item->setIcon(0, style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
                                                      : QStyle::SP_MessageBoxWarning));
         item->setToolTip(0, QFile::decodeName(QByteArray::fromStdString(finding.file)));
-        item->setToolTip(2, item->text(2));
+        item->setToolTip(3, item->text(3));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -17,7 +18,6 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
@@ -52,9 +52,13 @@ class MainWindow : public QMainWindow {
     // Picks an item of the unit box (0 English, 1 Metric) as the user would.
     void ChooseUnits(int index);
     void Clear();
-    void UndoClear();
-    // The exit confirmation; sets cancel when the user answers No.
+    // Brings back what Clear or Reopen replaced.
+    void Undo();
+    // The exit confirmation; sets cancel when the user answers No. With unsaved work it is the
+    // Save / Discard / Cancel question instead.
     void ConfirmExit(bool& cancel);
+    // Reads the reference files of the unit system in use again, keeping the ticks by name.
+    void ReloadLibrary();
 
     void SaveNoteInputFile();
     void ProcessInputFile();
@@ -95,7 +99,6 @@ class MainWindow : public QMainWindow {
     QWidget* BuildListSwitches();
     void BuildStatusBar();
     void BuildTabs();
-    QWidget* BuildLibraryBanner();
     QWidget* BuildProjectTab();
     void MakeNoteLists();
     NoteListWidget* NoteList(int listView);
@@ -109,10 +112,22 @@ class MainWindow : public QMainWindow {
     void MakeRoomForSheet(bool shown);
 
     void OnUnitsChosen();
+    // Reads the unit system's notes; while they cannot be read, the user chooses another
+    // library or ends the program.
+    void SwitchUnits(UnitSystem units);
+    bool AskForLibrary(const UnitLoadResult& loaded);
+    void WatchLibrary();
+    void EndProgram();
+    // With unsaved work, asks Save / Discard / Cancel; true when the work may be dropped.
+    bool MaybeSave(const std::string& question);
+    bool ReplaceWorkWith(UnitSystem units);
+    void AfterReopen(const std::optional<ReopenReport>& report, WorkSnapshot before);
+    void UpdateTitle();
+    void OnProjectLineEdited(std::size_t line);
+    void ShowProjectLineRule();
     void OnShowNoteNumbersToggled();
     void OnAllGeneralNotesToggled();
     void OnWorkChanged();
-    void ShowLibraryBanner(bool missing);
     void ChooseLibraryFolder();
     void ShowWorkspace();
     void RefreshLists();
@@ -133,8 +148,7 @@ class MainWindow : public QMainWindow {
     // The services of a command, with the file dialogs' memory; kept for the next run after it.
     CommandServices Commands() { return services_.ForCommands(recent_); }
     void AfterCommand(const std::optional<std::string>& writtenFile);
-    bool SelectUnitsForSheet(UnitSystem units);
-    void ShowReopened(const std::optional<ReopenReport>& report);
+    void ShowReopened(const ReopenReport& report);
     // Shows a window that accompanies this one, placed beside it when it opens.
     void ShowBeside(QWidget* window);
 
@@ -144,8 +158,6 @@ class MainWindow : public QMainWindow {
     RecentFiles recent_ = RememberedRecentFiles();
 
     QTabWidget* tabs_ = nullptr;
-    QFrame* libraryBanner_ = nullptr;
-    QLabel* libraryBannerText_ = nullptr;
     QAction* chooseLibraryFolderAction_ = nullptr;
     QComboBox* unitCombo_ = nullptr;
     QCheckBox* showNoteNumbersBox_ = nullptr;
@@ -154,6 +166,11 @@ class MainWindow : public QMainWindow {
     QLabel* tickedCountLabel_ = nullptr;
     QLabel* writtenFileLabel_ = nullptr;
     std::array<QLineEdit*, 3> projectLineEdits_{};
+    QLabel* projectLineNote_ = nullptr;
+    QString currentFile_;  // saved or reopened last, for the title
+    QFileSystemWatcher libraryWatcher_;
+    QTimer libraryReload_;
+    QStringList changedLibraryFiles_;
     std::array<NoteListWidget*, kListViewCount> noteLists_{};
     std::array<QWidget*, 3> noteTabs_{};
     bool noteListsAfterPaint_ = false;

@@ -12,13 +12,12 @@
 
 namespace tavrel {
 
-// What a command shows: its menu caption, key, the toolbar button's tooltip, the status bar
-// hint and its picture (a freedesktop theme name and our own picture in its place).
+// What a command shows: its menu caption, key, the status bar hint and its picture (a
+// freedesktop theme name and our own picture in its place). Its tooltip says what the menu says.
 struct MainWindow::CommandLook {
     const char* objectName;
     const char* text;
     QKeySequence shortcut;
-    const char* toolTip;
     const char* statusTip;
     const char* themeIcon;
     const char* fallbackIcon;
@@ -28,7 +27,11 @@ QAction* MainWindow::AddCommand(const CommandLook& look, void (MainWindow::*run)
     auto* action = new QAction(QString::fromLatin1(look.text), this);
     action->setObjectName(QLatin1String(look.objectName));
     action->setShortcut(look.shortcut);
-    action->setToolTip(QString::fromLatin1(look.toolTip));
+    QString toolTip = action->text().remove(QLatin1Char('&'));
+    if (!look.shortcut.isEmpty()) {
+        toolTip += QStringLiteral(" (%1)").arg(look.shortcut.toString(QKeySequence::NativeText));
+    }
+    action->setToolTip(toolTip);
     action->setStatusTip(QString::fromLatin1(look.statusTip));
     action->setIcon(CommandIcon(QLatin1String(look.themeIcon), QLatin1String(look.fallbackIcon)));
     connect(action, &QAction::triggered, this, run);
@@ -37,65 +40,67 @@ QAction* MainWindow::AddCommand(const CommandLook& look, void (MainWindow::*run)
 
 void MainWindow::BuildCommands() {
     QAction* clear =
-        AddCommand({"clearAction", "Clear Note", Qt::CTRL | Qt::Key_C, "Clear Form",
+        AddCommand({"clearAction", "Clear Note", Qt::CTRL | Qt::Key_C,
                     "Untick every note and empty the project lines", "edit-clear", "clear"},
                    &MainWindow::Clear);
-    QAction* save = AddCommand({"saveNoteInputFileAction", "&Save Note Input File",
-                                Qt::CTRL | Qt::Key_N, "Save Note Input File",
-                                "Write the ticked notes and the project lines to a note input file",
-                                "document-save", "save"},
-                               &MainWindow::SaveNoteInputFile);
+    QAction* save =
+        AddCommand({"saveNoteInputFileAction", "&Save Note Input File", Qt::CTRL | Qt::Key_N,
+                    "Write the ticked notes and the project lines to a note input file",
+                    "document-save", "save"},
+                   &MainWindow::SaveNoteInputFile);
     QAction* process =
         AddCommand({"processInputFileAction", "&Process Input File", Qt::CTRL | Qt::Key_O,
-                    "Process Note Input File", "Turn a note input file into a CAD text file",
-                    "system-run", "process"},
+                    "Turn a note input file into a CAD text file", "system-run", "process"},
                    &MainWindow::ProcessInputFile);
-    QAction* open = AddCommand(
-        {"openInputFileAction", "Open Input File", Qt::CTRL | Qt::Key_I, "Open Input File",
-         "Open a note input file in the text editor", "document-open", "open"},
-        &MainWindow::OpenInputFile);
+    QAction* open =
+        AddCommand({"openInputFileAction", "Open Input File", Qt::CTRL | Qt::Key_I,
+                    "Open a note input file in the text editor", "document-open", "open"},
+                   &MainWindow::OpenInputFile);
     QAction* reopen =
-        AddCommand({"reopenInputFileAction", "&Reopen Note Input File...", Qt::CTRL | Qt::Key_R, "",
+        AddCommand({"reopenInputFileAction", "&Reopen Note Input File...", Qt::CTRL | Qt::Key_R,
                     "Tick the notes and fill the project lines of a saved note input file",
                     "document-revert", ""},
                    &MainWindow::ReopenInputFile);
     QAction* checkLibrary = AddCommand({"checkLibraryAction",
                                         "Check &Library...",
                                         {},
-                                        "",
                                         "Check the reference note files in use for faults",
                                         "tools-check-spelling",
                                         ""},
                                        &MainWindow::CheckLibrary);
-    undoClearAction_ =
-        AddCommand({"undoClearAction", "&Undo Clear", QKeySequence::Undo, "",
-                    "Bring back the ticks and project lines that Clear removed", "edit-undo", ""},
-                   &MainWindow::UndoClear);
+    undoClearAction_ = AddCommand(
+        {"undoClearAction", "&Undo Clear", QKeySequence::Undo,
+         "Bring back the ticks and project lines that Clear or Reopen replaced", "edit-undo", ""},
+        &MainWindow::Undo);
     undoClearAction_->setEnabled(false);
     chooseLibraryFolderAction_ = AddCommand({"chooseLibraryFolderAction",
                                              "Choose &Library Folder...",
                                              {},
-                                             "",
                                              "Load the note library from another folder",
                                              "folder-open",
                                              ""},
                                             &MainWindow::ChooseLibraryFolder);
-    QAction* find = AddCommand({"findAction", "&Find Notes", QKeySequence::Find, "",
+    QAction* find = AddCommand({"findAction", "&Find Notes", QKeySequence::Find,
                                 "Show only the notes that hold the words typed", "edit-find", ""},
                                &MainWindow::FocusFind);
-    QAction* exit = AddCommand({"exitAction", "&Exit", Qt::CTRL | Qt::Key_Q, "Exit",
-                                "Leave the program", "application-exit", "exit"},
+    QAction* exit = AddCommand({"exitAction", "&Exit", Qt::CTRL | Qt::Key_Q, "Leave the program",
+                                "application-exit", "exit"},
                                &MainWindow::ConfirmExitFromCommand);
-    QAction* manual = AddCommand({"manualAction", "&Tavrel Help", Qt::Key_F1, "Help",
-                                  "Open the manual", "help-contents", "help"},
-                                 &MainWindow::ShowManual);
+    QAction* manual = AddCommand(
+        {"manualAction", "&Tavrel Help", Qt::Key_F1, "Open the manual", "help-contents", "help"},
+        &MainWindow::ShowManual);
     QAction* symbols = AddCommand(
-        {"symbolsAction", "&Engineering Symbols", Qt::Key_F2, "Engineering Symbols",
+        {"symbolsAction", "&Engineering Symbols", Qt::Key_F2,
          "Show the engineering symbols of the CAD font", "accessories-character-map", "symbols"},
         &MainWindow::ShowSymbols);
-    QAction* about = AddCommand({"aboutAction", "&About", Qt::Key_F3, "About",
+    QAction* about = AddCommand({"aboutAction", "&About", Qt::Key_F3,
                                  "Show the version and the disclaimer", "help-about", "tavrel"},
                                 &MainWindow::ShowAbout);
+
+    QAction* reload =
+        AddCommand({"reloadLibraryAction", "&Reload Library", Qt::Key_F5,
+                    "Read the reference note files again, keeping the ticks", "view-refresh", ""},
+                   &MainWindow::ReloadLibrary);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
@@ -112,6 +117,7 @@ void MainWindow::BuildCommands() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
     view->addAction(sheetPane_->toggleViewAction());
+    view->addAction(reload);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
     help->addAction(manual);

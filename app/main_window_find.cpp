@@ -66,7 +66,10 @@ void MainWindow::PreviewFirstMatch() {
         return;
     }
     const auto& [listView, entry] = *first;
-    SelectNote(listView, workspace_.lists().Entries(listView)[entry].key);
+    const std::string& key = workspace_.lists().Entries(listView)[entry].key;
+    SelectNote(listView, key);
+    noteToShow_.emplace(listView, key);  // the sheet scrolls to it as a click in its list would
+    ShowPendingNote();
     PreviewNote(listView);
 }
 

@@ -1,11 +1,9 @@
 #include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
@@ -17,7 +15,6 @@
 namespace tavrel {
 namespace {
 
-constexpr int kProjectLineLength = 80;
 // A hint in an empty box, never part of the project line.
 constexpr const char* kProjectPrompt = "enter project information here";
 constexpr const char* kProjectLineNames[] = {"firstProjectLine", "secondProjectLine",
@@ -40,7 +37,6 @@ void MainWindow::BuildTabs() {
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(BuildLibraryBanner());
     auto* find = new QHBoxLayout;
     find->setContentsMargins(6, 6, 6, 0);
     find->addWidget(BuildFindBox());
@@ -72,26 +68,6 @@ NoteListWidget* MainWindow::NoteList(int listView) {
     return noteLists_[static_cast<std::size_t>(listView)];
 }
 
-// Shown while the note library cannot be read, with the way out at hand.
-QWidget* MainWindow::BuildLibraryBanner() {
-    libraryBanner_ = new QFrame;
-    libraryBanner_->setObjectName(QStringLiteral("libraryBanner"));
-    libraryBanner_->setFrameShape(QFrame::StyledPanel);
-    libraryBanner_->setAutoFillBackground(true);
-    libraryBanner_->setBackgroundRole(QPalette::ToolTipBase);
-    libraryBannerText_ = new QLabel;
-    libraryBannerText_->setWordWrap(true);
-    libraryBannerText_->setForegroundRole(QPalette::ToolTipText);
-    auto* choose = new QToolButton;
-    choose->setDefaultAction(chooseLibraryFolderAction_);
-    choose->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    auto* layout = new QHBoxLayout(libraryBanner_);
-    layout->addWidget(libraryBannerText_, 1);
-    layout->addWidget(choose);
-    libraryBanner_->hide();
-    return libraryBanner_;
-}
-
 QWidget* MainWindow::BuildProjectTab() {
     auto* tab = new QWidget;
     auto* column = new QVBoxLayout;
@@ -119,17 +95,17 @@ QWidget* MainWindow::BuildProjectTab() {
     for (std::size_t i = 0; i < projectLineEdits_.size(); ++i) {
         auto* line = new QLineEdit;
         line->setObjectName(QLatin1String(kProjectLineNames[i]));
-        line->setMaxLength(kProjectLineLength);
         line->setMinimumWidth(488);
         line->setPlaceholderText(QLatin1String(kProjectPrompt));
-        connect(line, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            workspace_.SetProjectLine(i, ToWindows1252(text));
-            OnWorkChanged();
-        });
+        connect(line, &QLineEdit::textEdited, this, [this, i] { OnProjectLineEdited(i); });
         line->installEventFilter(this);
         projectLineEdits_[i] = line;
         column->addWidget(line);
     }
+    projectLineNote_ = new QLabel;
+    projectLineNote_->setObjectName(QStringLiteral("projectLineNote"));
+    ShowProjectLineRule();
+    column->addWidget(projectLineNote_);
     column->addSpacing(16);
 
     auto* units = new QHBoxLayout;

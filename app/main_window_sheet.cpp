@@ -13,9 +13,16 @@
 #include "app/text_encoding.h"
 
 namespace tavrel {
+namespace {
+
+constexpr int kSheetPaneMinimumWidth = 260;
+
+}  // namespace
 
 void MainWindow::BuildSheetPane() {
     sheetPane_ = new SheetPane(this);
+    // Narrowed and widened again, the window never squeezes the pane into a sliver.
+    sheetPane_->setMinimumWidth(kSheetPaneMinimumWidth);
     addDockWidget(Qt::RightDockWidgetArea, sheetPane_);
     QAction* toggle = sheetPane_->toggleViewAction();
     toggle->setObjectName(QStringLiteral("sheetAction"));
@@ -36,9 +43,15 @@ void MainWindow::BuildSheetPane() {
     connect(&sheetRefresh_, &QTimer::timeout, this, &MainWindow::RefreshSheet);
 }
 
-// As it was left; the first time beside the lists when the screen has room for both.
+// As it was left (no narrower than its minimum, nor floating off every screen); the first time
+// beside the lists when the screen has room for both.
 void MainWindow::PlaceSheetPane(bool geometryRemembered) {
     if (restoreState(RememberedWindowState())) {
+        if (sheetPane_->isFloating() &&
+            screen()->virtualGeometry().intersected(sheetPane_->frameGeometry()).width() <
+                kSheetPaneMinimumWidth) {
+            sheetPane_->setFloating(false);  // it would stand off every screen
+        }
         return;
     }
     const int withSheet = width() + sheetPane_->view()->sizeHint().width();

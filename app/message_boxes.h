@@ -1,10 +1,17 @@
 #pragma once
 
+#include <QString>
+
 #include "app/desktop_services.h"
 
 class QWidget;
 
 namespace tavrel {
+
+// A message as a box shows it. Messages carry Windows-1252 note text and file names as the
+// system spells them (UTF-8); a message that reads as UTF-8 is taken as such, any other as
+// Windows-1252, whose high bytes seldom form valid UTF-8.
+QString BoxText(const std::string& message);
 
 // The program's real boxes and file dialog, owned by the window they belong to.
 class MessageBoxPrompts : public WindowPrompts {
@@ -19,6 +26,8 @@ class MessageBoxPrompts : public WindowPrompts {
     void ShowMessage(const std::string& message) override;
     std::optional<std::string> ChooseFolder(const std::string& title,
                                             const std::string& startDir) override;
+    std::size_t AskChoice(const std::string& title, const std::string& message,
+                          const std::vector<std::string>& buttons) override;
 
   private:
     QWidget* parent_ = nullptr;
@@ -37,7 +46,7 @@ class MessageBoxErrorReporter : public ErrorReporter {
 // Opens documents with the desktop's default viewer.
 class DesktopDocumentViewer : public DocumentViewer {
   public:
-    void OpenDocument(const std::string& path) override;
+    bool OpenDocument(const std::string& path) override;
 };
 
 }  // namespace tavrel

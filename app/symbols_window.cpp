@@ -1,5 +1,6 @@
 #include "app/symbols_window.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -59,6 +60,10 @@ SymbolsWindow::SymbolsWindow(UnitSystem units, const QString& chartPath, QWidget
     AddLabel(layout, "fontLabel", QLatin1String(texts.font));
     chart_ = new SymbolChartView(LoadSymbolChart(chartPath));
     layout->addWidget(chart_, 1, Qt::AlignHCenter);
+    auto* closeOnEscape = new QAction(this);
+    closeOnEscape->setShortcut(Qt::Key_Escape);
+    connect(closeOnEscape, &QAction::triggered, this, &QWidget::close);
+    addAction(closeOnEscape);
     AddLabel(layout, "explanationLabel",
              QStringLiteral("Lower case letters and keyboard symbols will be engineering symbols "
                             "when the CAD Operator places the note file on the sheet."));

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli/locale_text.h"
+#include "library/project_line.h"
 
 namespace tavrel::cli {
 namespace {
@@ -120,6 +121,9 @@ std::string AddProjectLine(std::string_view value, CommandOptions& options) {
     const std::optional<std::string> bytes = LocaleTextToWindows1252(value, refused);
     if (!bytes) {
         return "'--project': " + refused;
+    }
+    if (const std::string tooLong = ProjectLineLengthRefusal(*bytes); !tooLong.empty()) {
+        return "'--project': " + tooLong;
     }
     options.projectLines.push_back(*bytes);
     return {};

@@ -10,6 +10,7 @@
 #include "engine/io/files.h"
 #include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
+#include "library/formats/reference_file.h"
 #include "library/library_location.h"
 #include "library/note_names.h"
 #include "library/note_tables.h"
@@ -168,6 +169,28 @@ std::vector<LibraryFinding> CheckReferenceText(NoteCategory category, std::strin
     return check.Take();
 }
 
+namespace {
+
+// The name on the last marker line ("$$NAME title") at or before a line; none after the "$$" that
+// ends the notes.
+std::string NoteAtLine(std::string_view bytes, std::int64_t line) {
+    LineSplitter lines(bytes);
+    std::string note;
+    for (std::int64_t at = 1; at <= line; ++at) {
+        const auto text = lines.Next();
+        if (!text) {
+            break;
+        }
+        if (text->starts_with(kNoteMarker)) {
+            const std::string_view marker = text->substr(kNoteMarker.size());
+            note = std::string(marker.substr(0, marker.find(' ')));
+        }
+    }
+    return note;
+}
+
+}  // namespace
+
 LibraryCheck CheckLibrary(const std::string& libraryDir, UnitSystem units) {
     const std::vector<NoteCategory> read = CategoriesToRead(units);
     LibraryCheck check;
@@ -190,6 +213,7 @@ LibraryCheck CheckLibrary(const std::string& libraryDir, UnitSystem units) {
             CheckPairs(libraryDir, units, bytes, path, findings);
         }
         for (LibraryFinding& finding : findings) {
+            finding.note = NoteAtLine(bytes, finding.line);
             check.findings.push_back(std::move(finding));
         }
     }

@@ -17,6 +17,7 @@ struct LibraryFinding {
     std::int64_t line = 0;  // 1-based; 0 for the file as a whole
     FindingSeverity severity = FindingSeverity::kError;
     std::string message;
+    std::string note = {};  // the note whose lines hold it; empty before the first note
 };
 
 // Checks one reference note file of a category, given its bytes; `file` names it in the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,14 @@ namespace tavrel {
 
 struct SheetIdentification;
 
+// The user's work as it stands: the unit system, the ticks by list and note name, and the project
+// lines. What Clear or Reopen replaced is kept as one, so that it can be brought back.
+struct WorkSnapshot {
+    UnitSystem units = UnitSystem::English;
+    std::set<std::pair<int, std::string>> ticks;  // list view, note name
+    ProjectLines projectLines;
+};
+
 // What the main window holds apart from its widgets: the chosen unit system, the note tables,
 // the note lists with their ticks and the project lines. The window binds its controls to it.
 class NoteWorkspace {
@@ -22,19 +31,33 @@ class NoteWorkspace {
     explicit NoteWorkspace(std::string libraryDir);
 
     // Unit selection: reads the unit system's reference files and rebuilds the lists, also
-    // when a read failed (the caller then shows kReferenceFilesMissingMessage).
+    // when a read failed (the caller then says which).
     UnitLoadResult SelectUnits(UnitSystem units, ErrorReporter& errors);
     // "Show Note Numbers" was ticked or unticked: rebuilds the lists, keeping the ticks.
     void ShowNoteNumbers(bool show);
     // Clear: unticks the lists in use and empties the project lines. What it removed is kept
-    // until the next change (a tick, a project line, a rebuild), so UndoClear can put it back.
+    // until the next change (a tick, a project line, a rebuild), so it can be put back.
     void Clear();
-    bool CanUndoClear() const { return removedByClear_.has_value(); }
-    void UndoClear();
 
     // Makes an identified note input file the sheet in work: its project lines, and a tick on
-    // each of its notes and on nothing else. Clear can no longer be undone.
+    // each of its notes and on nothing else.
     void ShowSheet(const SheetIdentification& sheet);
+
+    WorkSnapshot Snapshot() const;
+    // Puts back the ticks (by name, on the lists as they are) and the project lines of a
+    // snapshot taken in the same unit system.
+    void Restore(const WorkSnapshot& work);
+    // The work that Clear or Reopen replaced, until the next change; KeepForUndo sets it.
+    const std::optional<WorkSnapshot>& replaced() const { return replaced_; }
+    void KeepForUndo(WorkSnapshot replaced) { replaced_ = std::move(replaced); }
+    void ForgetUndo() { replaced_.reset(); }
+
+    // Whether the work differs from what was last saved or reopened (MarkSaved). Empty work is
+    // never unsaved: closing it loses nothing.
+    bool HasUnsavedWork() const;
+    void MarkSaved() { savedWork_ = WorkKey(); }
+    // How many ticks a switch to another unit system would drop: notes its library lacks.
+    int TicksDroppedBySwitch(UnitSystem units) const;
 
     // The user's own changes; each makes an earlier Clear final.
     void SetTicked(int listView, std::size_t entry, bool ticked);
@@ -61,17 +84,16 @@ class NoteWorkspace {
     void SetLibraryDir(std::string libraryDir) { libraryDir_ = std::move(libraryDir); }
 
   private:
-    struct RemovedByClear {
-        std::vector<std::pair<int, std::size_t>> ticks;  // list view, entry
-        ProjectLines projectLines;
-    };
+    // The work as Save would write it, comparable; empty for no ticks and blank lines.
+    std::string WorkKey() const;
 
     std::string libraryDir_;
     NoteTables tables_;
     NoteListModel lists_;
     ProjectLines projectLines_;
     bool showNoteNumbers_ = false;
-    std::optional<RemovedByClear> removedByClear_;
+    std::optional<WorkSnapshot> replaced_;
+    std::string savedWork_;
 };
 
 }  // namespace tavrel

@@ -35,6 +35,24 @@ int ProjectLineAt(const ProjectLines& projectLines, std::int64_t lineInBlock) {
     return -1;
 }
 
+// The line of a note's text that opens the block it leaves open: the last opening statement
+// not followed by its end.
+std::int64_t OpeningLine(std::string_view text) {
+    LineSplitter lines(text);
+    std::int64_t opening = 1;
+    std::string_view end;
+    for (std::int64_t at = 1; const auto line = lines.Next(); ++at) {
+        const std::string statement = ToUpperAscii(TrimSpaces(*line));
+        if (end.empty() && (statement == "[WORD WRAP]" || statement == "[LITERAL]")) {
+            opening = at;
+            end = statement == "[LITERAL]" ? "[END LITERAL]" : "[END WORD WRAP]";
+        } else if (!end.empty() && statement == end) {
+            end = {};
+        }
+    }
+    return opening;
+}
+
 SheetFault DescribeFault(const ComposedBlock& block, std::int64_t lineInBlock,
                          const ProjectLines& projectLines, std::string_view message) {
     const std::string what = std::string(WithoutLineNumber(message));
@@ -103,22 +121,34 @@ std::optional<ProcessOutcome> SheetPreview::OwnFault(const NoteTables& tables,
 
 // The fault lies in the block that holds its line (the last one when it lies past the end, a
 // block left open). When that block is sound by itself, an earlier note left a block open:
-// the nearest note that fails by itself is named, with its own fault.
+// the nearest note that fails by itself is named. A block left open is named at the line that
+// opens it, with the fault and line processing reports, which lie further on.
 SheetFault SheetPreview::PlaceFault(const NoteTables& tables, const ProcessOutcome& outcome,
                                     const ProjectLines& projectLines) const {
     const auto after = std::upper_bound(
         blocks_.begin(), blocks_.end(), outcome.line,
         [](std::int64_t line, const ComposedBlock& block) { return line < block.firstLine; });
     const std::size_t at = static_cast<std::size_t>(after - blocks_.begin()) - 1;
-    if (blocks_[at].kind != ComposedBlockKind::kProjectLines && !OwnFault(tables, blocks_[at])) {
-        for (std::size_t earlier = at; earlier-- > 0;) {
-            if (const auto own = OwnFault(tables, blocks_[earlier])) {
-                return DescribeFault(blocks_[earlier], own->line, projectLines, own->message);
-            }
+    std::optional<ProcessOutcome> own = OwnFault(tables, blocks_[at]);
+    std::size_t culprit = at;
+    if (blocks_[at].kind != ComposedBlockKind::kProjectLines && !own) {
+        while (culprit-- > 0 && !(own = OwnFault(tables, blocks_[culprit]))) {
         }
     }
-    return DescribeFault(blocks_[at], outcome.line - blocks_[at].firstLine + 1, projectLines,
-                         outcome.message);
+    if (!own) {
+        return DescribeFault(blocks_[at], outcome.line - blocks_[at].firstLine + 1, projectLines,
+                             outcome.message);
+    }
+    const ComposedBlock& note = blocks_[culprit];
+    if (own->line <= note.lineCount) {
+        return DescribeFault(note, own->line, projectLines, own->message);
+    }
+    const std::string text =
+        tables.FindNote(CategoryOfListView(note.listView), note.noteName).value_or("");
+    return DescribeFault(note, OpeningLine(text), projectLines,
+                         "block left open; processing stops at line " +
+                             std::to_string(outcome.line) + ": " +
+                             std::string(WithoutLineNumber(outcome.message)));
 }
 
 // Lays the items out as lines, each item taking the block that holds its statement line.

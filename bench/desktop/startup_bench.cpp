@@ -51,6 +51,10 @@ class NoPrompts : public WindowPrompts {
     std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
         return {};
     }
+    std::size_t AskChoice(const std::string&, const std::string&,
+                          const std::vector<std::string>& buttons) override {
+        return buttons.size() - 1;
+    }
 };
 class NoEditor : public EditorLauncher {
   public:
@@ -58,7 +62,7 @@ class NoEditor : public EditorLauncher {
 };
 class NoViewer : public DocumentViewer {
   public:
-    void OpenDocument(const std::string&) override {}
+    bool OpenDocument(const std::string&) override { return true; }
 };
 class NoErrors : public ErrorReporter {
   public:

@@ -4,6 +4,7 @@
 
 #include "engine/io/files.h"
 #include "engine/text/line_splitter.h"
+#include "engine/text/text_utils.h"
 #include "library/commands/recent_files.h"
 #include "library/sections.h"
 #include "library/sheet_identification.h"
@@ -26,6 +27,19 @@ std::string ListingLine(bool inFile, std::int64_t line, std::string_view text) {
     std::string number = std::to_string(line);
     number.insert(0, number.size() < 5 ? 5 - number.size() : 0, ' ');
     return (inFile ? "+ " : "- ") + number + "  " + std::string(text);
+}
+
+// A note input file holds format statements; a processed CAD text file, which may carry the
+// same CAD header, holds none.
+bool HoldsFormatStatement(std::string_view bytes) {
+    LineSplitter lines(bytes);
+    while (const auto line = lines.Next()) {
+        const std::string_view text = TrimSpaces(*line);
+        if (text.starts_with('[') && text.find(']') != std::string_view::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::vector<std::string_view> FileLines(std::string_view bytes) {
@@ -55,8 +69,13 @@ ReopenRow RowFor(const UnrecognisedBlock& block, const std::vector<std::string_v
     row.finding = "closest: " + NoteLabel(closest.listView, closest.name) + ", " +
                   Plural(static_cast<std::size_t>(closest.differingLineCount), "line differs",
                          "lines differ");
-    for (const DifferingLine& line : closest.differences) {
-        row.differences.push_back(ListingLine(line.inSheet, line.line, line.text));
+    // The library's lines first, then what the file has in their place.
+    for (const bool inSheet : {false, true}) {
+        for (const DifferingLine& line : closest.differences) {
+            if (line.inSheet == inSheet) {
+                row.differences.push_back(ListingLine(line.inSheet, line.line, line.text));
+            }
+        }
     }
     return row;
 }
@@ -96,6 +115,12 @@ std::optional<ReopenReport> ReopenSheet(CommandServices& services, const std::st
     std::string bytes;
     if (const auto failure = ReadWholeFile(path, bytes)) {
         services.errors.Report(NamingFile(*failure, path));
+        return std::nullopt;
+    }
+    if (!HoldsFormatStatement(bytes)) {
+        services.prompts.ShowCritical(path +
+                                      " is not a note input file: it holds no format statement "
+                                      "such as [WORD WRAP]. Nothing was changed.");
         return std::nullopt;
     }
     if (!selectUnits(ReadSheetUnits(bytes).units)) {

@@ -26,7 +26,8 @@ struct ReopenReport {
     std::vector<ReopenRow> rows;  // in file order
 };
 
-// Switches the window to the unit system given; false when its notes could not be read.
+// Switches the window to the unit system given, just before the sheet replaces the work; false
+// when its notes could not be read or the user keeps the work.
 using SelectUnits = std::function<bool(UnitSystem)>;
 
 // The "Reopen Note Input File" command: asks for a note input file, then reopens it.
@@ -36,7 +37,8 @@ std::optional<ReopenReport> ReopenNoteInputFile(CommandServices& services, NoteW
 // Reads a note input file and makes it the sheet in work: the unit system of its font line,
 // its project lines, and a tick on each library note recognised in it; every other tick and
 // project line goes. Nothing is written. The report, or nothing when the file could not be
-// read (the error box says why) or the unit system's notes not loaded.
+// read (the error box says why), is no note input file (a box says so) or the unit system's
+// notes were not loaded.
 std::optional<ReopenReport> ReopenSheet(CommandServices& services, const std::string& path,
                                         NoteWorkspace& workspace, const SelectUnits& selectUnits);
 

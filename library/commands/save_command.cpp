@@ -15,7 +15,7 @@ std::optional<std::string> SaveNoteInputFile(CommandServices& services, const No
         return std::nullopt;
     }
     services.recent.Chosen(NoteFileDialog::kSave, *path);
-    if (FileExists(*path) && !services.prompts.AskOkCancel(kOverwriteQuestion)) {
+    if (FileExists(*path) && !services.prompts.AskOkCancel(OverwriteQuestion(*path))) {
         return std::nullopt;
     }
     AtomicFileWriter writer(*path);

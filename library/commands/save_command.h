@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "library/commands/command_services.h"
 #include "library/note_input_writer.h"
 
@@ -12,7 +14,9 @@ std::optional<std::string> SaveNoteInputFile(CommandServices& services, const No
                                              const NoteListModel& lists,
                                              const ProjectLines& projectLines);
 
-// The question asked before an existing file is replaced.
-inline constexpr const char* kOverwriteQuestion = "File exists..overwrite?";
+// The question asked before an existing file is replaced, naming it as Process does.
+inline std::string OverwriteQuestion(const std::string& path) {
+    return "File " + path + " exists..overwrite?";
+}
 
 }  // namespace tavrel

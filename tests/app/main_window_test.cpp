@@ -1,6 +1,7 @@
 // The real main window driven headless with scripted boxes, editor and viewer.
 #include <QAction>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,6 +26,7 @@
 #include "app/sheet_pane.h"
 #include "app/sheet_view.h"
 #include "app/splash_window.h"
+#include "app/symbols_window.h"
 #include "app/text_encoding.h"
 #include "engine/processing.h"
 #include "fixture_notes.h"
@@ -77,6 +79,10 @@ class MainWindowTest : public QObject {
         return List(list)->topLevelItem(item)->checkState(0) == Qt::Checked;
     }
     void Trigger(const QString& action) { Find<QAction>(action)->trigger(); }
+    // The title as the window manager shows it.
+    QString Title() {
+        return window_->windowTitle().replace("[*]", window_->isWindowModified() ? "*" : "");
+    }
     QStringList TabTexts() {
         QStringList texts;
         for (int tab = 0; tab < 4; ++tab) {
@@ -134,11 +140,10 @@ class MainWindowTest : public QObject {
         MainWindow& window = ShowWindow(NoteListStart::AfterFirstPaint);
         QTRY_VERIFY(List(kListViewCount - 1) != nullptr);
         QCOMPARE(QApplication::focusWidget(), ProjectLine(0));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Notes-English"));
+        QCOMPARE(Title(), QStringLiteral("Notes-English"));
         QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 0);
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(ProjectLine(i)->placeholderText(), "enter project information here");
-            QCOMPARE(ProjectLine(i)->maxLength(), 80);
         }
         QCOMPARE(Texts(5), (QStringList{"(G1) Deck drains", "(G2) Concrete"}));
         QCOMPARE(Texts(16), QStringList{"(W1) Cantilever wall"});
@@ -179,19 +184,33 @@ class MainWindowTest : public QObject {
         Tick(13, 0);
         QCOMPARE(count->text(), QStringLiteral("3 notes ticked"));
         window.ChooseUnits(1);  // reads the Metric bridge file alone: the others are missing
-        QCOMPARE(window.windowTitle(), QStringLiteral("Notes-Metric"));
+        QCOMPARE(Title(), QStringLiteral("Notes-Metric*"));
         auto* tabs = Find<QTabWidget>("noteTabs");
         QVERIFY(tabs->isTabEnabled(1) && !tabs->isTabEnabled(2) && !tabs->isTabEnabled(3));
         QCOMPARE(Texts(7), QStringList{"(S1) Metric quantities"});
         QCOMPARE(count->text(), QStringLiteral("2 notes ticked"));  // hydraulic is out of use
         window.ChooseUnits(0);
         QVERIFY(Ticked(0, 0) && Ticked(5, 0) && !Ticked(5, 1) && Ticked(13, 0));
-        // "All Bridge General Notes ON/OFF" touches the bridge General Notes only.
-        Find<QCheckBox>("allGeneralNotesBox")->click();
+        // "All Bridge General Notes ON/OFF" touches the bridge General Notes only, and is
+        // checked only while every one of them is ticked.
+        auto* allGeneral = Find<QCheckBox>("allGeneralNotesBox");
+        allGeneral->click();
+        QVERIFY(allGeneral->isChecked());
         QCOMPARE(count->text(), QStringLiteral("4 notes ticked"));
-        Find<QCheckBox>("allGeneralNotesBox")->click();
+        List(5)->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+        QVERIFY(!allGeneral->isChecked());
+        allGeneral->click();
+        allGeneral->click();
         QVERIFY(!Ticked(5, 0) && !Ticked(5, 1) && Ticked(0, 0) && Ticked(13, 0));
+        Tick(5, 0);
+        Tick(5, 1);
+        Trigger("clearAction");
+        QVERIFY(!allGeneral->isChecked());
+        allGeneral->click();
+        QVERIFY(Ticked(5, 0) && Ticked(5, 1));
         // Clear in Metric leaves the lists out of use alone.
+        Tick(13, 0);
+        prompts_->choices = {1};  // the Metric library lacks G2: its tick is dropped
         window.ChooseUnits(1);
         Trigger("clearAction");
         QVERIFY(!Ticked(0, 0) && Ticked(13, 0));
@@ -251,8 +270,39 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(preview->isActiveWindow());
         QTest::keyClick(preview, Qt::Key_Escape);
         QTRY_VERIFY(window.previewWindow() == nullptr);
-        Trigger("manualAction");
-        QCOMPARE(viewer_->opened, std::vector<std::string>{library_->dir() + "/Help/Tavrel.pdf"});
+    }
+
+    void help_always_answers() {
+        const std::string manual = library_->dir() + "/Help/Tavrel.pdf";
+        const struct {
+            bool present, taken;
+            std::string box;  // empty: none, the viewer shows it
+        } cases[] = {
+            {false, true, "The manual should be at " + manual + ", but there is no such file."},
+            {true, false, "The manual is at " + manual + ".\n\nNo program could open it"},
+            {true, true, ""},
+        };
+        MainWindow& window = ShowWindow();
+        for (const auto& [present, taken, box] : cases) {
+            present ? library_->Write("Help/Tavrel.pdf", "%PDF")
+                    : library_->Remove("Help/Tavrel.pdf");
+            viewer_->taken = taken;
+            prompts_->shown.clear();
+            QTest::keyClick(&window, Qt::Key_F1);
+            const auto shown = prompts_->Messages("information");
+            QCOMPARE(shown.empty(), box.empty());
+            QVERIFY(box.empty() || shown[0].starts_with(box));
+        }
+        QCOMPARE(viewer_->opened.size(), std::size_t{2});
+        // The symbols window closes on Escape and passes F1 to F3 on.
+        Trigger("symbolsAction");
+        QWidget* symbols = window.symbolsWindow(UnitSystem::English);
+        QTRY_VERIFY(symbols->isActiveWindow());
+        QTest::keyClick(symbols, Qt::Key_F1);
+        QCOMPARE(viewer_->opened.size(), std::size_t{3});
+        QTest::keyClick(symbols, Qt::Key_Escape);
+        QTRY_VERIFY(window.symbolsWindow(UnitSystem::English) == nullptr);
+        QCOMPARE(Find<QAction>("clearAction")->toolTip(), "Clear Note (Ctrl+C)");
     }
 
     void exit_routes_ask_and_obey() {
@@ -273,7 +323,8 @@ class MainWindowTest : public QObject {
         }
     }
 
-    void reference_failures_are_listed_in_one_box_then_exit_is_asked() {
+    void missing_library_is_one_decision() {
+        qunsetenv("TAVREL_LIBRARY");
         std::string overfull;
         for (int i = 1; i <= 101; ++i) {
             overfull += "$$W" + std::to_string(i) + " Wall note\r\nText.\r\n";
@@ -281,49 +332,39 @@ class MainWindowTest : public QObject {
         const struct {
             std::string wallNotesFile;  // empty: removed
             std::string reason;
-            int listed;
-        } cases[] = {{"", "File not found", 0},
-                     {overfull + "$$\r\n", "more than 100 notes", 100},
-                     {"just text\r\n", "no note marker line ($$) in the file", 0}};
+        } cases[] = {{"", "File not found"},
+                     {overfull + "$$\r\n", "more than 100 notes"},
+                     {"just text\r\n", "no note marker line ($$) in the file"}};
         const std::string file = "English/Wall/WallNotesReference.txt";
-        for (const auto& [wallNotesFile, reason, listed] : cases) {
+        for (const auto& [wallNotesFile, reason] : cases) {
             wallNotesFile.empty() ? library_->Remove(file) : library_->Write(file, wallNotesFile);
             prompts_->shown.clear();
-            prompts_->yesNoAnswers.push_back(false);
-            MainWindow& window = OpenWindow();
-            QVERIFY(errors_->shown.empty());
-            QCOMPARE(
-                prompts_->Messages("critical"),
-                std::vector<std::string>{"Failed to locate reference note files...terminating\n\n" +
-                                         library_->dir() + "/" + file + ": " + reason});
-            QCOMPARE(prompts_->Messages("yesno").size(), std::size_t{1});
-            QVERIFY(!window.exitConfirmed());
-            QVERIFY(Find<QWidget>("libraryBanner")->isVisibleTo(&window));
-            QCOMPARE(Texts(0), QStringList{"(B1) Bridge consists of three spans"});
-            QCOMPARE(Texts(16).size(), listed);
+            prompts_->choices.push_back(2);
+            QVERIFY(OpenWindow().exitConfirmed());  // Exit: nothing more is asked
+            QCOMPARE(prompts_->shown.size(), std::size_t{1});
+            QCOMPARE(prompts_->shown[0].title, "Note Library Missing");
+            const std::string& box = prompts_->shown[0].message;
+            QVERIFY2(box.find("\n" + library_->dir() + "/" + file + ": " + reason + "\n") !=
+                         std::string::npos,
+                     box.c_str());
+            QVERIFY(box.ends_with("[Choose Library Folder...][Use the Bundled Library][Exit]"));
         }
-        prompts_->yesNoAnswers.push_back(true);
-        QVERIFY(OpenWindow().exitConfirmed());
-    }
-
-    void missing_library_can_be_chosen_and_is_remembered() {
-        qunsetenv("TAVREL_LIBRARY");
-        const std::string missing = library_->dir() + "/nowhere";
-        prompts_->yesNoAnswers.push_back(false);
-        MainWindow& window = OpenWindow(missing);
-        std::string expected = "Failed to locate reference note files...terminating\n";
-        for (const char* file : {"Hydraulic/HydraulicNotesReference.txt",
-                                 "Bridge/TavrelReference.txt", "Wall/WallNotesReference.txt"}) {
-            expected += "\n" + missing + "/English/" + file + ": File not found";
-        }
-        QCOMPARE(prompts_->Messages("critical"), std::vector<std::string>{expected});
-        auto* banner = Find<QWidget>("libraryBanner");
-        QVERIFY(banner->isVisibleTo(&window) && Texts(0).isEmpty());
+        // The folder dialog opens where the missing folder would be; cancelled, the box comes
+        // back; the folder chosen is read and remembered.
+        library_->Write(file,
+                        CrLfLines({"$$W1 Cantilever wall", "Cantilever retaining wall.", "$$"}));
+        prompts_->shown.clear();
+        prompts_->choices = {0, 0};
         prompts_->folders = {std::nullopt, library_->dir()};
-        Trigger("chooseLibraryFolderAction");
-        QVERIFY(banner->isVisibleTo(&window));
-        Trigger("chooseLibraryFolderAction");
-        QVERIFY(!banner->isVisibleTo(&window));
+        MainWindow& window = OpenWindow(library_->dir() + "/nowhere/deeper");
+        QStringList asked;
+        for (const ShownBox& box : prompts_->shown) {
+            asked << box.kind + (box.kind == "folder" ? " " + QString::fromStdString(box.message)
+                                                      : QString());
+        }
+        const QString folder = QString::fromStdString("folder " + library_->dir());
+        QCOMPARE(asked, (QStringList{"choice", folder, "choice", folder}));
+        QVERIFY(!window.exitConfirmed());
         QCOMPARE(Texts(0), QStringList{"(B1) Bridge consists of three spans"});
         QCOMPARE(StartLibraryDir(""), library_->dir());
         QCOMPARE(StartLibraryDir("/given"), "/given");
@@ -442,8 +483,8 @@ class MainWindowTest : public QObject {
         QTest::newRow("edited, LF line ends")
             << QByteArray("\n") << QByteArray("Metric drains, cast iron.\nA REMARK")
             << QStringList{
-                   "31|closest: General Notes G1, 3 lines differ|+    31  Metric drains, "
-                   "cast iron.\n+    32  A REMARK\n-     1  Metric drains."};
+                   "31|closest: General Notes G1, 3 lines differ|-     1  Metric drains.\n"
+                   "+    31  Metric drains, cast iron.\n+    32  A REMARK"};
     }
     void reopen_makes_a_saved_sheet_the_work_and_lists_the_rest() {
         QFETCH(QByteArray, lineEnd);
@@ -464,17 +505,18 @@ class MainWindowTest : public QObject {
         } else {
             window.ChooseUnits(0);  // keeps B1 and G1 ticked
             Tick(16, 0);
+            prompts_->choices.push_back(1);  // Discard
         }
 
         prompts_->files.push_back(inp);
         Trigger("reopenInputFileAction");
         QCOMPARE(prompts_->fileRequests.back().title, std::string("INP Files - Reopen"));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Notes-Metric"));
+        QCOMPARE(Title(), QStringLiteral("Notes-Metric - metric.inp"));
         QVERIFY(Ticked(0, 0) && !Ticked(16, 0));
         QCOMPARE(Ticked(5, 0), rows.isEmpty());  // G1 is recognised only as saved
         QCOMPARE((QStringList{ProjectLine(0)->text(), ProjectLine(1)->text()}),
-                 (QStringList{"Route 9", ""}));  // as the writer wrote them
-        QVERIFY(!Find<QAction>("undoClearAction")->isEnabled());
+                 (QStringList{"Route 9", ""}));                  // as the writer wrote them
+        QVERIFY(Find<QAction>("undoClearAction")->isEnabled());  // Reopen is undone as Clear is
         QCOMPARE(std::distance(std::filesystem::directory_iterator(library_->path() / "jobs"),
                                std::filesystem::directory_iterator()),
                  1);  // nothing written
@@ -498,6 +540,150 @@ class MainWindowTest : public QObject {
         QCOMPARE(shown, rows);
     }
 
+    void unsaved_work_is_never_dropped_without_a_question_data() {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<int>("answer");     // 0 Save, 1 Discard, 2 Cancel
+        QTest::addColumn<QString>("title");  // afterwards; empty: the program ends
+        const char* answers[] = {"save", "discard", "cancel"};
+        const struct {
+            const char* route;
+            const char* titles[3];
+        } rows[] = {
+            {"close", {"", "", "Notes-English*"}},
+            {"exitAction", {"", "", "Notes-English*"}},
+            {"reopenInputFileAction",
+             {"Notes-English - sheet.inp", "Notes-English - sheet.inp", "Notes-English*"}},
+            {"metric", {"Notes-Metric - saved.inp", "Notes-Metric", "Notes-English*"}},
+        };
+        for (const auto& [route, titles] : rows) {
+            for (int answer = 0; answer < 3; ++answer) {
+                QTest::addRow("%s, %s", route, answers[answer])
+                    << QString(route) << answer << QString(titles[answer]);
+            }
+        }
+    }
+    void unsaved_work_is_never_dropped_without_a_question() {
+        QFETCH(QString, route);
+        QFETCH(int, answer);
+        QFETCH(QString, title);
+        MainWindow& window = ShowWindow();
+        Tick(5, 1);  // G2, which the Metric library lacks
+        QCOMPARE(Title(), "Notes-English*");
+        const std::string saved = JobPath("saved.inp");
+        const std::string sheet = JobPath("sheet.inp");
+        WriteBytes(sheet, "[SPACE]\r\n");
+        prompts_->files = {saved};
+        if (route.startsWith("reopen")) {
+            prompts_->files.push_front(sheet);
+        }
+        prompts_->choices = {static_cast<std::size_t>(answer)};
+        route == "close"    ? void(window.close())
+        : route == "metric" ? window.ChooseUnits(1)
+                            : Trigger(route);
+        QCOMPARE(prompts_->Messages("choice").size(), std::size_t{1});  // and no other question
+        QVERIFY(prompts_->Messages("yesno").empty());
+        QCOMPARE(std::filesystem::exists(saved), answer == 0);
+        QCOMPARE(window.exitConfirmed(), title.isEmpty());
+        if (!title.isEmpty()) {
+            QCOMPARE(Title(), title);
+        }
+    }
+
+    void reopen_refuses_what_is_no_note_input_and_is_undone_like_clear() {
+        ShowWindow();
+        Tick(0, 0);
+        QTest::keyClicks(ProjectLine(0), "Route 9");
+        const std::string processed = JobPath("route9.txt");
+        const std::string metric = JobPath("metric.inp");
+        WriteBytes(processed, ".LV=8\r\n.FT=49\r\n THE BRIDGE.\r\n");
+        WriteBytes(metric, ".FT=48\r\n[SPACE]\r\n");
+        prompts_->files = {processed, metric};
+        prompts_->choices = {1};
+        Trigger("reopenInputFileAction");
+        QCOMPARE(prompts_->Messages("critical"),
+                 std::vector<std::string>{processed + " is not a note input file: it holds no "
+                                                      "format statement such as [WORD WRAP]. "
+                                                      "Nothing was changed."});
+        QVERIFY(Ticked(0, 0) && Title() == "Notes-English*");
+        Trigger("reopenInputFileAction");
+        QVERIFY(!Ticked(0, 0) && ProjectLine(0)->text().isEmpty());
+        QCOMPARE(Title(), "Notes-Metric - metric.inp");
+        QTest::keyClick(ProjectLine(0), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(Ticked(0, 0) && ProjectLine(0)->text() == "Route 9");
+        QCOMPARE(Title(), "Notes-English - metric.inp*");
+        Trigger("clearAction");  // the status bar no longer tells of the sheet
+        QCOMPARE(Find<QLabel>("writtenFileLabel")->text(), QString());
+    }
+
+    void library_on_disk_is_the_library_on_screen() {
+        MainWindow& window = ShowWindow();
+        QTest::keyClick(&window, Qt::Key_F4);
+        Tick(5, 1);
+        QTRY_VERIFY(Sheet()->toPlainText().contains("Class S."));
+        library_->Write(
+            "English/Bridge/TavrelReference.txt",
+            CrLfLines({"$$G1 Deck drains", "Cast iron.", "$$G2 Concrete fixed", "[WORD WRAP]",
+                       "All concrete shall be Class A.", "[END WORD WRAP]", "$$"}));
+        QTRY_COMPARE(Texts(5), (QStringList{"(G1) Deck drains", "(G2) Concrete fixed"}));
+        QVERIFY(Ticked(5, 1));
+        QCOMPARE(Find<QLabel>("writtenFileLabel")->text(),
+                 "Reloaded the note library: TavrelReference.txt changed on disk");
+        QTRY_VERIFY(Sheet()->toPlainText().contains("Class A."));
+        QVERIFY(window.workspace().ComposeNoteInputFile().find("Class A.") != std::string::npos);
+        QTest::keyClick(&window, Qt::Key_F5);
+        QCOMPARE(Find<QLabel>("writtenFileLabel")->text(), "Reloaded the note library");
+    }
+
+    void project_lines_keep_one_rule_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("fits") << QStringLiteral("Br\u00FCcke \u20AC")
+                              << QStringLiteral("Br\u00FCcke \u20AC")
+                              << "Line 2: 72 of 80 characters left";
+        QTest::newRow("no such character")
+            << QStringLiteral("Route \u03A9") << "Route "
+            << QStringLiteral("Not typed: '\u03A9' (U+03A9) is not a Windows-1252 character.");
+        QTest::newRow("too long") << QString(81, 'W') << QString(80, 'W')
+                                  << "Not typed: the line is 81 characters long; a project line "
+                                     "holds at most 80.";
+    }
+    void project_lines_keep_one_rule() {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(QString, note);
+        OpenWindow();
+        for (const QChar c : typed) {  // as typed: key clicks take ASCII alone
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(ProjectLine(1), &key);
+        }
+        QCOMPARE(ProjectLine(1)->text(), kept);
+        QCOMPARE(Find<QLabel>("projectLineNote")->text(), note);
+        QCOMPARE(FromWindows1252(window_->workspace().projectLines()[1]), kept);
+    }
+
+    void sheet_pane_cannot_get_lost() {
+        QTest::keyClick(&ShowWindow(), Qt::Key_F4);
+        window_->sheetPane()->setMinimumWidth(0);  // as an older layout left it
+        window_->resizeDocks({window_->sheetPane()}, {110}, Qt::Horizontal);
+        QTRY_COMPARE(window_->sheetPane()->width(), 110);
+        prompts_->yesNoAnswers.push_back(true);
+        Trigger("exitAction");
+        MainWindow& again = ShowWindow();
+        QVERIFY(again.sheetPane()->isVisible());
+        QTRY_VERIFY(again.sheetPane()->width() >= 260);
+        again.resize(300, again.height());
+        again.resize(1000, again.height());
+        QTRY_VERIFY(again.sheetPane()->width() >= 260);
+
+        // Find, then Enter: the sheet shows the note it previews.
+        Tick(5, 1);
+        QTest::keyClicks(Find<QLineEdit>("findBox"), "concrete");
+        QTest::keyClick(Find<QLineEdit>("findBox"), Qt::Key_Return);
+        QTRY_VERIFY(!Sheet()->extraSelections().isEmpty());
+        QVERIFY(Sheet()->extraSelections()[0].cursor.selectedText().contains("Class S."));
+    }
+
     void check_library_lists_findings_in_one_window_and_opens_their_file() {
         const std::string wall = library_->dir() + "/English/Wall/WallNotesReference.txt";
         library_->Write("English/Wall/WallNotesReference.txt",
@@ -508,8 +694,10 @@ class MainWindowTest : public QObject {
         prompts_->shown.clear();  // the unit selection's word about the bad note
         Trigger("checkLibraryAction");
         auto* list = window_->libraryCheckWindow()->findChild<QTreeWidget*>("libraryFindings");
-        const QList<QTreeWidgetItem*> atLine3 = list->findItems("3", Qt::MatchExactly, 1);
-        QVERIFY(atLine3.size() == 1 && atLine3[0]->text(0) == "WallNotesReference.txt");
+        const QList<QTreeWidgetItem*> atLine3 = list->findItems("3", Qt::MatchExactly, 2);
+        QVERIFY(atLine3.size() == 1 &&
+                atLine3[0]->text(0) == "English/Wall/WallNotesReference.txt" &&
+                atLine3[0]->text(1) == "9X");
         emit list->itemActivated(atLine3[0], 0);
         QCOMPARE(editor_->opened, std::vector<std::string>{wall});
 

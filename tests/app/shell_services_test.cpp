@@ -146,6 +146,11 @@ class ShellServicesTest : public QObject {
         QCOMPARE(FromWindows1252("\x80\xB0"), QStringLiteral("\u20AC\u00B0"));
         QCOMPARE(ToWindows1252(QStringLiteral("\u03B1")), std::string("?"));
         QCOMPARE(NoteTextForDisplay("a\r\rb\r\nc\r"), QStringLiteral("a\n\nb\nc\n"));
+        // A box shows a file name as the system spells it, and note text as Windows-1252.
+        QCOMPARE(BoxText("Br\xC3\xBC"
+                         "cke/route9.inp"),
+                 QStringLiteral("Br\u00FCcke/route9.inp"));
+        QCOMPARE(BoxText("Zones: 30\xB0 C"), QStringLiteral("Zones: 30\u00B0 C"));
     }
 
     void bundled_charts_show_every_letter_and_symbols_only() {
@@ -193,7 +198,7 @@ class ShellServicesTest : public QObject {
             {[&](auto& m) { return prompts.AskYesNo("Confirm Exit", m); }, Box::NoIcon,
              "Confirm Exit", "Are you sure you want to exit?", Box::Yes | Box::No, Box::No, false},
             {[&](auto& m) { return prompts.ShowCritical(m), true; }, Box::Critical, "Tavrel",
-             "Error..Line:  2", Box::Ok, Box::Ok, true},
+             "Br\u00FCcke/route9.inp: Error..Line:  2", Box::Ok, Box::Ok, true},
             {[&](auto& m) { return prompts.ShowInformation(m), true; }, Box::Information, "Tavrel",
              "Failed to find note.", Box::Ok, Box::Ok, true},
             {[&](auto& m) { return prompts.ShowMessage(m), true; }, Box::NoIcon, "Tavrel",

@@ -57,9 +57,19 @@ void ScriptedPrompts::ShowMessage(const std::string& message) {
 }
 
 std::optional<std::string> ScriptedPrompts::ChooseFolder(const std::string& title,
-                                                         const std::string&) {
-    shown.push_back({"folder", title, {}});
+                                                         const std::string& startDir) {
+    shown.push_back({"folder", title, startDir});
     return Answer(folders, std::optional<std::string>(), title);
+}
+
+std::size_t ScriptedPrompts::AskChoice(const std::string& title, const std::string& message,
+                                       const std::vector<std::string>& buttons) {
+    std::string box = message + "\n";
+    for (const std::string& button : buttons) {
+        box += "[" + button + "]";
+    }
+    shown.push_back({"choice", title, box});
+    return Answer(choices, buttons.size() - 1, message);
 }
 
 std::vector<std::string> ScriptedPrompts::Messages(const QString& kind) const {

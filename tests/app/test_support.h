@@ -19,9 +19,10 @@ void UseOffscreenPlatformUnlessSet();
 
 // A box the window showed, in order.
 struct ShownBox {
-    QString kind;  // "critical", "information", "message", "okcancel", "yesno", "file", "folder"
+    // "critical", "information", "message", "okcancel", "yesno", "file", "folder", "choice"
+    QString kind;
     std::string title;
-    std::string message;
+    std::string message;  // a folder dialog's start folder; a choice's message, then its buttons
 };
 
 // Answers every question from queues filled by the test; an unexpected question fails the
@@ -32,6 +33,7 @@ class ScriptedPrompts : public WindowPrompts {
     std::deque<std::optional<std::string>> folders;
     std::deque<bool> okCancelAnswers;
     std::deque<bool> yesNoAnswers;
+    std::deque<std::size_t> choices;  // the index of the button pressed
     std::vector<ShownBox> shown;
     std::vector<FileDialogRequest> fileRequests;
     QStringList unexpected;
@@ -44,6 +46,8 @@ class ScriptedPrompts : public WindowPrompts {
     void ShowMessage(const std::string& message) override;
     std::optional<std::string> ChooseFolder(const std::string& title,
                                             const std::string& startDir) override;
+    std::size_t AskChoice(const std::string& title, const std::string& message,
+                          const std::vector<std::string>& buttons) override;
 
     // The messages of the boxes of one kind, in order.
     std::vector<std::string> Messages(const QString& kind) const;
@@ -63,7 +67,11 @@ class ScriptedEditor : public EditorLauncher {
 class RecordingViewer : public DocumentViewer {
   public:
     std::vector<std::string> opened;
-    void OpenDocument(const std::string& path) override { opened.push_back(path); }
+    bool taken = true;  // whether a program takes the documents
+    bool OpenDocument(const std::string& path) override {
+        opened.push_back(path);
+        return taken;
+    }
 };
 
 // Fails the running test when a real modal box appears that no test asked for, and closes it

@@ -145,6 +145,10 @@ const Case kCases[] = {
     {{"compose", "--library=@/cafe", "-p", "R\u00CDO \u03A9", "B1"}, 2, "",
      "tavrel: '--project': '\u03A9' (U+03A9) is not a Windows-1252 character\n" + Hint("compose"),
      {}, "", "C.UTF-8"},
+    // A line longer than a project line holds is refused whole, never cut.
+    {{"compose", "--library=@/cafe", "-p", std::string(81, 'W'), "B1"}, 2, "",
+     "tavrel: '--project': the line is 81 characters long; a project line holds at most 80\n" +
+         Hint("compose")},
     {{"compose", "--library=@/cafe", "-p", "R\u00CDO", "B1"}, 2, "",
      "tavrel: '--project': byte 0xC3 is not a character in the locale's encoding "
      "(ANSI_X3.4-1968)\n" + Hint("compose")},

@@ -63,7 +63,7 @@ const Script kScripts[] = {
      kOpenDialog + "open @/Bridge 12.inp\nnote No program could open @/Bridge 12.inp." +
          kNoProgram.substr(kNoProgram.find("\n\n")), {}},
     {Command::kSave, {{kInput, "old"}}, {"Bridge 12.inp"}, {true}, true,
-     "dialog INP Files - Save, Input File (*.inp), inp, save, \nask File exists..overwrite?\n"
+     "dialog INP Files - Save, Input File (*.inp), inp, save, \nask File @/Bridge 12.inp exists..overwrite?\n"
      "open @/Bridge 12.inp\nnote Wrote @/Bridge 12.inp.\n\n" + kNoProgram, {{kInput, "composed"}}},
 };
 // clang-format on

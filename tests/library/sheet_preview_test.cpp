@@ -52,7 +52,9 @@ class SheetTest : public ::testing::Test {
 
 TEST_F(SheetTest, FaultsNameTheNoteOrProjectLineThatHoldsThem) {
     const std::string unrecognized = "Error..Unrecognized format statement.";
-    const std::string leftOpen = "Error..Missing [END WORD WRAP] format statement at end of file.";
+    const std::string leftOpen =
+        "General Notes, G4, line 1: block left open; processing stops at "
+        "line 22: Error..";
     const struct {
         std::vector<Tick> ticks;
         ProjectLines project;
@@ -61,9 +63,16 @@ TEST_F(SheetTest, FaultsNameTheNoteOrProjectLineThatHoldsThem) {
     } cases[] = {
         {{{0, "B1"}, {5, "G2"}}, {}, "5 G2", "General Notes, G2, line 3: " + unrecognized},
         {{{0, "B1"}}, {"", " A", "[LEFT MARGIN = 3]"}, "line 2", "Project line 3: " + unrecognized},
-        {{{5, "G4"}}, {}, "5 G4", "General Notes, G4, line 3: " + leftOpen},
-        // Named where the block is left open, not where the engine finds it.
-        {{{5, "G4"}, {13, "G1"}}, {}, "5 G4", "General Notes, G4, line 3: " + leftOpen},
+        {{{5, "G4"}},
+         {},
+         "5 G4",
+         leftOpen + "Missing [END WORD WRAP] format statement at end of file."},
+        // Named where the block is opened, with the fault processing finds further on.
+        {{{5, "G4"}, {13, "G1"}},
+         {},
+         "5 G4",
+         leftOpen + "[CENTER] OR [SPACE] format statements can not be inside [LITERAL] OR "
+                    "[WORD WRAP]."},
     };
     SheetPreview sheet;  // made again for each case, in the room of the one before
     for (const auto& c : cases) {
