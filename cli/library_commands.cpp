@@ -117,11 +117,16 @@ int WriteOutput(const CommandOptions& options, const std::string& bytes, Streams
         streams.err << "tavrel: " << path << ": file exists; use --force to replace it\n";
         return kExitUsageOrIo;
     }
-    AtomicFileWriter writer(path);
+    AtomicFileWriter writer(path, options.force ? AtomicFileWriter::Existing::kReplace
+                                                : AtomicFileWriter::Existing::kKeep);
     std::optional<RuntimeFailure> failure = writer.Open();
     if (!failure) {
         writer.Write(bytes);
         failure = writer.Commit();
+    }
+    if (writer.targetAppeared()) {
+        streams.err << "tavrel: " << path << ": file exists; use --force to replace it\n";
+        return kExitUsageOrIo;
     }
     if (failure) {
         streams.err << "tavrel: " << path << ": " << failure->description << "\n";
