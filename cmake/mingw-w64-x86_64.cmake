@@ -17,9 +17,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Test programs run through Wine's 64-bit loader when ctest runs them on this machine.
+# Test programs run through Wine's 64-bit loader when ctest runs them on this machine, in a Wine
+# folder of the build's own (made on the first run, which takes a while), quietly and without
+# asking to install Wine's .NET or browser engine, so it works with no display and as root.
 find_program(TAVREL_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
 find_program(TAVREL_WINE64 NAMES wine64)
 if(TAVREL_WINE64)
-    set(CMAKE_CROSSCOMPILING_EMULATOR "${TAVREL_WINE64}")
+    set(CMAKE_CROSSCOMPILING_EMULATOR env "WINEPREFIX=${CMAKE_BINARY_DIR}/wine" WINEDEBUG=-all
+        "WINEDLLOVERRIDES=mscoree,mshtml=" "${TAVREL_WINE64}")
 endif()
