@@ -1,9 +1,11 @@
 // A writer told to keep an existing file keeps one that appears while it writes, and leaves no
-// temporary file behind; one told to replace replaces it.
+// temporary file behind; one told to replace replaces it. Names are the system's own.
 #include "engine/io/atomic_file.h"
 
 #include <gtest/gtest.h>
 
+#include "engine/io/files.h"
+#include "engine/io/system_files.h"
 #include "tests/support/test_files.h"
 
 namespace tavrel {
@@ -35,6 +37,25 @@ TEST(AtomicFile, AFileThatAppearsWhileWritingIsReplacedOnlyWhenAllowed) {
         EXPECT_EQ(testing::Snapshot(dir.path()),
                   (std::map<std::string, std::string>{{"out.txt", c.left}}));
     }
+}
+
+// A name beyond ASCII, as the command line gives it, is the file system's own name: written,
+// found, read and told apart by it.
+TEST(AtomicFile, ANameBeyondAsciiIsTheFileSystemsOwn) {
+    const testing::TempDir dir;
+    const std::filesystem::path native =
+        dir.path() / std::filesystem::path(u8"r\u00EDo \u20AC.txt");
+    const std::string name = NameOfPath(dir.path()) + "/r\u00EDo \u20AC.txt";
+    AtomicFileWriter writer(name);
+    ASSERT_FALSE(writer.Open());
+    writer.Write("bytes");
+    ASSERT_FALSE(writer.Commit());
+    EXPECT_TRUE(std::filesystem::exists(native));
+    EXPECT_TRUE(FileExists(name));
+    EXPECT_TRUE(IsSameFile(name, NameOfPath(native)));
+    std::string read;
+    EXPECT_FALSE(ReadWholeFile(name, read));
+    EXPECT_EQ(read, "bytes");
 }
 
 }  // namespace
