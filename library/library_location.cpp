@@ -1,6 +1,5 @@
 #include "library/library_location.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -33,8 +32,7 @@ const char* ReferenceFileName(NoteCategory category) {
 }  // namespace
 
 LibrarySearch DefaultLibrarySearch(const std::string& explicitDir) {
-    const char* environment = std::getenv("TAVREL_LIBRARY");
-    return {explicitDir, environment ? environment : "", ProgramFolder(), kInstalledLibraryDir};
+    return {explicitDir, EnvironmentValue("TAVREL_LIBRARY"), ProgramFolder(), kInstalledLibraryDir};
 }
 
 std::optional<std::string> FindLibraryDir(const LibrarySearch& search) {

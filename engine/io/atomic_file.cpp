@@ -115,11 +115,8 @@ std::optional<RuntimeFailure> AtomicFileWriter::Commit() {
     if (!failure_) {
         Flush();
     }
-    if (handle_ != file_replace::kNoHandle) {
-        const int closed = failure_ ? 0 : file_replace::SyncAndClose(handle_);
-        if (failure_) {
-            file_replace::Close(handle_);
-        }
+    if (!failure_) {
+        const int closed = file_replace::SyncAndClose(handle_);
         handle_ = file_replace::kNoHandle;
         if (closed != 0) {
             failure_ = failures::FromErrno(closed);

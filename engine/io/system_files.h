@@ -21,4 +21,7 @@ bool IsSameFile(const std::string& first, const std::string& second);
 // The folder of the running program; empty when it cannot be told.
 std::string ProgramFolder();
 
+// An environment variable's value as a file name (see above); empty when it is not set.
+std::string EnvironmentValue(const char* name);
+
 }  // namespace tavrel

@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <system_error>
 
 #include "engine/io/system_files.h"
@@ -25,6 +26,11 @@ std::string ProgramFolder() {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string() : program.parent_path().string();
+}
+
+std::string EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
 }
 
 }  // namespace tavrel

@@ -1,5 +1,6 @@
 #include "engine/io/system_files.h"
 
+#include <cstdlib>
 #include <optional>
 
 #include "engine/io/wide_text.h"
@@ -62,6 +63,11 @@ std::string ProgramFolder() {
         path.resize(path.size() * 2);
     }
     return NameOfPath(std::filesystem::path(path).parent_path());
+}
+
+std::string EnvironmentValue(const char* name) {
+    const wchar_t* value = ::_wgetenv(WideText(name).c_str());
+    return value != nullptr ? Utf8Text(value) : "";
 }
 
 }  // namespace tavrel
