@@ -113,9 +113,12 @@ int WriteOutput(const CommandOptions& options, const std::string& bytes, Streams
         return FinishStandardOutput(streams);
     }
     const std::string& path = *options.output;
-    if (!options.force && FileExists(path)) {
+    const auto refuse = [&streams, &path] {
         streams.err << "tavrel: " << path << ": file exists; use --force to replace it\n";
         return kExitUsageOrIo;
+    };
+    if (!options.force && FileExists(path)) {
+        return refuse();
     }
     AtomicFileWriter writer(path, options.force ? AtomicFileWriter::Existing::kReplace
                                                 : AtomicFileWriter::Existing::kKeep);
@@ -125,8 +128,7 @@ int WriteOutput(const CommandOptions& options, const std::string& bytes, Streams
         failure = writer.Commit();
     }
     if (writer.targetAppeared()) {
-        streams.err << "tavrel: " << path << ": file exists; use --force to replace it\n";
-        return kExitUsageOrIo;
+        return refuse();
     }
     if (failure) {
         streams.err << "tavrel: " << path << ": " << failure->description << "\n";
