@@ -22,10 +22,12 @@ make_sheets() {
         --project "BRIDGE NO. 12-0345" B1 G1 G2 G3 DE1 S1 hydraulic:DE1 wall:W1
     "$@" process "$out/route9.inp"
     "$@" process -o "$out/example-sheet.txt" data/examples/example-sheet.inp
+    # Standard input and output carry bytes as they are, CR LF pairs and lone CRs alike.
+    "$@" process -o - - <data/examples/example-sheet.inp >"$out/example-stdout.txt"
 }
 out=$work/linux && mkdir "$out" && make_sheets "$linux"
 out=$work/windows && mkdir "$out" && make_sheets "$wine64" build-windows/cli/tavrel.exe
-for file in route9.inp route9.txt example-sheet.txt; do
+for file in route9.inp route9.txt example-sheet.txt example-stdout.txt; do
     cmp "$work/linux/$file" "$work/windows/$file"
 done
-echo "tavrel.exe and tavrel wrote the same bytes: route9.inp, route9.txt, example-sheet.txt"
+echo "tavrel.exe and tavrel wrote the same bytes: a composed sheet, its CAD text, the example's"
