@@ -22,12 +22,16 @@ make_sheets() {
         --project "BRIDGE NO. 12-0345" B1 G1 G2 G3 DE1 S1 hydraulic:DE1 wall:W1
     "$@" process "$out/route9.inp"
     "$@" process -o "$out/example-sheet.txt" data/examples/example-sheet.inp
+    # Text beyond ASCII on the command line, and a file name beyond it: read as UTF-8 here, as
+    # UTF-16 by tavrel.exe, the same Windows-1252 bytes in the file.
+    LC_ALL=C.UTF-8 "$@" compose -o "$out/río.inp" --project "RÍO € 5" B1
+    cp "$out/río.inp" "$out/rio.inp"
     # Standard input and output carry bytes as they are, CR LF pairs and lone CRs alike.
     "$@" process -o - - <data/examples/example-sheet.inp >"$out/example-stdout.txt"
 }
 out=$work/linux && mkdir "$out" && make_sheets "$linux"
 out=$work/windows && mkdir "$out" && make_sheets "$wine64" build-windows/cli/tavrel.exe
-for file in route9.inp route9.txt example-sheet.txt example-stdout.txt; do
+for file in route9.inp route9.txt rio.inp example-sheet.txt example-stdout.txt; do
     cmp "$work/linux/$file" "$work/windows/$file"
 done
 echo "tavrel.exe and tavrel wrote the same bytes: a composed sheet, its CAD text, the example's"
