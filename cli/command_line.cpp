@@ -7,6 +7,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/options.h"
+#include "engine/io/system_files.h"
 #include "tavrel/version.h"
 
 namespace tavrel::cli {
@@ -148,6 +149,7 @@ const OptionSpec* UnwantedOption(unsigned given, unsigned wanted) {
     return nullptr;
 }
 
+#ifdef TAVREL_WITH_DESKTOP
 bool IsSet(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
@@ -172,22 +174,24 @@ bool HasDisplay() {
     }
     return false;
 }
+#endif
 
 // A first word that is no command but names a file, as a file manager passes it: the note
 // input file the desktop program reopens. A mistyped command has neither '.' nor '/'.
 bool IsFileArgument(const std::string& word) {
-    return word.find_first_of("./") != std::string::npos || std::filesystem::exists(word);
+    return word.find_first_of("./") != std::string::npos ||
+           std::filesystem::exists(NativePath(word));
 }
 
 int StartDesktop([[maybe_unused]] const CommandOptions& options,
                  [[maybe_unused]] const std::string& noteInputFile, Streams streams,
                  [[maybe_unused]] DesktopOptions* desktop) {
+#ifdef TAVREL_WITH_DESKTOP
     if (!HasDisplay()) {
         streams.err << "tavrel: no display to open the window on; see 'tavrel --help' for the "
                        "commands\n";
         return kExitUsageOrIo;
     }
-#ifdef TAVREL_WITH_DESKTOP
     if (desktop != nullptr) {
         *desktop = options.desktop;
         desktop->libraryDir = options.libraryDir;
@@ -195,7 +199,8 @@ int StartDesktop([[maybe_unused]] const CommandOptions& options,
     }
     return kStartDesktop;
 #else
-    streams.err << "tavrel: this build has no desktop program; see 'tavrel --help'\n";
+    streams.err << "tavrel: the window is not part of this build; see 'tavrel --help' for the "
+                   "commands\n";
     return kExitUsageOrIo;
 #endif
 }

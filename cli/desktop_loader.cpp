@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <ostream>
-#include <system_error>
 
 #include "cli/cli_commands.h"
 #include "cli/desktop_module.h"
+#include "engine/io/system_files.h"
 
 namespace tavrel::cli {
 namespace {
@@ -17,9 +17,7 @@ namespace fs = std::filesystem;
 // The module's path: TAVREL_DESKTOP_MODULE is relative to the program's folder, the same in the
 // build tree as in an installation, so no build folder is compiled in.
 fs::path DesktopModulePath() {
-    std::error_code error;
-    const fs::path program = fs::read_symlink("/proc/self/exe", error);
-    return (program.parent_path() / TAVREL_DESKTOP_MODULE).lexically_normal();
+    return (fs::path(ProgramFolder()) / TAVREL_DESKTOP_MODULE).lexically_normal();
 }
 
 }  // namespace

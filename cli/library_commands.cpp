@@ -113,15 +113,22 @@ int WriteOutput(const CommandOptions& options, const std::string& bytes, Streams
         return FinishStandardOutput(streams);
     }
     const std::string& path = *options.output;
-    if (!options.force && FileExists(path)) {
+    const auto refuse = [&streams, &path] {
         streams.err << "tavrel: " << path << ": file exists; use --force to replace it\n";
         return kExitUsageOrIo;
+    };
+    if (!options.force && FileExists(path)) {
+        return refuse();
     }
-    AtomicFileWriter writer(path);
+    AtomicFileWriter writer(path, options.force ? AtomicFileWriter::Existing::kReplace
+                                                : AtomicFileWriter::Existing::kKeep);
     std::optional<RuntimeFailure> failure = writer.Open();
     if (!failure) {
         writer.Write(bytes);
         failure = writer.Commit();
+    }
+    if (writer.targetAppeared()) {
+        return refuse();
     }
     if (failure) {
         streams.err << "tavrel: " << path << ": " << failure->description << "\n";

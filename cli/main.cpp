@@ -5,6 +5,7 @@
 
 #include "cli/clean_stop.h"
 #include "cli/cli_commands.h"
+#include "cli/locale_text.h"
 #ifdef TAVREL_WITH_DESKTOP
 #include "cli/desktop_loader.h"
 #endif
@@ -13,8 +14,9 @@ int main(int argc, char** argv) {
     // The locale's character encoding, for text typed on the command line and text printed for
     // a person; numbers and messages stay as they are.
     std::setlocale(LC_CTYPE, "");
+    tavrel::cli::UseStandardStreamsAsBytes();
     tavrel::cli::InstallCleanStop();
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = tavrel::cli::CommandLineArguments(argc, argv);
     tavrel::DesktopOptions desktop;
     const int status =
         tavrel::cli::RunCommandLine(args, {std::cin, std::cout, std::cerr}, &desktop);

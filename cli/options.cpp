@@ -84,8 +84,10 @@ std::vector<option> LongOptions() {
 // last took in.
 std::string DescribeBadOption(int code, int optionCode, std::string_view argument) {
     const bool longForm = argument.starts_with("--");
+    // MinGW's getopt_long reports a value given to an option that takes none as a missing one.
+    const bool valueGiven = longForm && argument.find('=') != std::string_view::npos;
     const OptionSpec* known = OptionOfCode(optionCode);
-    if (code == ':' && known != nullptr) {
+    if (code == ':' && known != nullptr && !valueGiven) {
         return longForm
                    ? "option '--" + std::string(known->longName) + "' requires an argument"
                    : "option requires an argument -- '" + std::string(1, known->shortName) + "'";

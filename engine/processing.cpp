@@ -147,7 +147,9 @@ void WriteItems(StatementScanner& scanner, std::string& out, const ByteSink* sin
 ProcessOutcome WriteCadText(StatementScanner& scanner, std::size_t inputSize,
                             const CadTextOutput& output, std::vector<ItemOrigin>* origins) {
     if (const auto* target = std::get_if<OutputFile>(&output)) {
-        AtomicFileWriter writer(target->path);
+        AtomicFileWriter writer(target->path, target->existing == ExistingOutput::kReplace
+                                                  ? AtomicFileWriter::Existing::kReplace
+                                                  : AtomicFileWriter::Existing::kKeep);
         if (const auto failure = writer.Open()) {
             return IoFailure(*failure, target->path);
         }
@@ -155,6 +157,10 @@ ProcessOutcome WriteCadText(StatementScanner& scanner, std::size_t inputSize,
         std::string piece;
         WriteItems(scanner, piece, &toFile, origins);
         if (const auto failure = writer.Commit()) {
+            // Another program made the file while this one wrote it.
+            if (writer.targetAppeared()) {
+                return Stopped(ProcessStatus::kOutputExists, {}, target->path);
+            }
             return IoFailure(*failure, target->path);
         }
     } else if (const auto* sink = std::get_if<ByteSink>(&output)) {

@@ -29,7 +29,9 @@ RuntimeFailure FromErrno(int errorNumber) {
         case EROFS:
             return {kPermissionDenied, "Permission denied"};
         case ENOSPC:
+#ifdef EDQUOT  // a quota is a full disk to the user; Windows has no such error number
         case EDQUOT:
+#endif
             return {kDiskFull, "Disk full"};
         case EBUSY:
         case ETXTBSY:

@@ -1,10 +1,10 @@
 #include "library/library_location.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "engine/io/system_files.h"
 #include "tavrel/version.h"
 
 namespace tavrel {
@@ -15,12 +15,6 @@ namespace fs = std::filesystem;
 bool IsDirectory(const fs::path& path) {
     std::error_code error;
     return fs::is_directory(path, error);
-}
-
-std::string ExecutableDir() {
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : executable.parent_path().string();
 }
 
 const char* ReferenceFileName(NoteCategory category) {
@@ -38,8 +32,7 @@ const char* ReferenceFileName(NoteCategory category) {
 }  // namespace
 
 LibrarySearch DefaultLibrarySearch(const std::string& explicitDir) {
-    const char* environment = std::getenv("TAVREL_LIBRARY");
-    return {explicitDir, environment ? environment : "", ExecutableDir(), kInstalledLibraryDir};
+    return {explicitDir, EnvironmentValue("TAVREL_LIBRARY"), ProgramFolder(), kInstalledLibraryDir};
 }
 
 std::optional<std::string> FindLibraryDir(const LibrarySearch& search) {
@@ -52,14 +45,14 @@ std::optional<std::string> FindLibraryDir(const LibrarySearch& search) {
     std::vector<fs::path> bundled;
     if (!search.executableDir.empty()) {
         bundled.push_back(
-            (fs::path(search.executableDir) / ".." / "share" / "tavrel").lexically_normal());
+            (NativePath(search.executableDir) / ".." / "share" / "tavrel").lexically_normal());
     }
     if (!search.installedDir.empty()) {
-        bundled.emplace_back(search.installedDir);
+        bundled.push_back(NativePath(search.installedDir));
     }
     for (const fs::path& candidate : bundled) {
         if (IsDirectory(candidate)) {
-            return candidate.string();
+            return NameOfPath(candidate);
         }
     }
     return std::nullopt;
@@ -68,15 +61,15 @@ std::optional<std::string> FindLibraryDir(const LibrarySearch& search) {
 std::string ReferenceFilePath(const std::string& libraryDir, UnitSystem units,
                               NoteCategory category) {
     const char* unitFolder = IsEnglish(units) ? "English" : "Metric";
-    return (fs::path(libraryDir) / unitFolder / ReferenceFileName(category)).string();
+    return NameOfPath(NativePath(libraryDir) / unitFolder / ReferenceFileName(category));
 }
 
 std::string VersionFilePath(const std::string& libraryDir) {
-    return (fs::path(libraryDir) / "Help" / "VersionNumber.txt").string();
+    return NameOfPath(NativePath(libraryDir) / "Help" / "VersionNumber.txt");
 }
 
 std::string ManualPath(const std::string& libraryDir) {
-    return (fs::path(libraryDir) / "Help" / "Tavrel.pdf").string();
+    return NameOfPath(NativePath(libraryDir) / "Help" / "Tavrel.pdf");
 }
 
 }  // namespace tavrel

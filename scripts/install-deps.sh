@@ -13,6 +13,7 @@ test_extras=(
     xvfb xauth
     scdoc dpkg-dev file
     desktop-file-utils appstream shared-mime-info man-db bash-completion
+    g++-mingw-w64-x86-64-posix wine64
 )
 
 case ${1-} in

@@ -24,6 +24,10 @@ for tests in build/tests/cli/cli_tests build/tests/hostile/hostile_tests; do
     valgrind -q --error-exitcode=1 --leak-check=full "$tests" --gtest_brief=1
 done
 
+# The command line for Windows, cross-built with MinGW-w64: its tests and its zip under Wine, and
+# the same bytes as the Linux program's for a composed sheet and the bundled example.
+scripts/test-windows.sh build
+
 # Every fuzz target for a short while, built with clang and both sanitizers; see
 # docs/reliability.md for the longer runs.
 FUZZ_JOBS=2 scripts/fuzz.sh "${TAVREL_FUZZ_SECONDS:-20}"

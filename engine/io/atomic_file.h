@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +15,11 @@ namespace tavrel {
 // RemoveUnfinishedFiles() while it is open.
 class AtomicFileWriter {
   public:
-    explicit AtomicFileWriter(std::string targetPath);
+    // Whether an existing target is replaced. kKeep holds also when the target appears while
+    // the file is written: Commit() then fails and targetAppeared() tells why.
+    enum class Existing { kReplace, kKeep };
+
+    explicit AtomicFileWriter(std::string targetPath, Existing existing = Existing::kReplace);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -27,6 +32,7 @@ class AtomicFileWriter {
     std::optional<RuntimeFailure> Commit();
 
     const std::string& targetPath() const { return target_; }
+    bool targetAppeared() const { return targetAppeared_; }
 
   private:
     void Flush();
@@ -34,9 +40,11 @@ class AtomicFileWriter {
     void Discard();
 
     std::string target_;
+    Existing existing_;
+    bool targetAppeared_ = false;
     std::string temporary_;
     int pendingSlot_ = -1;  // where a signal handler finds temporary_, or -1
-    int descriptor_ = -1;
+    std::intptr_t handle_ = -1;
     std::string buffer_;
     std::optional<RuntimeFailure> failure_;
 };

@@ -1,12 +1,13 @@
 #include "engine/io/files.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "engine/huge_pages.h"
+#include "engine/io/system_files.h"
 
 namespace tavrel {
 namespace {
@@ -28,26 +29,24 @@ void ReserveForFile(std::string& bytes, std::size_t size) {
 }  // namespace
 
 bool FileExists(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
-}
-
-bool IsSameFile(const std::string& first, const std::string& second) {
-    struct stat a {};
-    struct stat b {};
-    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    std::error_code error;
+    const auto status = std::filesystem::status(NativePath(path), error);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
 std::optional<RuntimeFailure> ReadWholeFile(const std::string& path, std::string& bytes) {
     errno = 0;
-    std::ifstream file(path, std::ios::binary);
+    const std::filesystem::path native = NativePath(path);
+    std::ifstream file(native, std::ios::binary);
     if (!file) {
         return ReadFailure();
     }
-    struct stat status {};
-    if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
-        ReserveForFile(bytes, static_cast<std::size_t>(status.st_size));
+    std::error_code error;
+    if (std::filesystem::is_regular_file(native, error)) {
+        const auto size = std::filesystem::file_size(native, error);
+        if (!error) {
+            ReserveForFile(bytes, static_cast<std::size_t>(size));
+        }
     }
     return ReadWholeStream(file, bytes);
 }

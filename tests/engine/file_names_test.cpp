@@ -12,7 +12,11 @@ TEST(FileNames, OutputNameReplacesTheLastExtension) {
         const char* output;
     } cases[] = {
         {"C:\\Jobs\\Bridge 12.inp", "C:\\Jobs\\Bridge 12.", "C:\\Jobs\\Bridge 12.txt"},
-        {"C:\\A.B\\file", "C:\\A.", "C:\\A.txt"},
+#ifdef _WIN32
+        {"C:\\A.B\\file", "C:\\A.", "C:\\A.B\\file.txt"},
+#else
+        {"C:\\A.B\\file", "C:\\A.", "C:\\A.txt"},  // a backslash is part of a name here
+#endif
         {"file", "file", "file.txt"},
         {"file.", "file.", "file.txt"},
         {"jobs/span.2/notes.v1.inp", "jobs/span.2/notes.v1.", "jobs/span.2/notes.v1.txt"},

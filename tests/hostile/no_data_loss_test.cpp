@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
+#include <thread>
 
 #include "library/commands/process_command.h"
 #include "library/commands/save_command.h"
@@ -137,6 +139,27 @@ TEST(NoDataLoss, FullStandardOutputIsAFailure) {
         EXPECT_EQ(cli::RunCommandLine(command, {in, out, err}), cli::kExitUsageOrIo)
             << command.front();
     }
+}
+
+// Without --force an output file is kept also when another program makes it after the check:
+// the input is a named pipe, whose writer makes the output before it hands the input over.
+TEST(NoDataLoss, AnOutputMadeDuringTheRunIsKept) {
+    const testing::TempDir folder;
+    const std::string input = folder.File("race.inp");
+    const std::string output = folder.File("race.txt");
+    ASSERT_EQ(::mkfifo(input.c_str(), 0644), 0);
+    std::thread other([&] {
+        std::ofstream pipe(input, std::ios::binary);  // open once the run opens it to read
+        testing::WriteBytes(output, "MADE MEANWHILE");
+        pipe << "[SPACE]\r\n";
+    });
+    const testing::CliRun run = testing::RunCli({"process", input});
+    other.join();
+    EXPECT_EQ(run.status, cli::kExitUsageOrIo);
+    EXPECT_EQ(run.err, "tavrel: " + output + " exists; use --force to overwrite it\n");
+    const std::map<std::string, std::string> left = {{"race.inp", "<not a file>"},
+                                                     {"race.txt", "MADE MEANWHILE"}};
+    EXPECT_EQ(testing::Snapshot(folder.path()), left);
 }
 
 // A link to the output is followed: the file it names gets the new text and the link stays.

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <stdlib.h>
-
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <map>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -17,12 +17,17 @@ namespace tavrel::testing {
 class TempDir {
   public:
     TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tavrel-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto candidate = std::filesystem::temp_directory_path() /
+                                   ("tavrel-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate)) {
+                path_ = candidate;
+            }
+        }
+        if (path_.empty()) {
             throw std::runtime_error("cannot create a temporary folder");
         }
-        path_ = pattern;
     }
     ~TempDir() {
         std::error_code ignored;
@@ -65,6 +70,15 @@ inline std::string CrLfLines(std::initializer_list<std::string_view> lines) {
         bytes.append("\r\n");
     }
     return bytes;
+}
+
+// A text naming files with every separator written "/", as the tests write them; Windows joins
+// names with "\\".
+inline std::string SlashSeparated(std::string text) {
+#ifdef _WIN32
+    std::replace(text.begin(), text.end(), '\\', '/');
+#endif
+    return text;
 }
 
 inline std::size_t Count(std::string_view text, std::string_view needle) {

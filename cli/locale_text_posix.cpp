@@ -27,6 +27,12 @@ std::string Hex(unsigned value, int digits) {
 
 }  // namespace
 
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+    return {argv + 1, argv + argc};
+}
+
+void UseStandardStreamsAsBytes() {}
+
 std::optional<std::string> LocaleTextToWindows1252(std::string_view text, std::string& refused) {
     std::string bytes;
     bytes.reserve(text.size());
