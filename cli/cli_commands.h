@@ -9,6 +9,10 @@
 #include "app/desktop_main.h"
 #include "library/unit_system.h"
 
+namespace tavrel {
+struct ProcessOutcome;
+}
+
 namespace tavrel::cli {
 
 // Exit codes of the command line.
@@ -37,6 +41,7 @@ struct CommandOptions {
     std::vector<std::string> projectLines;   // --project, as Windows-1252 bytes
     std::optional<std::string> output;       // --output
     bool force = false;                      // --force
+    std::string exportFormat;                // --to
     DesktopOptions desktop;                  // --no-splash and the desktop's own options
 };
 
@@ -48,6 +53,11 @@ int RunShow(const CommandOptions& options, Streams streams);
 int RunCompose(const CommandOptions& options, Streams streams);
 int RunIdentify(const CommandOptions& options, Streams streams);
 int RunLint(const CommandOptions& options, Streams streams);
+int RunExport(const CommandOptions& options, Streams streams);
+
+// Prints what went wrong in processing a note input file named `name`, if anything, and gives
+// the exit status.
+int ReportOutcome(const ProcessOutcome& outcome, const std::string& name, std::ostream& err);
 
 // Tells a usage error of a command in one line, then where its help is; gives kExitUsageOrIo.
 int UsageError(Streams streams, std::string_view command, std::string_view message);

@@ -5,6 +5,7 @@
 
 #include "cli/clean_stop.h"
 #include "cli/cli_commands.h"
+#include "cli/export_command.h"
 #ifdef TAVREL_WITH_DESKTOP
 #include "cli/desktop_loader.h"
 #endif
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
     // a person; numbers and messages stay as they are.
     std::setlocale(LC_CTYPE, "");
     tavrel::cli::InstallCleanStop();
+#ifdef TAVREL_WITH_DESKTOP
+    tavrel::cli::SetPdfRenderer(&tavrel::cli::RenderPdfInModule);
+#endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     tavrel::DesktopOptions desktop;
     const int status =

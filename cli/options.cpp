@@ -27,6 +27,7 @@ constexpr std::array kOptions = {
     // Pictures of the main window for the documentation.
     OptionSpec{kScreenshotOption, '\0', "screenshot", "FILE", nullptr},
     OptionSpec{kTabOption, '\0', "tab", "INDEX", nullptr},
+    OptionSpec{kToOption, 't', "to", "FORMAT", "pdf or dxf"},
 };
 
 constexpr bool InFlagOrder() {
@@ -157,6 +158,9 @@ std::string ApplyOption(OptionFlag flag, std::string_view value, CommandOptions&
             break;
         case kTabOption:
             return SetTab(value, options);
+        case kToOption:
+            options.exportFormat = value;
+            break;
         case kHelpOption:
         case kVersionOption:
             break;

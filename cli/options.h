@@ -21,6 +21,7 @@ enum OptionFlag : unsigned {
     kVersionOption = 1U << 7,
     kScreenshotOption = 1U << 8,
     kTabOption = 1U << 9,
+    kToOption = 1U << 10,
 };
 
 // Taken on any command line, with a command or without.

@@ -6,13 +6,14 @@
 #                    with its checks take
 set -euo pipefail
 
-program=(g++ cmake ninja-build qt6-base-dev libqt6svg6 fonts-dejavu-core)
+program=(g++ cmake ninja-build qt6-base-dev libqt6svg6 fonts-dejavu-core fonts-noto-mono)
 test_extras=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev valgrind
     xvfb xauth
     scdoc dpkg-dev file
     desktop-file-utils appstream shared-mime-info man-db bash-completion
+    python3-ezdxf poppler-utils
 )
 
 case ${1-} in
