@@ -24,12 +24,13 @@ PreviewWindow::PreviewWindow(QWidget* parent)
 void PreviewWindow::ShowNote(const QString& noteName, const std::string& noteText,
                              const SymbolMap& symbols) {
     setWindowTitle(QStringLiteral("Notes Preview - ") + noteName);
-    lines_.clear();
+    std::string shown;
     LineSplitter lines(noteText);
     while (const auto line = lines.Next()) {
-        lines_ += *line;
-        lines_ += '\n';
+        shown += *line;
+        shown += '\n';
     }
+    std::swap(lines_, shown);  // the view compares with the text it showed before
     noteText_->SetText(lines_);
     noteText_->SetSymbols(symbols);
 }

@@ -11,6 +11,27 @@
 #include "library/note_text_check.h"
 
 namespace tavrel {
+namespace {
+
+// Whether two lower-case letters stand side by side anywhere: a fast look over a whole sheet,
+// which is written in capitals, before a look line by line.
+bool HasLowerCasePair(std::string_view text) {
+    constexpr std::size_t kPiece = 4096;
+    const auto lower = [](char c) { return static_cast<unsigned char>(c - 'a') < 26; };
+    for (std::size_t start = 1; start < text.size(); start += kPiece) {
+        const std::size_t end = std::min(text.size(), start + kPiece);
+        bool found = false;
+        for (std::size_t at = start; at < end; ++at) {
+            found |= lower(text[at - 1]) & lower(text[at]);
+        }
+        if (found) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 SheetPane::SheetPane(QWidget* parent)
     : QDockWidget(QStringLiteral("Sheet"), parent), fault_(new QLabel), view_(new SheetView) {
@@ -74,6 +95,9 @@ std::optional<SheetFault> SheetPane::LowerCaseWord(const ProjectLines& projectLi
                 {},
                 static_cast<int>(box)};
         }
+    }
+    if (!HasLowerCasePair(sheet_.text())) {
+        return std::nullopt;
     }
     LineSplitter lines(sheet_.text());
     for (std::size_t line = 0; const auto text = lines.Next(); ++line) {

@@ -52,6 +52,20 @@ QColor Dimmed(const QColor& text, const QColor& base) {
     return dimmed;
 }
 
+// Where two texts first differ: compared a page at a time, then byte by byte.
+std::size_t FirstDifference(std::string_view a, std::string_view b) {
+    constexpr std::size_t kPiece = 4096;
+    const std::size_t common = std::min(a.size(), b.size());
+    std::size_t at = 0;
+    while (at + kPiece <= common && std::memcmp(a.data() + at, b.data() + at, kPiece) == 0) {
+        at += kPiece;
+    }
+    while (at < common && a[at] == b[at]) {
+        ++at;
+    }
+    return at;
+}
+
 }  // namespace
 
 SheetView::SheetView(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -64,6 +78,9 @@ SheetView::SheetView(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void SheetView::SetText(std::string_view text, const SheetPreview* sheet) {
+    // Lines in sight that stay as they were are not drawn again: the old text is still there.
+    const std::size_t sightEnd = SightEnd();
+    const bool sightChanged = FirstDifference(text, text_) <= sightEnd || sheet != sheet_;
     text_ = text;
     sheet_ = sheet;
     lineStarts_.clear();
@@ -79,9 +96,18 @@ void SheetView::SetText(std::string_view text, const SheetPreview* sheet) {
     if (marked_ && marked_->first + marked_->count > lineStarts_.size()) {
         marked_.reset();
     }
-    anchor_ = cursor_ = {};
+    if (sightChanged) {
+        anchor_ = cursor_ = {};
+        viewport()->update();
+    }
     UpdateScrollBars();
-    viewport()->update();
+}
+
+// One past the last byte of the lines in sight.
+std::size_t SheetView::SightEnd() const {
+    const int rows = viewport()->height() / lineHeight() + 1;
+    const auto last = static_cast<std::size_t>(verticalScrollBar()->value() + rows);
+    return last < lineStarts_.size() ? lineStarts_[last] : text_.size();
 }
 
 void SheetView::SetSymbols(SymbolMap symbols) {

@@ -20,8 +20,9 @@ class SheetView : public QAbstractScrollArea {
   public:
     explicit SheetView(QWidget* parent = nullptr);
 
-    // Shows Windows-1252 lines joined by LF, which must outlive their showing; `sheet` gives the
-    // margins of the guide, none when null. Keeps the place scrolled to.
+    // Shows Windows-1252 lines joined by LF, which must outlive their showing, as must the text
+    // shown before until this returns; `sheet` gives the margins of the guide, none when null.
+    // Keeps the place scrolled to.
     void SetText(std::string_view text, const SheetPreview* sheet = nullptr);
     // The symbols to draw in place of their keys; an empty map shows the keys.
     void SetSymbols(SymbolMap symbols);
@@ -64,6 +65,7 @@ class SheetView : public QAbstractScrollArea {
     };
 
     std::string_view LineBytes(int line) const;
+    std::size_t SightEnd() const;
     QString TextBetween(Place from, Place to) const;
     Place PlaceAt(QPoint point) const;
     qreal cellWidth() const;
