@@ -1,6 +1,8 @@
 """tavrel export read back by independent readers: the DXF's text entities (ezdxf) and the PDF's
-text (pdftotext -layout) give back the printed lines of the CAD text file, for the example sheet
-and a sheet of every bundled note. Usage: export_check.py TAVREL LIBRARY EXAMPLE.inp WORKDIR"""
+text (pdftotext -layout) give back the printed lines of the CAD text file, for the example sheet,
+a sheet of every bundled note and, given the generator of the benchmarks, a sheet of full size
+(600 KB, some 10,000 lines).
+Usage: export_check.py TAVREL LIBRARY EXAMPLE.inp WORKDIR [GENERATE_NOTE_INPUT]"""
 import os
 import re
 import shutil
@@ -16,6 +18,10 @@ if shutil.which("pdftotext") is None:
 
 tavrel, library, example, work = sys.argv[1:5]
 os.makedirs(work, exist_ok=True)
+full_size = []
+if len(sys.argv) > 5 and sys.argv[5]:
+    full_size = [os.path.join(work, "full-size.inp")]
+    subprocess.run([sys.argv[5], "0.6", full_size[0]], check=True)
 
 
 def run(*args, stdout=None):
@@ -76,7 +82,7 @@ names = subprocess.run([tavrel, "--library", library, "list"], check=True, captu
                        text=True).stdout.splitlines()
 run("compose", "--force", "-o", every_note, "--project", "EVERY NOTE",
     *sorted({f"{row.split(chr(9))[1]}:{row.split(chr(9))[2]}" for row in names}))
-for sheet in (example, every_note):
+for sheet in (example, every_note, *full_size):
     stem = os.path.join(work, os.path.splitext(os.path.basename(sheet))[0])
     cad = run("process", "-o", "-", sheet, stdout=subprocess.PIPE).stdout
     lines = printed_lines(cad)
