@@ -27,7 +27,7 @@ void DrawBlock(QPainter& p, int top, const QString& keyHeading,
     QFont headingFont = p.font();
     headingFont.setPixelSize(10);
     headingFont.setBold(true);
-    QFont cellFont = p.font();
+    QFont cellFont = SheetFont();  // has every glyph a chart uses
     cellFont.setPixelSize(15);
     p.setFont(headingFont);
     p.drawText(QRect(4, top, kHeadingWidth - 8, kRowHeight), Qt::AlignVCenter, keyHeading);
