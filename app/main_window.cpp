@@ -21,6 +21,7 @@
 #include "app/library_check_window.h"
 #include "app/note_list_widget.h"
 #include "app/preview_window.h"
+#include "app/sheet_pane.h"
 #include "app/program_icons.h"
 #include "app/reopen_report_window.h"
 #include "app/symbols_window.h"
@@ -635,7 +636,8 @@ void MainWindow::PreviewNote(int listView) {
     if (preview_ == nullptr) {
         preview_ = new PreviewWindow(this);
     }
-    preview_->ShowNote(key, *noteText);
+    sheetPane_->UseSymbolChart(SymbolChartPath(workspace_.libraryDir(), workspace_.units()));
+    preview_->ShowNote(key, *noteText, sheetPane_->symbols());
     ShowBeside(preview_);
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/desktop_services.h"
 #include "app/desktop_settings.h"
+#include "app/sheet_output.h"
 #include "library/commands/reopen_command.h"
 #include "library/note_find.h"
 #include "library/note_workspace.h"
@@ -70,6 +71,13 @@ class MainWindow : public QMainWindow {
     void ShowManual();
     void ShowAbout();
     void ShowSymbols();
+    // The sheet on paper, in a PDF file or as a DXF drawing.
+    void PrintSheet();
+    void PrintPreview();
+    void ExportPdf();
+    void ExportDxf();
+    // The print dialogs; tests hand in a stand-in.
+    void SetSheetPrinting(SheetPrinting& printing) { printing_ = &printing; }
     void PreviewNote(int listView);
     // Tells in the status bar which file a command wrote last.
     void ShowWrittenFile(const QString& path);
@@ -134,6 +142,8 @@ class MainWindow : public QMainWindow {
     void ShowListWarnings();
     void ScheduleSheetRefresh();
     void RefreshSheet();
+    void ExportSheetAs(SheetFormat format);
+    QString SheetTitle() const;
     void ShowPendingNote();
     void OnNoteSelected(int listView);
     // A note ticked by the user is shown in the sheet once the sheet has it.
@@ -156,6 +166,8 @@ class MainWindow : public QMainWindow {
     NoteWorkspace workspace_;
     bool exitConfirmed_ = false;
     RecentFiles recent_ = RememberedRecentFiles();
+    DialogPrinting dialogPrinting_;
+    SheetPrinting* printing_ = &dialogPrinting_;
 
     QTabWidget* tabs_ = nullptr;
     QAction* chooseLibraryFolderAction_ = nullptr;

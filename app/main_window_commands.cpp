@@ -93,6 +93,37 @@ void MainWindow::BuildCommands() {
         {"symbolsAction", "&Engineering Symbols", Qt::Key_F2,
          "Show the engineering symbols of the CAD font", "accessories-character-map", "symbols"},
         &MainWindow::ShowSymbols);
+    QAction* print = AddCommand({"printAction", "&Print...", QKeySequence::Print,
+                                 "Print the sheet as it will be placed", "document-print", ""},
+                                &MainWindow::PrintSheet);
+    QAction* printPreview = AddCommand({"printPreviewAction",
+                                        "Print Pre&view",
+                                        {},
+                                        "Show the printed pages of the sheet",
+                                        "document-print-preview",
+                                        ""},
+                                       &MainWindow::PrintPreview);
+    QAction* exportPdf = AddCommand({"exportPdfAction",
+                                     "Export P&DF...",
+                                     {},
+                                     "Write the printed pages of the sheet to a PDF file",
+                                     "document-export",
+                                     ""},
+                                    &MainWindow::ExportPdf);
+    QAction* exportDxf = AddCommand({"exportDxfAction",
+                                     "Export D&XF...",
+                                     {},
+                                     "Write the sheet as a drawing for any CAD program",
+                                     "document-export",
+                                     ""},
+                                    &MainWindow::ExportDxf);
+    auto* showSymbols = new QAction(QStringLiteral("Show &Symbols"), this);
+    showSymbols->setObjectName(QStringLiteral("showSymbolsAction"));
+    showSymbols->setCheckable(true);
+    showSymbols->setChecked(true);
+    showSymbols->setStatusTip(
+        QStringLiteral("Draw the engineering symbols the CAD font prints, or the typed keys"));
+    connect(showSymbols, &QAction::toggled, sheetPane_, &SheetPane::ShowSymbols);
     QAction* about = AddCommand({"aboutAction", "&About", Qt::Key_F3,
                                  "Show the version and the disclaimer", "help-about", "tavrel"},
                                 &MainWindow::ShowAbout);
@@ -106,6 +137,8 @@ void MainWindow::BuildCommands() {
     file->setObjectName(QStringLiteral("fileMenu"));
     file->addActions({clear, save, process, open, reopen});
     file->addSeparator();
+    file->addActions({print, printPreview, exportPdf, exportDxf});
+    file->addSeparator();
     file->addAction(chooseLibraryFolderAction_);
     file->addSeparator();
     file->addAction(exit);
@@ -118,6 +151,7 @@ void MainWindow::BuildCommands() {
     view->setObjectName(QStringLiteral("viewMenu"));
     view->addAction(sheetPane_->toggleViewAction());
     view->addAction(reload);
+    view->addAction(showSymbols);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
     help->addAction(manual);

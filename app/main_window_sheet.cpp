@@ -10,6 +10,7 @@
 #include "app/note_list_widget.h"
 #include "app/sheet_pane.h"
 #include "app/sheet_view.h"
+#include "app/symbols_window.h"
 #include "app/text_encoding.h"
 
 namespace tavrel {
@@ -93,6 +94,7 @@ void MainWindow::RefreshSheet() {
     if (sheetStale_) {
         return;
     }
+    sheetPane_->UseSymbolChart(SymbolChartPath(workspace_.libraryDir(), workspace_.units()));
     sheetPane_->Refresh(workspace_.tables(), workspace_.lists(), workspace_.projectLines());
     ShowPendingNote();
 }

@@ -1,23 +1,19 @@
 #include "app/preview_window.h"
 
-#include <QFontDatabase>
-#include <QPlainTextEdit>
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "app/text_encoding.h"
+#include "app/sheet_view.h"
+#include "engine/text/line_splitter.h"
 
 namespace tavrel {
 
 PreviewWindow::PreviewWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), noteText_(new QPlainTextEdit(this)) {
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), noteText_(new SheetView(this)) {
     setObjectName(QStringLiteral("previewWindow"));
     setWindowTitle(QStringLiteral("Notes Preview"));
     setAttribute(Qt::WA_DeleteOnClose);
     noteText_->setObjectName(QStringLiteral("noteText"));
-    noteText_->setReadOnly(true);
-    noteText_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    noteText_->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(noteText_);
@@ -25,9 +21,18 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     resize(640, 300);
 }
 
-void PreviewWindow::ShowNote(const QString& noteName, const std::string& noteText) {
+void PreviewWindow::ShowNote(const QString& noteName, const std::string& noteText,
+                             const SymbolMap& symbols) {
     setWindowTitle(QStringLiteral("Notes Preview - ") + noteName);
-    noteText_->setPlainText(NoteTextForDisplay(noteText));
+    std::string shown;
+    LineSplitter lines(noteText);
+    while (const auto line = lines.Next()) {
+        shown += *line;
+        shown += '\n';
+    }
+    std::swap(lines_, shown);  // the view compares with the text it showed before
+    noteText_->SetText(lines_);
+    noteText_->SetSymbols(symbols);
 }
 
 QString PreviewWindow::text() const {

@@ -6,8 +6,32 @@
 
 #include "app/sheet_view.h"
 #include "app/text_encoding.h"
+#include "engine/text/line_splitter.h"
+#include "engine/text/text_utils.h"
+#include "library/note_text_check.h"
 
 namespace tavrel {
+namespace {
+
+// Whether two lower-case letters stand side by side anywhere: a fast look over a whole sheet,
+// which is written in capitals, before a look line by line.
+bool HasLowerCasePair(std::string_view text) {
+    constexpr std::size_t kPiece = 4096;
+    const auto lower = [](char c) { return static_cast<unsigned char>(c - 'a') < 26; };
+    for (std::size_t start = 1; start < text.size(); start += kPiece) {
+        const std::size_t end = std::min(text.size(), start + kPiece);
+        bool found = false;
+        for (std::size_t at = start; at < end; ++at) {
+            found |= lower(text[at - 1]) & lower(text[at]);
+        }
+        if (found) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 SheetPane::SheetPane(QWidget* parent)
     : QDockWidget(QStringLiteral("Sheet"), parent), fault_(new QLabel), view_(new SheetView) {
@@ -36,17 +60,66 @@ void SheetPane::Refresh(const NoteTables& tables, const NoteListModel& lists,
                         const ProjectLines& projectLines) {
     spare_.Make(tables, lists, projectLines);
     std::swap(sheet_, spare_);
-    const TextChange change = ChangeBetween(spare_.text(), sheet_.text());
-    if (change.from != change.beforeEnd || change.from != change.afterEnd) {
-        const std::string_view text = sheet_.text();
-        view_->ReplaceText(
-            static_cast<int>(change.from), static_cast<int>(change.beforeEnd),
-            FromWindows1252(std::string(text.substr(change.from, change.afterEnd - change.from))));
+    view_->SetText(sheet_.text(), &sheet_);
+    warning_ = sheet_.fault() ? std::nullopt : LowerCaseWord(projectLines);
+    ShowBanner();
+}
+
+void SheetPane::UseSymbolChart(const QString& path) {
+    if (path == chartPath_) {
+        return;
     }
-    view_->FollowMargins(sheet_);
-    fault_->setVisible(sheet_.fault().has_value());
-    if (sheet_.fault()) {
-        fault_->setText(FromWindows1252(sheet_.fault()->description));
+    chartPath_ = path;
+    symbols_ = SymbolsOf(LoadSymbolChart(path));
+    view_->SetSymbols(symbols());
+}
+
+void SheetPane::ShowSymbols(bool shown) {
+    symbolsShown_ = shown;
+    view_->SetSymbols(symbols());
+}
+
+const SymbolMap& SheetPane::symbols() const {
+    static const SymbolMap kKeys;
+    return symbolsShown_ ? symbols_ : kKeys;
+}
+
+// The first word the CAD font would turn into symbols, in a project line or else in the note
+// that prints it.
+std::optional<SheetFault> SheetPane::LowerCaseWord(const ProjectLines& projectLines) const {
+    for (std::size_t box = 0; box < projectLines.size(); ++box) {
+        if (const auto word = FirstLowerCaseWord(TrimSpaces(projectLines[box]))) {
+            return SheetFault{
+                "Project line " + std::to_string(box + 1) + ": " + LowerCaseWordWarning(*word),
+                -1,
+                {},
+                static_cast<int>(box)};
+        }
+    }
+    if (!HasLowerCasePair(sheet_.text())) {
+        return std::nullopt;
+    }
+    LineSplitter lines(sheet_.text());
+    for (std::size_t line = 0; const auto text = lines.Next(); ++line) {
+        const auto word = FirstLowerCaseWord(*text);
+        const ComposedBlock* block = word ? sheet_.BlockAtLine(line) : nullptr;
+        if (block != nullptr && !block->noteName.empty()) {
+            const Section& section = SectionTable()[static_cast<std::size_t>(block->listView)];
+            const std::string list =
+                (section.category == NoteCategory::Hydraulic ? "Hydraulic " : "") +
+                std::string(section.label);
+            return SheetFault{list + ", " + block->noteName + ": " + LowerCaseWordWarning(*word),
+                              block->listView, block->noteName};
+        }
+    }
+    return std::nullopt;
+}
+
+void SheetPane::ShowBanner() {
+    const std::optional<SheetFault>& shown = sheet_.fault() ? sheet_.fault() : warning_;
+    fault_->setVisible(shown.has_value());
+    if (shown) {
+        fault_->setText(FromWindows1252(shown->description));
     }
 }
 
@@ -74,7 +147,7 @@ void SheetPane::OnLineClicked(int line) {
 }
 
 void SheetPane::OnFaultClicked() {
-    const std::optional<SheetFault>& fault = sheet_.fault();
+    const std::optional<SheetFault>& fault = sheet_.fault() ? sheet_.fault() : warning_;
     if (!fault) {
         return;
     }

@@ -3,6 +3,7 @@
 #include <QDockWidget>
 #include <string>
 
+#include "app/symbol_chart.h"
 #include "library/sheet_preview.h"
 
 class QLabel;
@@ -22,10 +23,16 @@ class SheetPane : public QDockWidget {
     // again.
     void Refresh(const NoteTables& tables, const NoteListModel& lists,
                  const ProjectLines& projectLines);
+    // The symbol chart of the units in use; read again only when the path changes.
+    void UseSymbolChart(const QString& path);
+    // Symbols drawn in place of their keys, or the keys as typed.
+    void ShowSymbols(bool shown);
     // Marks a note's lines and brings them into sight; false when the note has none.
     bool ShowNote(int listView, const std::string& noteName);
 
     const SheetPreview& sheet() const { return sheet_; }
+    // The symbols drawn: none while the keys are shown.
+    const SymbolMap& symbols() const;
     SheetView* view() const { return view_; }
 
   signals:
@@ -38,9 +45,15 @@ class SheetPane : public QDockWidget {
   private:
     void OnLineClicked(int line);
     void OnFaultClicked();
+    std::optional<SheetFault> LowerCaseWord(const ProjectLines& projectLines) const;
+    void ShowBanner();
 
     SheetPreview sheet_;
-    SheetPreview spare_;  // the sheet shown before, whose room the next one takes
+    SheetPreview spare_;                 // the sheet shown before, whose room the next one takes
+    std::optional<SheetFault> warning_;  // a likely slip, when the sheet has no fault
+    QString chartPath_;
+    SymbolMap symbols_;
+    bool symbolsShown_ = true;
     QLabel* fault_;
     SheetView* view_;
 };

@@ -1,6 +1,8 @@
 #include "app/symbol_chart.h"
 
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace tavrel {
@@ -25,7 +27,7 @@ void DrawBlock(QPainter& p, int top, const QString& keyHeading,
     QFont headingFont = p.font();
     headingFont.setPixelSize(10);
     headingFont.setBold(true);
-    QFont cellFont = p.font();
+    QFont cellFont = SheetFont();  // has every glyph a chart uses
     cellFont.setPixelSize(15);
     p.setFont(headingFont);
     p.drawText(QRect(4, top, kHeadingWidth - 8, kRowHeight), Qt::AlignVCenter, keyHeading);
@@ -83,6 +85,60 @@ SymbolChart LoadSymbolChart(const QString& path) {
         return missing;
     }
     return ParseSymbolChart(QString::fromUtf8(file.readAll()));
+}
+
+SymbolMap SymbolsOf(const SymbolChart& chart) {
+    SymbolMap symbols;
+    for (const QList<SymbolChart::Entry>* entries : {&chart.letters, &chart.keyboard}) {
+        for (const SymbolChart::Entry& entry : *entries) {
+            if (entry.key.size() == 1 && !entry.symbol.isEmpty()) {
+                symbols.insert(entry.key[0], entry.symbol);
+            }
+        }
+    }
+    return symbols;
+}
+
+QFont SheetFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Noto Sans Mono"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+void DrawSheetLine(QPainter& painter, QPointF origin, qreal cellWidth, const QString& line,
+                   const SymbolMap& symbols) {
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    qsizetype runStart = 0;
+    const auto drawRun = [&](qsizetype end) {
+        if (end > runStart) {
+            painter.drawText(
+                QPointF(origin.x() + static_cast<qreal>(runStart) * cellWidth, origin.y()),
+                line.mid(runStart, end - runStart));
+        }
+    };
+    for (qsizetype at = 0; at < line.size(); ++at) {
+        const auto symbol = symbols.constFind(line[at]);
+        if (symbol == symbols.constEnd()) {
+            continue;
+        }
+        drawRun(at);
+        runStart = at + 1;
+        const qreal width = metrics.horizontalAdvance(*symbol);
+        const qreal left = origin.x() + static_cast<qreal>(at) * cellWidth;
+        if (width <= cellWidth) {
+            painter.drawText(QPointF(left + (cellWidth - width) / 2, origin.y()), *symbol);
+            continue;
+        }
+        painter.save();
+        painter.translate(left, origin.y());
+        painter.scale(cellWidth / width, 1);
+        painter.drawText(QPointF(0, 0), *symbol);
+        painter.restore();
+    }
+    drawRun(line.size());
 }
 
 SymbolChartView::SymbolChartView(SymbolChart chart, QWidget* parent)

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QWidget>
+
+class QPainter;
 
 namespace tavrel {
 
@@ -23,6 +27,18 @@ struct SymbolChart {
 SymbolChart ParseSymbolChart(const QString& content);
 // The chart of a file; a missing file gives an empty chart whose caption says so.
 SymbolChart LoadSymbolChart(const QString& path);
+
+// The symbol of each key a chart maps, as the sheet draws it; empty to show the typed keys.
+using SymbolMap = QHash<QChar, QString>;
+SymbolMap SymbolsOf(const SymbolChart& chart);
+
+// The fixed-pitch font of the sheet: families that between them hold every glyph the charts use.
+QFont SheetFont();
+
+// Draws one line of the sheet in cells of `cellWidth`, its baseline starting at `origin`: a key
+// the map holds as its symbol, fitted into the key's one cell, everything else as it stands.
+void DrawSheetLine(QPainter& painter, QPointF origin, qreal cellWidth, const QString& line,
+                   const SymbolMap& symbols);
 
 // Draws a chart: the letters A to M, then N to Z, each under "LOWER CASE LETTER" with its
 // symbol under "ENGINEERING SYMBOL", then the keyboard block when there is one.

@@ -9,6 +9,10 @@
 #include "app/desktop_main.h"
 #include "library/unit_system.h"
 
+namespace tavrel {
+struct ProcessOutcome;
+}
+
 namespace tavrel::cli {
 
 // Exit codes of the command line.
@@ -39,6 +43,7 @@ struct CommandOptions {
     bool force = false;                      // --force
     std::optional<std::string> title;        // --title, as Windows-1252 bytes
     bool newNote = false;                    // --new
+    std::string exportFormat;                // --to
     DesktopOptions desktop;                  // --no-splash and the desktop's own options
 };
 
@@ -53,6 +58,11 @@ int RunLint(const CommandOptions& options, Streams streams);
 int RunPut(const CommandOptions& options, Streams streams);
 int RunRemove(const CommandOptions& options, Streams streams);
 int RunEdit(const CommandOptions& options, Streams streams);
+int RunExport(const CommandOptions& options, Streams streams);
+
+// Prints what went wrong in processing a note input file named `name`, if anything, and gives
+// the exit status.
+int ReportOutcome(const ProcessOutcome& outcome, const std::string& name, std::ostream& err);
 
 // Tells a usage error of a command in one line, then where its help is; gives kExitUsageOrIo.
 int UsageError(Streams streams, std::string_view command, std::string_view message);

@@ -71,6 +71,13 @@ constexpr std::array kCommands = {
                "Exit status: 0 saved or nothing to do, 1 not saved because of an error\n"
                "finding or a conflict, 2 usage or input/output error.\n",
                kUnitsOption | kLibraryOption | kNewOption, RunEdit},
+    Subcommand{"export", "--to pdf|dxf [OPTIONS] FILE.inp...",
+               "print a sheet to PDF or draw it as DXF",
+               "Write the sheet of each note input file as FILE.pdf (pages as printed: fixed\n"
+               "pitch, symbols drawn, dot-commands left out) or FILE.dxf (one text entity per\n"
+               "line, as a CAD text import places them), beside it. Nothing is written for a\n"
+               "file that fails validation.\n",
+               kToOption | kOutputOption | kForceOption | kLibraryOption, RunExport},
 };
 
 constexpr std::string_view kTryHelp = "Try 'tavrel --help'.\n";

@@ -20,19 +20,31 @@ fs::path DesktopModulePath() {
     return (fs::path(ProgramFolder()) / TAVREL_DESKTOP_MODULE).lexically_normal();
 }
 
+// The module's function of that name; nothing when it cannot be loaded (dlerror says why).
+void* ModuleEntry(const char* name) {
+    void* handle = ::dlopen(DesktopModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
+    return handle != nullptr ? ::dlsym(handle, name) : nullptr;
+}
+
 }  // namespace
 
 int RunDesktopModule(char* programName, const DesktopOptions& options, std::ostream& err) {
-    const fs::path module = DesktopModulePath();
-    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    const auto entry = handle != nullptr
-                           ? reinterpret_cast<DesktopEntry>(::dlsym(handle, kDesktopEntryName))
-                           : nullptr;
+    const auto entry = reinterpret_cast<DesktopEntry>(ModuleEntry(kDesktopEntryName));
     if (entry == nullptr) {
         err << "tavrel: cannot load the desktop program: " << ::dlerror() << '\n';
         return kExitUsageOrIo;
     }
     return entry(programName, &options);
+}
+
+bool RenderPdfInModule(std::string_view cadText, const std::string& title,
+                       const std::string& chartPath, std::string& pdf, std::string& error) {
+    const auto entry = reinterpret_cast<PdfRenderer>(ModuleEntry(kPdfEntryName));
+    if (entry == nullptr) {
+        error = std::string("cannot load the desktop program: ") + ::dlerror();
+        return false;
+    }
+    return entry(cadText, title, chartPath, pdf, error);
 }
 
 }  // namespace tavrel::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/desktop_main.h"
+#include "cli/export_command.h"
 
 namespace tavrel::cli {
 
@@ -9,5 +10,7 @@ namespace tavrel::cli {
 // options the command line parsed.
 using DesktopEntry = int (*)(char* programName, const DesktopOptions* options);
 inline constexpr const char* kDesktopEntryName = "tavrel_run_desktop";
+// `tavrel export --to pdf` draws its pages with the module's Qt too.
+inline constexpr const char* kPdfEntryName = "tavrel_sheet_pdf";
 
 }  // namespace tavrel::cli

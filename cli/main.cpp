@@ -5,6 +5,7 @@
 
 #include "cli/clean_stop.h"
 #include "cli/cli_commands.h"
+#include "cli/export_command.h"
 #include "cli/locale_text.h"
 #ifdef TAVREL_WITH_DESKTOP
 #include "cli/desktop_loader.h"
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     tavrel::cli::UseStandardStreamsAsBytes();
     tavrel::cli::InstallCleanStop();
     const std::vector<std::string> args = tavrel::cli::CommandLineArguments(argc, argv);
+#ifdef TAVREL_WITH_DESKTOP
+    tavrel::cli::SetPdfRenderer(&tavrel::cli::RenderPdfInModule);
+#endif
     tavrel::DesktopOptions desktop;
     const int status =
         tavrel::cli::RunCommandLine(args, {std::cin, std::cout, std::cerr}, &desktop);

@@ -30,6 +30,7 @@ constexpr std::array kOptions = {
     OptionSpec{kTabOption, '\0', "tab", "INDEX", nullptr},
     OptionSpec{kTitleOption, 't', "title", "TITLE", "the note's title; needed for a new note"},
     OptionSpec{kNewOption, '\0', "new", nullptr, "start a new note with the section's next name"},
+    OptionSpec{kToOption, '\0', "to", "FORMAT", "pdf or dxf"},
 };
 
 constexpr bool InFlagOrder() {
@@ -175,6 +176,8 @@ std::string ApplyOption(OptionFlag flag, std::string_view value, CommandOptions&
             return SetTitle(value, options);
         case kNewOption:
             options.newNote = true;
+        case kToOption:
+            options.exportFormat = value;
             break;
         case kHelpOption:
         case kVersionOption:

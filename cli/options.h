@@ -23,6 +23,7 @@ enum OptionFlag : unsigned {
     kTabOption = 1U << 9,
     kTitleOption = 1U << 10,
     kNewOption = 1U << 11,
+    kToOption = 1U << 12,
 };
 
 // Taken on any command line, with a command or without.

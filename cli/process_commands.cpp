@@ -51,8 +51,8 @@ ProcessOutcome IoFailure(const RuntimeFailure& failure, std::string file) {
     return outcome;
 }
 
-// Prints what went wrong, if anything, and gives the exit status. `name` is the note input
-// file's.
+}  // namespace
+
 int ReportOutcome(const ProcessOutcome& outcome, const std::string& name, std::ostream& err) {
     switch (outcome.status) {
         case ProcessStatus::kDone:
@@ -80,6 +80,8 @@ int ReportOutcome(const ProcessOutcome& outcome, const std::string& name, std::o
     }
     return kExitUsageOrIo;
 }
+
+namespace {
 
 // Processes or checks one note input file (standard input for "-"), writing to `output`, and
 // reports the outcome.

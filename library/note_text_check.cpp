@@ -7,6 +7,7 @@
 #include "engine/layout/block_layout.h"
 #include "engine/statements/statement_scanner.h"
 #include "engine/text/line_splitter.h"
+#include "library/export/sheet_text.h"
 
 namespace tavrel {
 namespace {
@@ -127,7 +128,52 @@ class NoteWalk {
     std::optional<OpenBlock> openBlock_;
 };
 
+bool IsLowerCase(char c) {
+    return c >= 'a' && c <= 'z';
+}
+
+bool IsLetter(char c) {
+    return IsLowerCase(c) || (c >= 'A' && c <= 'Z');
+}
+
+void CheckLowerCaseWords(std::string_view text, std::vector<NoteTextFinding>& findings) {
+    LineSplitter lines(text);
+    std::int64_t line = 0;
+    while (const auto content = lines.Next()) {
+        ++line;
+        if (const auto word = FirstLowerCaseWord(*content)) {
+            findings.push_back({line, FindingSeverity::kWarning, LowerCaseWordWarning(*word)});
+        }
+    }
+}
+
 }  // namespace
+
+std::optional<std::string_view> FirstLowerCaseWord(std::string_view line) {
+    if (IsDotCommand(line)) {
+        return std::nullopt;
+    }
+    std::size_t at = 0;
+    while (at < line.size()) {
+        if (!IsLetter(line[at])) {
+            ++at;
+            continue;
+        }
+        const std::size_t start = at;
+        int lowerCase = 0;
+        for (; at < line.size() && IsLetter(line[at]); ++at) {
+            lowerCase += IsLowerCase(line[at]) ? 1 : 0;
+        }
+        if (lowerCase >= 2) {
+            return line.substr(start, at - start);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string LowerCaseWordWarning(std::string_view word) {
+    return "\"" + std::string(word) + "\" will print as engineering symbols";
+}
 
 std::vector<NoteTextFinding> CheckNoteText(std::string_view text) {
     std::vector<NoteTextFinding> findings;
@@ -144,6 +190,7 @@ std::vector<NoteTextFinding> CheckNoteText(std::string_view text) {
         walk.Take(*statement);
     }
     walk.Finish();
+    CheckLowerCaseWords(text, findings);
     std::stable_sort(
         findings.begin(), findings.end(),
         [](const NoteTextFinding& a, const NoteTextFinding& b) { return a.line < b.line; });

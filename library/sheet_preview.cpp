@@ -211,16 +211,4 @@ std::int16_t SheetPreview::RightMarginAtLine(std::size_t line) const {
     return item == nullptr ? LayoutSettings{}.rightMargin : item->rightMargin;
 }
 
-TextChange ChangeBetween(std::string_view before, std::string_view after) {
-    const std::size_t shorter = std::min(before.size(), after.size());
-    const std::size_t from = static_cast<std::size_t>(
-        std::mismatch(before.begin(), before.begin() + shorter, after.begin()).first -
-        before.begin());
-    // The same ending, not reaching back into the same beginning.
-    const std::size_t sameEnd = static_cast<std::size_t>(
-        std::mismatch(before.rbegin(), before.rbegin() + (shorter - from), after.rbegin()).first -
-        before.rbegin());
-    return {from, before.size() - sameEnd, after.size() - sameEnd};
-}
-
 }  // namespace tavrel

@@ -80,13 +80,4 @@ class SheetPreview {
     std::optional<SheetFault> fault_;
 };
 
-// Where two texts differ: the bytes from `from` up to `beforeEnd` of the first give way to those
-// from `from` up to `afterEnd` of the second; the bytes before and after are the same in both.
-struct TextChange {
-    std::size_t from;
-    std::size_t beforeEnd;
-    std::size_t afterEnd;
-};
-TextChange ChangeBetween(std::string_view before, std::string_view after);
-
 }  // namespace tavrel

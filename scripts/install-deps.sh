@@ -6,7 +6,7 @@
 #                    with its checks take
 set -euo pipefail
 
-program=(g++ cmake ninja-build qt6-base-dev libqt6svg6 fonts-dejavu-core)
+program=(g++ cmake ninja-build qt6-base-dev libqt6svg6 fonts-dejavu-core fonts-noto-mono)
 test_extras=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev valgrind
@@ -14,6 +14,7 @@ test_extras=(
     scdoc dpkg-dev file
     desktop-file-utils appstream shared-mime-info man-db bash-completion
     g++-mingw-w64-x86-64-posix wine64
+    python3-ezdxf poppler-utils
 )
 
 case ${1-} in

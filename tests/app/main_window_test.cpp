@@ -1,9 +1,11 @@
 // The real main window driven headless with scripted boxes, editor and viewer.
 #include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
@@ -33,6 +35,30 @@
 #include "test_support.h"
 
 namespace tavrel::testing {
+
+// Prints onto PDF pages in memory, in place of the print dialogs.
+class PaperPrinting : public SheetPrinting {
+  public:
+    QByteArray printed;
+    int previews = 0;
+    bool Print(QWidget*, const PagePainter& paint) override {
+        QBuffer paper(&printed);
+        paper.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&paper);
+        paint(writer);
+        return true;
+    }
+    void Preview(QWidget*, const PagePainter&) override { ++previews; }
+};
+
+double Luminance(const QColor& color) {
+    double sum = 0;
+    for (const auto& [value, weight] :
+         {std::pair{color.redF(), 0.2126}, {color.greenF(), 0.7152}, {color.blueF(), 0.0722}}) {
+        sum += weight * (value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -413,30 +439,72 @@ class MainWindowTest : public QObject {
         Tick(0, 0);
         Tick(5, 0);
         QTRY_VERIFY(Sheet()->toPlainText().contains("Cast iron."));
+        // A lower-case word is a likely slip, named above the sheet.
+        auto* fault = Find<QLabel>("sheetFault");
+        QCOMPARE(fault->text(),
+                 "Bridge Consist of, B1: \"Three\" will print as engineering symbols");
         // The note ticked last is marked.
-        QCOMPARE(Sheet()->extraSelections().value(0).cursor.selectedText(), "Cast iron.");
+        QCOMPARE(Sheet()->markedText(), "Cast iron.");
         // A click on a line of the sheet selects its note, on its tab.
-        const QTextBlock castIron = Sheet()->document()->find("Cast iron.").block();
-        const QRect line = Sheet()->cursorRect(QTextCursor(castIron));
-        QTest::mouseClick(Sheet()->viewport(), Qt::LeftButton, {}, line.center());
+        const int castIron =
+            static_cast<int>(Sheet()->toPlainText().split('\n').indexOf("Cast iron."));
+        QTest::mouseClick(Sheet()->viewport(), Qt::LeftButton, {},
+                          Sheet()->LineRect(castIron).center());
         QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 1);
         QCOMPARE(List(5)->currentItem()->text(0), "(G1) Drains");
         // Selecting a note in its list marks its lines in the sheet.
         List(0)->setCurrentItem(List(0)->topLevelItem(0));
-        QCOMPARE(Sheet()->extraSelections().size(), 1);
-        QCOMPARE(Sheet()->extraSelections()[0].cursor.selectedText(), " Three spans.\u2029");
+        QCOMPARE(Sheet()->markedText(), " Three spans.\n");
 
         // A faulty note empties the sheet and is named above it.
         Find<QTabWidget>("noteTabs")->setCurrentIndex(0);
         Tick(5, 1);
-        auto* fault = Find<QLabel>("sheetFault");
-        QTRY_VERIFY(fault->isVisible());
-        QCOMPARE(fault->text(), "General Notes, G2, line 2: Error..Unrecognized format statement.");
+        QTRY_COMPARE(fault->text(),
+                     "General Notes, G2, line 2: Error..Unrecognized format statement.");
         QCOMPARE(Sheet()->toPlainText(), QString());
         List(5)->setCurrentItem(List(5)->topLevelItem(0));
         QTest::mouseClick(fault, Qt::LeftButton);
         QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 1);
         QCOMPARE(List(5)->currentItem()->text(0), "(G2) Bad");
+    }
+
+    void sheet_goes_out_on_paper_pdf_and_dxf_with_its_symbols() {
+        library_->Write("English/Bridge/TavrelReference.txt",
+                        CrLfLines({"$$B1 Skew", "[LITERAL]", "SKEW 30d", "[END LITERAL]", "$$"}));
+        library_->Write("Help/SymbolsEnglish.txt", "d\t\u00B0\n");
+        MainWindow& window = ShowWindow();
+        PaperPrinting printing;
+        window.SetSheetPrinting(printing);
+        window.sheetPane()->show();
+        Tick(0, 0);
+        QTRY_VERIFY(Sheet()->toPlainText().contains("SKEW 30d"));
+        // The symbols the chart maps are drawn, or the keys as typed.
+        QCOMPARE(window.sheetPane()->symbols().value('d'), "\u00B0");
+        Trigger("showSymbolsAction");
+        QVERIFY(window.sheetPane()->symbols().isEmpty());
+        Trigger("showSymbolsAction");
+        // Dot-commands are dimmed, yet readable on either palette.
+        for (const QColor base : {QColor(Qt::white), QColor(30, 30, 30)}) {
+            QPalette palette = Sheet()->palette();
+            palette.setColor(QPalette::Base, base);
+            palette.setColor(QPalette::Text, base.lightness() > 128 ? Qt::black : Qt::white);
+            Sheet()->setPalette(palette);
+            const auto [dark, light] =
+                std::minmax({Luminance(Sheet()->dotCommandColor()), Luminance(base)});
+            QVERIFY((light + 0.05) / (dark + 0.05) >= 4.5);
+            QVERIFY(Sheet()->dotCommandColor() != palette.color(QPalette::Text));
+        }
+        Trigger("printAction");
+        QVERIFY(printing.printed.startsWith("%PDF"));
+        Trigger("printPreviewAction");
+        QCOMPARE(printing.previews, 1);
+        for (const auto& [action, name, expected] :
+             {std::tuple{"exportDxfAction", "sheet.dxf", "\r\n1\r\nSKEW 30d\r\n"},
+              std::tuple{"exportPdfAction", "sheet.pdf", "%PDF-"}}) {
+            prompts_->files.push_back(JobPath(name));
+            Trigger(action);
+            QVERIFY(ReadBytes(JobPath(name)).find(expected) != std::string::npos);
+        }
     }
 
     void find_filters_and_counts_without_touching_ticks() {

@@ -132,6 +132,14 @@ const Case kCases[] = {
     {{"process", "-o", "@/named.txt", "-"}, 0, "", "", {{"named.txt", kValidOutput}}, kValid},
     {{"process", "-"}, 1, "", "<stdin>:3: Error..Unrecognized format statement...Line:  3\n", {},
      "[SPACE]\r\n\r\n[WORDWRAP]\r\n"},
+    // export: a drawing beside each input, or to standard output; nothing for a file that fails.
+    {{"export", "-t", "dxf", "@/a.inp"}, 0, "", "",
+     {{"a.dxf", "0\r\nSECTION\r\n*$DWGCODEPAGE\r\n3\r\nANSI_1252\r\n*\r\nEOF\r\n"}}},
+    {{"export", "--to=dxf", "-o-", "@/a.inp"}, 0, "0\r\nSECTION\r\n*\r\nEOF\r\n", ""},
+    {{"export", "--to", "dxf", "--force", "@/bad.inp"}, 1, "", kInvalidReport},
+    {{"export", "@/a.inp"}, 2, "", "tavrel: --to is required (pdf or dxf)\n" + Hint("export")},
+    {{"export", "--to=svg", "@/a.inp"}, 2, "",
+     "tavrel: invalid argument 'svg' for '--to' (pdf or dxf)\n" + Hint("export")},
     // A value too large for a number is a warning before the statement's error.
     {{"check", "@/overflow.inp"}, 1, "",
      "tavrel: warning: @/overflow.inp:2: Error: 6. Overflow\n"
