@@ -133,7 +133,7 @@ const Case kCases[] = {
     {{"process", "-"}, 1, "", "<stdin>:3: Error..Unrecognized format statement...Line:  3\n", {},
      "[SPACE]\r\n\r\n[WORDWRAP]\r\n"},
     // export: a drawing beside each input, or to standard output; nothing for a file that fails.
-    {{"export", "-t", "dxf", "@/a.inp"}, 0, "", "",
+    {{"export", "--to", "dxf", "@/a.inp"}, 0, "", "",
      {{"a.dxf", "0\r\nSECTION\r\n*$DWGCODEPAGE\r\n3\r\nANSI_1252\r\n*\r\nEOF\r\n"}}},
     {{"export", "--to=dxf", "-o-", "@/a.inp"}, 0, "0\r\nSECTION\r\n*\r\nEOF\r\n", ""},
     {{"export", "--to", "dxf", "--force", "@/bad.inp"}, 1, "", kInvalidReport},
