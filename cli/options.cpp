@@ -176,6 +176,7 @@ std::string ApplyOption(OptionFlag flag, std::string_view value, CommandOptions&
             return SetTitle(value, options);
         case kNewOption:
             options.newNote = true;
+            break;
         case kToOption:
             options.exportFormat = value;
             break;

@@ -171,8 +171,8 @@ const Case kCases[] = {
     // save leaving the lock's companion file; text refused, an error finding or a usage error
     // writes nothing.
     {{"put", "--library=@/lib", "g2", "-"}, 0, "", "",
-     {{"lib/English/Bridge/TavrelReference.txt", "*$$G2 Railing\r\nSteel, 30\xB0.\r\n$$DE1*"},
-      {"lib/English/Bridge/.TavrelReference.txt.lock", ""}}, "Steel, 30\u00B0.\n"},
+     {{"lib/English/Bridge/TavrelReference.txt", "*$$G2 Railing\r\nSTEEL, 30\xB0.\r\n$$DE1*"},
+      {"lib/English/Bridge/.TavrelReference.txt.lock", ""}}, "STEEL, 30\u00B0.\n"},
     {{"put", "--library=@/lib", "-t", "Drains", "hydraulic:G1"}, 0, "", "",
      {{"lib/English/Hydraulic/HydraulicNotesReference.txt",
        "$$G1 Drains\r\nD.\r\n$$SU1 Hydraulic data table\r\nQ100 = 500 cfs.\r\n$$\r\n"},

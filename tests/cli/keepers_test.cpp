@@ -15,13 +15,13 @@ namespace {
 
 const std::string kBridge = "English/Bridge/TavrelReference.txt";
 
-// A library whose bridge file holds G1 to G<count>, each "$$Gn Title" and "Old n.".
+// A library whose bridge file holds G1 to G<count>, each "$$Gn Title" and "OLD n.".
 std::string BridgeNotes(int count, int lines = 1) {
     std::string bytes = "Bridge notes\r\n";
     for (int note = 1; note <= count; ++note) {
         bytes += "$$G" + std::to_string(note) + " Title\r\n";
         for (int line = 0; line < lines; ++line) {
-            bytes += "Old " + std::to_string(note) + ".\r\n";
+            bytes += "OLD " + std::to_string(note) + ".\r\n";
         }
     }
     return bytes + "$$\r\n";
@@ -30,6 +30,8 @@ std::string BridgeNotes(int count, int lines = 1) {
 void WriteNotes(const TempDir& dir, const std::string& bridge) {
     LibraryFiles library = SampleLibrary();
     library.englishBridge = bridge;
+    library.englishHydraulic = CrLfLines({"$$SU1 Hydraulic data table", "Q100 = 500 CFS.", "$$"});
+    library.englishWall = CrLfLines({"$$W1 Cantilever wall", "WALL TEXT.", "$$"});
     library.metricBridge.clear();
     WriteLibrary(dir.path(), library);
 }
@@ -65,12 +67,12 @@ bool Matches(std::string_view text, std::string_view expected) {
 }
 
 TEST(Keepers, EditSessions) {
-    const char* const kSeparate = "$$G1 Title\r\nOld 1.\r\n$$G2 Title\r\nOld 2.\r\n$$\r\n";
+    const char* const kSeparate = "$$G1 Title\r\nOLD 1.\r\n$$G2 Title\r\nOLD 2.\r\n$$\r\n";
     const EditCase cases[] = {
-        {"a changed text is saved", "sed -i 's/Old 1/New 1/' \"$1\"", "", 0, "",
-         "$$G1 Title\r\nNew 1.\r\n$$G2 Title\r\nOld 2.\r\n$$\r\n"},
+        {"a changed text is saved", "sed -i 's/OLD 1/NEW 1/' \"$1\"", "", 0, "",
+         "$$G1 Title\r\nNEW 1.\r\n$$G2 Title\r\nOLD 2.\r\n$$\r\n"},
         {"a changed marker line renames", "sed -i 's/G1 Title/G7 Kept/' \"$1\"", "", 0, "",
-         "$$G7 Kept\r\nOld 1.\r\n$$G2 Title\r\nOld 2.\r\n$$\r\n"},
+         "$$G7 Kept\r\nOLD 1.\r\n$$G2 Title\r\nOLD 2.\r\n$$\r\n"},
         {"nothing changed writes nothing", ":", "", 0,
          "tavrel: note G1 unchanged; nothing written\n", kSeparate},
         {"a failed editor writes nothing", "exit 3", "", 2,
@@ -80,12 +82,12 @@ TEST(Keepers, EditSessions) {
          "What now? *",
          kSeparate},
         {"an error finding, saved anyway", "echo '[LITERAL]' >> \"$1\"", "s\n", 0, "*error*",
-         "$$G1 Title\r\nOld 1.\r\n[LITERAL]\r\n$$G2 Title\r\nOld 2.\r\n$$\r\n"},
+         "$$G1 Title\r\nOLD 1.\r\n[LITERAL]\r\n$$G2 Title\r\nOLD 2.\r\n$$\r\n"},
         {"edited again after an error finding",
-         "if [ -e \"$0.once\" ]; then sed -i 's/Old/New/; /LITERAL/d' \"$1\"; else touch "
+         "if [ -e \"$0.once\" ]; then sed -i 's/OLD/NEW/; /LITERAL/d' \"$1\"; else touch "
          "\"$0.once\"; "
          "echo '[LITERAL]' >> \"$1\"; fi",
-         "e\n", 0, "*error*", "$$G1 Title\r\nNew 1.\r\n$$G2 Title\r\nOld 2.\r\n$$\r\n"},
+         "e\n", 0, "*error*", "$$G1 Title\r\nNEW 1.\r\n$$G2 Title\r\nOLD 2.\r\n$$\r\n"},
         {"no Windows-1252 character", "echo '\u03A9' >> \"$1\"", "", 1,
          "tavrel: line 3: '\u03A9' (U+03A9) is not a Windows-1252 character*(d)iscard: \n",
          kSeparate},
@@ -120,7 +122,7 @@ TEST(Keepers, ANewNoteTakesTheSectionsNextName) {
     EXPECT_EQ(RunCli({"edit", "--new", "--library", dir.path().string(), "G"}).status, 0);
     unsetenv("VISUAL");
     EXPECT_PRED2(Matches, ReadBytes(dir.path() / kBridge),
-                 "*Old 2.\r\n$$G3 Third\r\nText 3.\r\n$$\r\n");
+                 "*OLD 2.\r\n$$G3 Third\r\nText 3.\r\n$$\r\n");
 }
 
 TEST(Keepers, TheReplacedFileKeepsItsModeAndGroup) {
@@ -148,7 +150,7 @@ TEST(Keepers, FourProcessesSavingAtOnceLoseNoEdit) {
     std::string script;
     for (int worker = 0; worker < 4; ++worker) {
         script += "(for i in $(seq " + std::to_string(worker * 25 + 1) + " " +
-                  std::to_string(worker * 25 + 25) + "); do echo \"Edited $i.\" | " + kProgram +
+                  std::to_string(worker * 25 + 25) + "); do echo \"EDITED $i.\" | " + kProgram +
                   " put --library '" + library + "' G$i || touch '" + library +
                   "/failed'; done) & ";
     }
@@ -157,7 +159,7 @@ TEST(Keepers, FourProcessesSavingAtOnceLoseNoEdit) {
     const std::string bytes = ReadBytes(dir.path() / kBridge);
     for (int note = 1; note <= 100; ++note) {
         const std::string n = std::to_string(note);
-        EXPECT_NE(bytes.find("$$G" + n + " Title\r\nEdited " + n + ".\r\n"), std::string::npos);
+        EXPECT_NE(bytes.find("$$G" + n + " Title\r\nEDITED " + n + ".\r\n"), std::string::npos);
     }
     const CliRun lint = RunCli({"lint", "--library", library});
     EXPECT_EQ(lint.out + lint.err, "");
@@ -170,7 +172,7 @@ TEST(Keepers, TwoEditorsOfOneNoteEndInOneSaveAndOneConflict) {
     const std::string library = dir.path().string();
     // Each editor edits, then waits for the other's edit, so both read the same file first.
     WriteBytes(dir.File("editor.sh"),
-               "sed -i \"s/Old 1/By $WHO/\" \"$1\"; touch \"$DIR/$WHO\"; i=0; while [ ! -e "
+               "sed -i \"s/OLD 1/By $WHO/\" \"$1\"; touch \"$DIR/$WHO\"; i=0; while [ ! -e "
                "\"$DIR/$OTHER\" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done\n");
     std::string script;
     for (const auto& [who, other] : {std::pair{"a", "b"}, std::pair{"b", "a"}}) {
@@ -220,7 +222,7 @@ TEST(Keepers, AKilledSaveLeavesTheOldOrTheNewFileAndNoLock) {
               "' G75 & sleep 0.00" + std::to_string(round) + "; kill -9 $! 2>/dev/null; wait");
         const std::string after = ReadBytes(dir.path() / kBridge);
         EXPECT_TRUE(after == before || after.find(text) != std::string::npos) << round;
-        EXPECT_EQ(Shell("echo 'After " + std::to_string(round) + ".' | timeout 5 " + kProgram +
+        EXPECT_EQ(Shell("echo 'AFTER " + std::to_string(round) + ".' | timeout 5 " + kProgram +
                         " put --library '" + library + "' G75"),
                   0);
     }
