@@ -96,7 +96,7 @@ inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& 
     namespace fs = std::filesystem;
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const std::string relative = entry.path().lexically_relative(folder).string();
+        const std::string relative = entry.path().lexically_relative(folder).generic_string();
         // Links are recorded, not followed: one may lead to a file that cannot be read.
         const fs::file_status status = entry.symlink_status();
         if (fs::is_symlink(status)) {
