@@ -27,6 +27,7 @@ struct Streams {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    bool outIsTerminal = false;  // files written to it are shown with the terminal's line ends
 };
 
 // Everything the command line said, options already checked and converted.
@@ -48,6 +49,8 @@ int RunShow(const CommandOptions& options, Streams streams);
 int RunCompose(const CommandOptions& options, Streams streams);
 int RunIdentify(const CommandOptions& options, Streams streams);
 int RunLint(const CommandOptions& options, Streams streams);
+// --library-info: the library in use and which step of the search chose it.
+int RunLibraryInfo(const CommandOptions& options, Streams streams);
 
 // Tells a usage error of a command in one line, then where its help is; gives kExitUsageOrIo.
 int UsageError(Streams streams, std::string_view command, std::string_view message);

@@ -1,10 +1,12 @@
 #include "library/library_location.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "library/config_file.h"
 #include "tavrel/version.h"
 
 namespace tavrel {
@@ -23,6 +25,24 @@ std::string ExecutableDir() {
     return error ? std::string() : executable.parent_path().string();
 }
 
+// Below each configuration folder.
+const fs::path kConfigFile = fs::path("tavrel") / "tavrel.conf";
+
+// An environment variable holding an absolute path; empty otherwise.
+std::string AbsoluteVariable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && fs::path(value).is_absolute() ? value : "";
+}
+
+// The library a configuration file names; nothing when it names none.
+std::optional<std::string> ConfiguredDir(const std::string& file) {
+    if (file.empty()) {
+        return std::nullopt;
+    }
+    std::optional<std::string> dir = ReadConfigValue(file, kLibraryGroup, kLibraryFolderKey);
+    return dir && !dir->empty() ? dir : std::nullopt;
+}
+
 const char* ReferenceFileName(NoteCategory category) {
     switch (category) {
         case NoteCategory::Hydraulic:
@@ -37,32 +57,85 @@ const char* ReferenceFileName(NoteCategory category) {
 
 }  // namespace
 
+std::string UserConfigFile() {
+    const std::string home = AbsoluteVariable("XDG_CONFIG_HOME");
+    if (!home.empty()) {
+        return (fs::path(home) / kConfigFile).string();
+    }
+    const std::string user = AbsoluteVariable("HOME");
+    return user.empty() ? std::string() : (fs::path(user) / ".config" / kConfigFile).string();
+}
+
+std::vector<std::string> SystemConfigFiles() {
+    const char* variable = std::getenv("XDG_CONFIG_DIRS");
+    std::string_view rest = variable != nullptr && *variable != '\0' ? variable : "/etc/xdg";
+    std::vector<std::string> files;
+    while (!rest.empty()) {
+        const std::string_view dir = rest.substr(0, rest.find(':'));
+        rest.remove_prefix(std::min(rest.size(), dir.size() + 1));
+        if (fs::path(dir).is_absolute()) {  // relative entries are ignored, as XDG asks
+            files.push_back((fs::path(dir) / kConfigFile).string());
+        }
+    }
+    return files;
+}
+
 LibrarySearch DefaultLibrarySearch(const std::string& explicitDir) {
     const char* environment = std::getenv("TAVREL_LIBRARY");
-    return {explicitDir, environment ? environment : "", ExecutableDir(), kInstalledLibraryDir};
+    return {explicitDir,      environment ? environment : "",
+            UserConfigFile(), SystemConfigFiles(),
+            ExecutableDir(),  kInstalledLibraryDir};
+}
+
+std::optional<LibraryChoice> ChooseLibrary(const LibrarySearch& search) {
+    if (!search.explicitDir.empty()) {
+        return LibraryChoice{search.explicitDir, LibrarySource::kOption, {}};
+    }
+    if (!search.environmentDir.empty()) {
+        return LibraryChoice{search.environmentDir, LibrarySource::kEnvironment, {}};
+    }
+    if (auto dir = ConfiguredDir(search.userConfig)) {
+        return LibraryChoice{*dir, LibrarySource::kUserConfig, search.userConfig};
+    }
+    for (const std::string& file : search.systemConfigs) {
+        if (auto dir = ConfiguredDir(file)) {
+            return LibraryChoice{*dir, LibrarySource::kSystemConfig, file};
+        }
+    }
+    if (!search.executableDir.empty()) {
+        const fs::path beside =
+            (fs::path(search.executableDir) / ".." / "share" / "tavrel").lexically_normal();
+        if (IsDirectory(beside)) {
+            return LibraryChoice{beside.string(), LibrarySource::kBeside, {}};
+        }
+    }
+    if (!search.installedDir.empty() && IsDirectory(search.installedDir)) {
+        return LibraryChoice{search.installedDir, LibrarySource::kInstalled, {}};
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> FindLibraryDir(const LibrarySearch& search) {
-    if (!search.explicitDir.empty()) {
-        return search.explicitDir;
+    std::optional<LibraryChoice> choice = ChooseLibrary(search);
+    return choice ? std::optional(std::move(choice->dir)) : std::nullopt;
+}
+
+std::string DescribeSource(const LibraryChoice& choice) {
+    switch (choice.source) {
+        case LibrarySource::kOption:
+            return "--library";
+        case LibrarySource::kEnvironment:
+            return "TAVREL_LIBRARY";
+        case LibrarySource::kUserConfig:
+            return "the user's configuration " + choice.configFile;
+        case LibrarySource::kSystemConfig:
+            return "the system-wide configuration " + choice.configFile;
+        case LibrarySource::kBeside:
+            return "the library beside the program";
+        case LibrarySource::kInstalled:
+            break;
     }
-    if (!search.environmentDir.empty()) {
-        return search.environmentDir;
-    }
-    std::vector<fs::path> bundled;
-    if (!search.executableDir.empty()) {
-        bundled.push_back(
-            (fs::path(search.executableDir) / ".." / "share" / "tavrel").lexically_normal());
-    }
-    if (!search.installedDir.empty()) {
-        bundled.emplace_back(search.installedDir);
-    }
-    for (const fs::path& candidate : bundled) {
-        if (IsDirectory(candidate)) {
-            return candidate.string();
-        }
-    }
-    return std::nullopt;
+    return "the library of the installation";
 }
 
 std::string ReferenceFilePath(const std::string& libraryDir, UnitSystem units,

@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTreeWidget>
@@ -282,7 +283,7 @@ class MainWindowTest : public QObject {
             std::string wallNotesFile;  // empty: removed
             std::string reason;
             int listed;
-        } cases[] = {{"", "File not found", 0},
+        } cases[] = {{"", "No such file or directory", 0},
                      {overfull + "$$\r\n", "more than 100 notes", 100},
                      {"just text\r\n", "no note marker line ($$) in the file", 0}};
         const std::string file = "English/Wall/WallNotesReference.txt";
@@ -309,12 +310,18 @@ class MainWindowTest : public QObject {
     void missing_library_can_be_chosen_and_is_remembered() {
         qunsetenv("TAVREL_LIBRARY");
         const std::string missing = library_->dir() + "/nowhere";
+        // An office's library for everyone, where the window and the commands look.
+        const QByteArray userOnly = qgetenv("XDG_CONFIG_DIRS");
+        const QTemporaryDir office;
+        qputenv("XDG_CONFIG_DIRS", "relative:" + QFile::encodeName(office.path()));
+        WriteBytes(office.filePath("tavrel/tavrel.conf").toStdString(),
+                   "[library]\nfolder=" + missing + "\n");
         prompts_->yesNoAnswers.push_back(false);
-        MainWindow& window = OpenWindow(missing);
+        MainWindow& window = OpenWindow(StartLibraryDir(""));
         std::string expected = "Failed to locate reference note files...terminating\n";
         for (const char* file : {"Hydraulic/HydraulicNotesReference.txt",
                                  "Bridge/TavrelReference.txt", "Wall/WallNotesReference.txt"}) {
-            expected += "\n" + missing + "/English/" + file + ": File not found";
+            expected += "\n" + missing + "/English/" + file + ": No such file or directory";
         }
         QCOMPARE(prompts_->Messages("critical"), std::vector<std::string>{expected});
         auto* banner = Find<QWidget>("libraryBanner");
@@ -330,6 +337,7 @@ class MainWindowTest : public QObject {
         qputenv("TAVREL_LIBRARY", "/from-environment");
         QCOMPARE(StartLibraryDir(""), "/from-environment");
         qunsetenv("TAVREL_LIBRARY");
+        qputenv("XDG_CONFIG_DIRS", userOnly);
     }
 
     void sheet_shows_what_saving_and_processing_would_make() {
