@@ -107,8 +107,11 @@ else
 fi
 
 # Output that cannot be written fails: help and version with 1, a command with 2 and the reason.
-tavrel --help >/dev/full 2>/dev/null && fail "--help to a full disk succeeds"
-(tavrel --version >/dev/full 2>/dev/null; [ $? -eq 1 ]) || fail "--version to a full disk: not 1"
+for option in --help --version; do
+    status=0
+    tavrel "$option" >/dev/full 2>/dev/null || status=$?
+    [ "$status" -eq 1 ] || fail "$option to a full disk exits with $status"
+done
 [[ $(tavrel list 2>&1 >/dev/full) == "tavrel: standard output: No space left on device" ]] ||
     fail "list to a full disk: $(tavrel list 2>&1 >/dev/full)"
 
