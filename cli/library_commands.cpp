@@ -203,10 +203,6 @@ int RunCompose(const CommandOptions& options, Streams streams) {
     return WriteOutput(options, workspace->ComposeNoteInputFile(), streams);
 }
 
-}  // namespace tavrel::cli
-
-namespace tavrel::cli {
-
 int RunLibraryInfo(const CommandOptions& options, Streams streams) {
     const std::optional<LibraryChoice> choice =
         ChooseLibrary(DefaultLibrarySearch(options.libraryDir));

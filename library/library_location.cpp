@@ -26,7 +26,7 @@ std::string ExecutableDir() {
 }
 
 // Below each configuration folder.
-const fs::path kConfigFile = fs::path("tavrel") / "tavrel.conf";
+constexpr const char* kConfigFile = "tavrel/tavrel.conf";
 
 // An environment variable holding an absolute path; empty otherwise.
 std::string AbsoluteVariable(const char* name) {
