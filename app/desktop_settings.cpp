@@ -1,7 +1,6 @@
 #include "app/desktop_settings.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 #include <array>
 
@@ -13,7 +12,8 @@ namespace {
 
 constexpr const char* kGeometryKey = "mainWindow/geometry";
 constexpr const char* kStateKey = "mainWindow/state";
-constexpr const char* kLibraryFolderKey = "library/folder";
+// Written as `folder=` in the `[library]` group, where the commands look.
+const std::string kLibraryFolderSetting = std::string(kLibraryGroup) + '/' + kLibraryFolderKey;
 constexpr std::array<const char*, kNoteFileDialogCount> kDialogFolderKeys = {
     "dialogs/saveFolder", "dialogs/processFolder", "dialogs/openFolder", "dialogs/reopenFolder"};
 constexpr const char* kLastNoteInputFileKey = "dialogs/lastNoteInputFile";
@@ -26,12 +26,13 @@ QString PathValue(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
+// The user's configuration file, the very one the commands read the library from.
 QVariant Remembered(const char* key) {
-    return QSettings(QStringLiteral("tavrel"), QStringLiteral("tavrel")).value(QLatin1String(key));
+    return QSettings(PathValue(UserConfigFile()), QSettings::IniFormat).value(QLatin1String(key));
 }
 
 void Remember(const char* key, const QVariant& value) {
-    QSettings(QStringLiteral("tavrel"), QStringLiteral("tavrel"))
+    QSettings(PathValue(UserConfigFile()), QSettings::IniFormat)
         .setValue(QLatin1String(key), value);
 }
 
@@ -53,12 +54,8 @@ void RememberWindowState(const QByteArray& state) {
     Remember(kStateKey, state);
 }
 
-QString RememberedLibraryFolder() {
-    return Remembered(kLibraryFolderKey).toString();
-}
-
 void RememberLibraryFolder(const QString& folder) {
-    Remember(kLibraryFolderKey, folder);
+    Remember(kLibraryFolderSetting.c_str(), folder);
 }
 
 RecentFiles RememberedRecentFiles() {
@@ -79,11 +76,6 @@ void RememberRecentFiles(const RecentFiles& recent) {
 
 std::string StartLibraryDir(const QString& explicitDir) {
     const LibrarySearch search = DefaultLibrarySearch(QFile::encodeName(explicitDir).toStdString());
-    const QString remembered = RememberedLibraryFolder();
-    if (search.explicitDir.empty() && search.environmentDir.empty() && !remembered.isEmpty() &&
-        QFileInfo(remembered).isDir()) {
-        return QFile::encodeName(remembered).toStdString();
-    }
     // Without any library the reads fail and name the missing folder.
     return FindLibraryDir(search).value_or(kInstalledLibraryDir);
 }

@@ -31,6 +31,7 @@ struct Streams {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    bool outIsTerminal = false;  // files written to it are shown with the terminal's line ends
 };
 
 // Everything the command line said, options already checked and converted.
@@ -63,6 +64,8 @@ int RunExport(const CommandOptions& options, Streams streams);
 // Prints what went wrong in processing a note input file named `name`, if anything, and gives
 // the exit status.
 int ReportOutcome(const ProcessOutcome& outcome, const std::string& name, std::ostream& err);
+// --library-info: the library in use and which step of the search chose it.
+int RunLibraryInfo(const CommandOptions& options, Streams streams);
 
 // Tells a usage error of a command in one line, then where its help is; gives kExitUsageOrIo.
 int UsageError(Streams streams, std::string_view command, std::string_view message);

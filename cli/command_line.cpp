@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/cli_commands.h"
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "engine/io/system_files.h"
 #include "tavrel/version.h"
@@ -238,13 +239,14 @@ int RunCommandLine(const std::vector<std::string>& args, Streams streams, Deskto
             return UsageError(streams, {}, "the desktop program reopens one note input file");
         }
     }
+    // Help and version that do not reach their reader fail as GNU programs' do, with 1.
     if ((parsed.given & kHelpOption) != 0) {
         command != nullptr ? PrintHelp(streams.out, *command) : PrintHelp(streams.out);
-        return kExitDone;
+        return Flushed(streams) ? kExitDone : kExitInvalidInput;
     }
     if ((parsed.given & kVersionOption) != 0) {
         streams.out << "tavrel " << kDisplayVersion << '\n';
-        return kExitDone;
+        return Flushed(streams) ? kExitDone : kExitInvalidInput;
     }
     const unsigned wanted =
         kGlobalOptions | (command != nullptr ? command->options : kDesktopOptions);
@@ -254,6 +256,9 @@ int RunCommandLine(const std::vector<std::string>& args, Streams streams, Deskto
                    ? UsageError(streams, command->name,
                                 "'" + std::string(command->name) + "' takes no option " + option)
                    : UsageError(streams, {}, "option " + option + " needs a command");
+    }
+    if ((parsed.given & kLibraryInfoOption) != 0) {
+        return RunLibraryInfo(parsed.options, streams);
     }
     if (command == nullptr) {
         return StartDesktop(parsed.options, parsed.command, streams, desktop);

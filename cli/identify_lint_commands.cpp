@@ -7,6 +7,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/locale_text.h"
+#include "cli/messages.h"
 #include "engine/io/files.h"
 #include "library/library_check.h"
 #include "library/library_location.h"
@@ -24,7 +25,7 @@ class QuietReporter : public ErrorReporter {
 std::optional<std::string> LibraryDir(const CommandOptions& options, std::ostream& err) {
     std::optional<std::string> dir = FindLibraryDir(DefaultLibrarySearch(options.libraryDir));
     if (!dir) {
-        err << "tavrel: no note library found; name one with --library DIR or TAVREL_LIBRARY\n";
+        TellNoLibraryFound(err);
     }
     return dir;
 }
@@ -44,15 +45,6 @@ bool ReadLibrary(const CommandOptions& options, UnitSystem units, NoteTables& ta
         }
     }
     return loaded.allRead;
-}
-
-// A full disk or a closed pipe must not pass for success.
-bool Flushed(Streams streams) {
-    streams.out.flush();
-    if (!streams.out) {
-        streams.err << "tavrel: standard output: write failed\n";
-    }
-    return static_cast<bool>(streams.out);
 }
 
 // [CATEGORY:]NAME as compose takes it: bridge notes bare.
@@ -93,11 +85,15 @@ int RunIdentify(const CommandOptions& options, Streams streams) {
     if (options.operands.size() != 1) {
         return UsageError(streams, "identify", "identify takes one note input file");
     }
-    const std::string& path = options.operands.front();
+    // "-" is standard input, as for process.
+    const bool standardInput = options.operands.front() == "-";
+    const std::string path =
+        standardInput ? std::string(kStandardInputName) : options.operands.front();
     std::string bytes;
-    if (const auto failure = ReadWholeFile(path, bytes)) {
-        streams.err << "tavrel: " << path << ": " << failure->description << "\n";
-        return kExitUsageOrIo;
+    const std::optional<RuntimeFailure> failure =
+        standardInput ? ReadWholeStream(streams.in, bytes) : ReadWholeFile(path, bytes);
+    if (failure) {
+        return FileFailure(streams.err, path, FailureReason(*failure));
     }
     const SheetUnits units = ReadSheetUnits(bytes);
     if (!units.stated) {

@@ -1,4 +1,7 @@
 #include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -6,6 +9,8 @@
 
 #include "cli/cli_commands.h"
 #include "cli/locale_text.h"
+#include "cli/messages.h"
+#include "cli/terminal_lines.h"
 #include "engine/io/atomic_file.h"
 #include "engine/io/files.h"
 #include "engine/text/text_utils.h"
@@ -47,9 +52,8 @@ std::optional<NoteReference> ParseNoteReference(const std::string& text) {
 std::optional<NoteWorkspace> OpenLibrary(const CommandOptions& options, Streams streams) {
     const std::optional<std::string> dir = FindLibraryDir(DefaultLibrarySearch(options.libraryDir));
     if (!dir) {
-        streams.err << "tavrel: " << kReferenceFilesMissingMessage << "\n"
-                    << "tavrel: no note library found; name one with --library DIR or "
-                       "TAVREL_LIBRARY\n";
+        streams.err << "tavrel: " << kReferenceFilesMissingMessage << "\n";
+        TellNoLibraryFound(streams.err);
         return std::nullopt;
     }
     NoteWorkspace workspace(*dir);
@@ -96,29 +100,18 @@ std::string WithNewlines(std::string text) {
     return text;
 }
 
-// Flushes standard output and tells whether everything reached it; a full disk or a closed
-// pipe must not pass for success.
 int FinishStandardOutput(Streams streams) {
-    streams.out.flush();
-    if (!streams.out) {
-        streams.err << "tavrel: standard output: write failed\n";
-        return kExitUsageOrIo;
-    }
-    return kExitDone;
+    return Flushed(streams) ? kExitDone : kExitUsageOrIo;
 }
 
 int WriteOutput(const CommandOptions& options, const std::string& bytes, Streams streams) {
     if (!options.output || *options.output == "-") {
-        streams.out << bytes;
+        StandardOutputSink(streams)(bytes);
         return FinishStandardOutput(streams);
     }
     const std::string& path = *options.output;
-    const auto refuse = [&streams, &path] {
-        streams.err << "tavrel: " << path << ": file exists; use --force to replace it\n";
-        return kExitUsageOrIo;
-    };
     if (!options.force && FileExists(path)) {
-        return refuse();
+        return FileFailure(streams.err, path, kExistsReason);
     }
     AtomicFileWriter writer(path, options.force ? AtomicFileWriter::Existing::kReplace
                                                 : AtomicFileWriter::Existing::kKeep);
@@ -131,8 +124,7 @@ int WriteOutput(const CommandOptions& options, const std::string& bytes, Streams
         return refuse();
     }
     if (failure) {
-        streams.err << "tavrel: " << path << ": " << failure->description << "\n";
-        return kExitUsageOrIo;
+        return FileFailure(streams.err, path, FailureReason(*failure));
     }
     return kExitDone;
 }
@@ -213,6 +205,25 @@ int RunCompose(const CommandOptions& options, Streams streams) {
         workspace->projectLines()[line] = options.projectLines[line];
     }
     return WriteOutput(options, workspace->ComposeNoteInputFile(), streams);
+}
+
+int RunLibraryInfo(const CommandOptions& options, Streams streams) {
+    const std::optional<LibraryChoice> choice =
+        ChooseLibrary(DefaultLibrarySearch(options.libraryDir));
+    if (!choice) {
+        TellNoLibraryFound(streams.err);
+        return kExitUsageOrIo;
+    }
+    streams.out << "library: " << choice->dir << "\nfrom: " << DescribeSource(*choice) << '\n';
+    if (!Flushed(streams)) {
+        return kExitUsageOrIo;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(choice->dir, error)) {
+        return FileFailure(streams.err, choice->dir,
+                           error ? error.message() : std::strerror(ENOTDIR));
+    }
+    return kExitDone;
 }
 
 }  // namespace tavrel::cli

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <clocale>
 #include <iostream>
 #include <string>
@@ -22,8 +24,9 @@ int main(int argc, char** argv) {
     tavrel::cli::SetPdfRenderer(&tavrel::cli::RenderPdfInModule);
 #endif
     tavrel::DesktopOptions desktop;
+    const bool terminal = isatty(STDOUT_FILENO) != 0;
     const int status =
-        tavrel::cli::RunCommandLine(args, {std::cin, std::cout, std::cerr}, &desktop);
+        tavrel::cli::RunCommandLine(args, {std::cin, std::cout, std::cerr, terminal}, &desktop);
 #ifdef TAVREL_WITH_DESKTOP
     if (status == tavrel::cli::kStartDesktop) {
         return tavrel::cli::RunDesktopModule(argv[0], desktop, std::cerr);

@@ -25,6 +25,8 @@ constexpr std::array kOptions = {
                "open the desktop program without the start-up disclaimer"},
     OptionSpec{kHelpOption, 'h', "help", nullptr, "print this help"},
     OptionSpec{kVersionOption, '\0', "version", nullptr, "print the version"},
+    OptionSpec{kLibraryInfoOption, '\0', "library-info", nullptr,
+               "print the note library in use and what chose it"},
     // Pictures of the main window for the documentation.
     OptionSpec{kScreenshotOption, '\0', "screenshot", "FILE", nullptr},
     OptionSpec{kTabOption, '\0', "tab", "INDEX", nullptr},
@@ -81,6 +83,27 @@ std::vector<option> LongOptions() {
     return options;
 }
 
+// Whether a long option, written shortened, begins more than one option's name.
+bool IsAmbiguous(std::string_view argument) {
+    if (!argument.starts_with("--")) {
+        return false;
+    }
+    const std::string_view name = argument.substr(2, argument.find('=') - 2);
+    int matches = 0;
+    for (const OptionSpec& option : kOptions) {
+        matches += std::string_view(option.longName).starts_with(name) ? 1 : 0;
+    }
+    return matches > 1;
+}
+
+// Whether an option left out of the help was written shortened; getopt_long would take it.
+bool IsShortenedHiddenOption(const OptionSpec& option, std::string_view argument) {
+    if (option.help != nullptr || !argument.starts_with("--")) {
+        return false;
+    }
+    return argument.substr(2, argument.find('=') - 2) != option.longName;
+}
+
 // What getopt_long found wrong, in the words GNU programs use. `argument` is the argument it
 // last took in.
 std::string DescribeBadOption(int code, int optionCode, std::string_view argument) {
@@ -92,6 +115,9 @@ std::string DescribeBadOption(int code, int optionCode, std::string_view argumen
         return longForm
                    ? "option '--" + std::string(known->longName) + "' requires an argument"
                    : "option requires an argument -- '" + std::string(1, known->shortName) + "'";
+    }
+    if (optionCode == 0 && IsAmbiguous(argument)) {
+        return "option '" + std::string(argument.substr(0, argument.find('='))) + "' is ambiguous";
     }
     if (optionCode == 0) {
         return "unrecognized option '" + std::string(argument) + "'";
@@ -182,6 +208,7 @@ std::string ApplyOption(OptionFlag flag, std::string_view value, CommandOptions&
             break;
         case kHelpOption:
         case kVersionOption:
+        case kLibraryInfoOption:
             break;
     }
     return {};
@@ -219,8 +246,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     ParsedArguments parsed;
     optind = 0;  // glibc starts afresh, as every run in one process must
     opterr = 0;  // the messages are ours, on the run's own error stream
-    for (int code; (code = getopt_long(argc, argv.data(), shortOptions.c_str(), longOptions.data(),
-                                       nullptr)) != -1;) {
+    for (int at = 1, code; (code = getopt_long(argc, argv.data(), shortOptions.c_str(),
+                                               longOptions.data(), nullptr)) != -1;
+         at = optind) {
         if (code == 1) {
             AddOperand(optarg, parsed);
             continue;
@@ -228,6 +256,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         const OptionSpec* option = code == '?' || code == ':' ? nullptr : OptionOfCode(code);
         if (option == nullptr) {
             parsed.error = DescribeBadOption(code, optopt, argv[optind - 1]);
+            return parsed;
+        }
+        if (IsShortenedHiddenOption(*option, argv[at])) {
+            parsed.error = "unrecognized option '" + std::string(argv[at]) + "'";
             return parsed;
         }
         parsed.given |= option->flag;

@@ -19,16 +19,17 @@ enum OptionFlag : unsigned {
     kNoSplashOption = 1U << 5,
     kHelpOption = 1U << 6,
     kVersionOption = 1U << 7,
-    kScreenshotOption = 1U << 8,
-    kTabOption = 1U << 9,
-    kTitleOption = 1U << 10,
-    kNewOption = 1U << 11,
-    kToOption = 1U << 12,
+    kLibraryInfoOption = 1U << 8,
+    kScreenshotOption = 1U << 9,
+    kTabOption = 1U << 10,
+    kTitleOption = 1U << 11,
+    kNewOption = 1U << 12,
+    kToOption = 1U << 13,
 };
 
 // Taken on any command line, with a command or without.
 inline constexpr unsigned kGlobalOptions =
-    kHelpOption | kVersionOption | kLibraryOption | kNoSplashOption;
+    kHelpOption | kVersionOption | kLibraryInfoOption | kLibraryOption | kNoSplashOption;
 // Taken only without a command, by the desktop program.
 inline constexpr unsigned kDesktopOptions = kScreenshotOption | kTabOption;
 
@@ -37,7 +38,8 @@ struct OptionSpec {
     char shortName;  // '\0' when it has none
     const char* longName;
     const char* valueName;  // nullptr when it takes no value
-    const char* help;       // nullptr for options left out of the help
+    const char* help;       // nullptr for options left out of the help, which are taken only
+                            // when written in full
 };
 
 // Every option, in the order of their flags.

@@ -1,10 +1,11 @@
 #include <algorithm>
-#include <cerrno>
 #include <istream>
 #include <optional>
 #include <ostream>
 
 #include "cli/cli_commands.h"
+#include "cli/messages.h"
+#include "cli/terminal_lines.h"
 #include "engine/io/file_names.h"
 #include "engine/io/files.h"
 #include "engine/processing.h"
@@ -13,8 +14,6 @@ namespace tavrel::cli {
 namespace {
 
 constexpr const char* kStandardStream = "-";
-constexpr const char* kStandardInputName = "<stdin>";
-constexpr const char* kStandardOutputName = "<stdout>";
 
 bool IsStandardStream(const std::string& path) {
     return path == kStandardStream;
@@ -39,7 +38,7 @@ FailureSink WarningsTo(std::ostream& err, const std::string& name) {
         if (line > 0) {
             err << ':' << line;
         }
-        err << ": Error: " << failure.number << ". " << failure.description << '\n';
+        err << ": " << FailureReason(failure) << '\n';
     };
 }
 
@@ -56,16 +55,16 @@ ProcessOutcome IoFailure(const RuntimeFailure& failure, std::string file) {
 int ReportOutcome(const ProcessOutcome& outcome, const std::string& name, std::ostream& err) {
     switch (outcome.status) {
         case ProcessStatus::kDone:
+            if (outcome.noStatement) {
+                err << name << ": " << kNoStatementMessage << '\n';
+            }
             return kExitDone;
         case ProcessStatus::kInputMissing:
-            err << "tavrel: " << name << ": " << outcome.message << '\n';
-            return kExitUsageOrIo;
+            return FileFailure(err, name, UnreadableReason(name));
         case ProcessStatus::kOutputIsInput:
-            err << "tavrel: " << outcome.file << ": " << outcome.message << '\n';
-            return kExitUsageOrIo;
+            return FileFailure(err, outcome.file, "output file is the note input file itself");
         case ProcessStatus::kOutputExists:
-            err << "tavrel: " << outcome.file << " exists; use --force to overwrite it\n";
-            return kExitUsageOrIo;
+            return FileFailure(err, outcome.file, kExistsReason);
         case ProcessStatus::kEmpty:
             err << name << ": " << outcome.message << '\n';
             return kExitInvalidInput;
@@ -73,10 +72,8 @@ int ReportOutcome(const ProcessOutcome& outcome, const std::string& name, std::o
             err << name << ':' << outcome.line << ": " << outcome.message << '\n';
             return kExitInvalidInput;
         case ProcessStatus::kIoFailure:
-            err << "tavrel: " << (outcome.file.empty() ? name : outcome.file)
-                << ": Error: " << outcome.failure.number << ". " << outcome.failure.description
-                << '\n';
-            return kExitUsageOrIo;
+            return FileFailure(err, outcome.file.empty() ? name : outcome.file,
+                               FailureReason(outcome.failure));
     }
     return kExitUsageOrIo;
 }
@@ -86,7 +83,7 @@ namespace {
 // Processes or checks one note input file (standard input for "-"), writing to `output`, and
 // reports the outcome.
 int RunOne(const std::string& input, const CadTextOutput& output, Streams streams) {
-    const std::string name = IsStandardStream(input) ? kStandardInputName : input;
+    const std::string name = IsStandardStream(input) ? std::string(kStandardInputName) : input;
     std::string standardInput;
     if (IsStandardStream(input)) {
         if (const auto failure = ReadWholeStream(streams.in, standardInput)) {
@@ -95,25 +92,20 @@ int RunOne(const std::string& input, const CadTextOutput& output, Streams stream
     }
     const NoteInput noteInput = IsStandardStream(input) ? NoteInput(InputBytes{standardInput})
                                                         : NoteInput(InputFile{input});
-    ProcessOutcome outcome = ProcessNoteInput(noteInput, output, WarningsTo(streams.err, name));
-    if (outcome.status == ProcessStatus::kDone && std::holds_alternative<ByteSink>(output)) {
-        // A full disk or a closed pipe must not pass for success.
-        streams.out.flush();
-        if (!streams.out) {
-            outcome = IoFailure(failures::FromErrno(EIO), kStandardOutputName);
-        }
+    const ProcessOutcome outcome =
+        ProcessNoteInput(noteInput, output, WarningsTo(streams.err, name));
+    const int status = ReportOutcome(outcome, name, streams.err);
+    if (status == kExitDone && std::holds_alternative<ByteSink>(output) && !Flushed(streams)) {
+        return kExitUsageOrIo;
     }
-    return ReportOutcome(outcome, name, streams.err);
+    return status;
 }
 
-CadTextOutput OutputFor(const std::string& input, const CommandOptions& options,
-                        std::ostream& out) {
+CadTextOutput OutputFor(const std::string& input, const CommandOptions& options, Streams streams) {
     const std::string target = options.output.value_or(
         IsStandardStream(input) ? std::string(kStandardStream) : CadTextPathFor(input));
     if (IsStandardStream(target)) {
-        return ByteSink([&out](std::string_view bytes) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        });
+        return StandardOutputSink(streams);
     }
     return OutputFile{target, options.force ? ExistingOutput::kReplace : ExistingOutput::kRefuse};
 }
@@ -126,7 +118,7 @@ int RunProcess(const CommandOptions& options, Streams streams) {
     }
     int worst = kExitDone;
     for (const std::string& input : options.operands) {
-        worst = std::max(worst, RunOne(input, OutputFor(input, options, streams.out), streams));
+        worst = std::max(worst, RunOne(input, OutputFor(input, options, streams), streams));
     }
     return worst;
 }

@@ -201,7 +201,9 @@ ProcessOutcome Process(const NoteInput& input, const CadTextOutput& output,
         invalid.line = error->line;
         return invalid;
     }
-    return WriteCadText(scanner, bytes.size(), output, origins);
+    ProcessOutcome outcome = WriteCadText(scanner, bytes.size(), output, origins);
+    outcome.noStatement = outcome.status == ProcessStatus::kDone && !scanner.HasStatementLines();
+    return outcome;
 }
 
 // Nothing was put in place: the output file is written whole or not at all.

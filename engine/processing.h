@@ -17,6 +17,10 @@ inline constexpr std::string_view kInputMissingMessage = "Error...file not found
 inline constexpr std::string_view kOutputIsInputMessage =
     "Error...output file is the note input file itself...terminating";
 
+// Told, beside the file's name, when a file holds neither a format statement nor a dot line.
+inline constexpr std::string_view kNoStatementMessage =
+    "no format statement found; is this a note input file?";
+
 // The note input file to process: a file, read whole once...
 struct InputFile {
     std::string path;
@@ -59,6 +63,8 @@ struct ProcessOutcome {
     std::int64_t line = 0;
     RuntimeFailure failure;
     std::string file;
+    // kDone, though the file held neither a format statement nor a dot line (kNoStatementMessage).
+    bool noStatement = false;
 };
 
 // Receives the unexpected failures behind a fault, such as a setting value too large for a

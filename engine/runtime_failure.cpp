@@ -18,7 +18,10 @@ RuntimeFailure SubscriptOutOfRange() {
     return {kSubscriptOutOfRange, "Subscript out of range"};
 }
 
-RuntimeFailure FromErrno(int errorNumber) {
+namespace {
+
+// The error box's number and words for a failed file operation.
+RuntimeFailure BoxFailure(int errorNumber) {
     switch (errorNumber) {
         case ENOENT:
             return {kFileNotFound, "File not found"};
@@ -42,7 +45,19 @@ RuntimeFailure FromErrno(int errorNumber) {
     }
 }
 
+}  // namespace
+
+RuntimeFailure FromErrno(int errorNumber) {
+    RuntimeFailure failure = BoxFailure(errorNumber);
+    failure.systemError = errorNumber;
+    return failure;
+}
+
 }  // namespace failures
+
+std::string FailureReason(const RuntimeFailure& failure) {
+    return failure.systemError != 0 ? std::strerror(failure.systemError) : failure.description;
+}
 
 ErrorBoxText FormatErrorBox(std::int32_t number, const std::string& description,
                             const std::string& programTitle) {

@@ -9,7 +9,12 @@ namespace tavrel {
 struct RuntimeFailure {
     std::int32_t number = 0;
     std::string description;
+    int systemError = 0;  // the errno behind a failed file operation; 0 for others
 };
+
+// The failure as the command line tells it: the system's own words for a failed file operation
+// ("No space left on device"), else the description.
+std::string FailureReason(const RuntimeFailure& failure);
 
 // The failures this program's own runtime can raise, with stable numbers and texts.
 namespace failures {

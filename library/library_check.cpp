@@ -204,7 +204,7 @@ LibraryCheck CheckLibrary(const std::string& libraryDir, UnitSystem units) {
         std::string bytes;
         if (const auto failure = ReadWholeFile(path, bytes)) {
             check.findings.push_back({path, 0, FindingSeverity::kError,
-                                      "cannot read the file: " + failure->description});
+                                      "cannot read the file: " + FailureReason(*failure)});
             check.everyFileRead = false;
             continue;
         }

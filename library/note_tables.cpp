@@ -56,7 +56,7 @@ bool NoteTables::ReadReferenceFile(NoteCategory category, const std::string& pat
     if (const auto failure = ReadWholeFile(path, bytes)) {
         ClearNoteTable(category);
         sources_[static_cast<int>(category)] = path;
-        return Fail(category, *failure, failure->description, errors);
+        return Fail(category, *failure, FailureReason(*failure), errors);
     }
     return ReadReferenceText(category, bytes, path, errors);
 }

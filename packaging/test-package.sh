@@ -2,14 +2,17 @@
 # Makes the Debian package of a build, unpacks it into an empty folder and uses it from there as
 # a new user would: no TAVREL_LIBRARY, no settings, an empty home folder.
 # Usage: packaging/test-package.sh BUILD_DIR CPACK INSTALL_PREFIX VERSION DISPLAY_VERSION
+#        SOURCE_DATE_EPOCH
 set -euo pipefail
 build=$(cd "$1" && pwd -P)
 cpack=$2
 prefix=$3
 version=$4
 display_version=$5
+source_date_epoch=$6
 
-for tool in dpkg-deb dpkg-shlibdeps appstreamcli desktop-file-validate update-mime-database man; do
+for tool in dpkg-deb dpkg-shlibdeps appstreamcli desktop-file-validate update-mime-database man \
+    lintian pdfinfo; do
     if ! command -v "$tool" >/dev/null; then
         echo "package test: $tool is missing; scripts/install-deps.sh --test installs it" >&2
         exit 1
@@ -33,12 +36,17 @@ dpkg-deb -x "$deb" "$work/root"
 usr=$work/root$prefix
 
 field() { dpkg-deb --field "$deb" "$1"; }
-[[ $(field Version) == "$version" ]] || fail "package version $(field Version), not $version"
+[[ $(field Version) == "$version"-[0-9]* ]] || fail "package version $(field Version), not $version-N"
 [[ $(field Depends) == *libqt6widgets6* ]] || fail "Depends names no Qt library: $(field Depends)"
-[[ -n $(field Section) && -n $(field Maintainer) ]] || fail "no Section or Maintainer"
-[[ -z $(field Homepage) ]] || fail "a Homepage field: $(field Homepage)"
+[[ -n $(field Section) && $(field Maintainer) == *" <"*@*">" ]] || fail "no Section or Maintainer"
+[[ -n $(field Homepage) ]] || fail "no Homepage field"
+[[ $(field Recommends) == *xdg-utils* ]] || fail "xdg-utils not recommended: $(field Recommends)"
+# Debian's own checker: no error and no warning.
+lintian --fail-on error,warning --display-level ">=warning" "$deb" >"$work/lintian.log" 2>&1 ||
+    fail "lintian: $(grep -v 'root privileges' "$work/lintian.log")"
 
-for file in bin/tavrel share/doc/tavrel/copyright share/man/man1/tavrel.1.gz \
+for file in bin/tavrel share/doc/tavrel/copyright share/doc/tavrel/changelog.gz \
+    share/doc/tavrel/changelog.Debian.gz share/man/man1/tavrel.1.gz \
     share/bash-completion/completions/tavrel share/applications/org.tavrel.Tavrel.desktop \
     share/metainfo/org.tavrel.Tavrel.metainfo.xml share/mime/packages/org.tavrel.Tavrel.xml \
     share/icons/hicolor/scalable/apps/org.tavrel.Tavrel.svg \
@@ -69,6 +77,13 @@ else
     fail "man cannot read the manual page: $man_warnings"
 fi
 
+# Reproducible: the manual page and the PDF manual carry the source date, not the build's.
+day=$(date -u -d "@$source_date_epoch" +%Y-%m-%d)
+zcat "$usr/share/man/man1/tavrel.1.gz" | grep -q "^\.TH \"tavrel\" \"1\" \"$day\"" ||
+    fail "the manual page is not dated $day"
+[[ $(TZ=UTC pdfinfo "$usr/share/tavrel/Help/Tavrel.pdf") == *"CreationDate:"*"$(date -u -d \
+    "@$source_date_epoch" +'%b %_d %H:%M:%S %Y')"* ]] || fail "the PDF manual is not dated $day"
+
 home=$work/home
 job=$work/job
 mkdir -p "$home" "$job"
@@ -90,6 +105,15 @@ if tavrel compose -o sheet.inp --project "ROUTE 9 OVER ELM CREEK" B1 G1 hydrauli
 else
     fail "compose and process from the package"
 fi
+
+# Output that cannot be written fails: help and version with 1, a command with 2 and the reason.
+for option in --help --version; do
+    status=0
+    tavrel "$option" >/dev/full 2>/dev/null || status=$?
+    [ "$status" -eq 1 ] || fail "$option to a full disk exits with $status"
+done
+[[ $(tavrel list 2>&1 >/dev/full) == "tavrel: standard output: No space left on device" ]] ||
+    fail "list to a full disk: $(tavrel list 2>&1 >/dev/full)"
 
 # Completion as bash offers it: each typed line (the cursor at its end) with the words it must
 # offer and, after "!", must not. bash splits words at ":" and "=" and offers what follows them.
@@ -127,6 +151,8 @@ tavrel compose --units=|english metric
 tavrel compose --pr|--project=
 tavrel list -|--units= --help !--force
 tavrel process |sheet.inp !sheet.txt
+tavrel |process sheet.inp !sheet.txt
+tavrel -|--library-info --units= --force !--screenshot
 EOF
 
 [ "$failures" -eq 0 ]

@@ -12,7 +12,7 @@ test_extras=(
     clang libclang-rt-14-dev valgrind
     xvfb xauth
     scdoc dpkg-dev file
-    desktop-file-utils appstream shared-mime-info man-db bash-completion
+    desktop-file-utils appstream shared-mime-info man-db bash-completion lintian
     g++-mingw-w64-x86-64-posix wine64
     python3-ezdxf poppler-utils
 )

@@ -2,6 +2,7 @@
 // Qt's own writer. A line that does not fit the page's width (a code line never wraps) fails
 // the build with the line named, rather than being cut off in the PDF.
 #include <QAbstractTextDocumentLayout>
+#include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -34,9 +35,35 @@ QStringList LinesWiderThanThePage(const QTextDocument& document, qreal dotsPerMi
     return tooWide;
 }
 
+// A reproducible build carries no build date: the creation date the writer put in becomes
+// SOURCE_DATE_EPOCH's, in place, so no offset in the file moves. The writer gives the date in
+// UTC ("D:YYYYMMDDhhmmssZ") as main sets the time zone.
+bool StampSourceDate(const QString& path) {
+    const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
+    if (epoch.isEmpty()) {
+        return true;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    const QByteArray key = "/CreationDate (D:";
+    const QByteArray date = QDateTime::fromSecsSinceEpoch(epoch.toLongLong(), Qt::UTC)
+                                .toString(QStringLiteral("yyyyMMddhhmmss"))
+                                .toLatin1();
+    const qsizetype at = bytes.indexOf(key);
+    if (at < 0 || bytes.mid(at + key.size() + date.size(), 2) != "Z)") {
+        return false;
+    }
+    bytes.replace(at + key.size(), date.size(), date);
+    return file.seek(0) && file.write(bytes) == bytes.size();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    qputenv("TZ", "UTC");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -81,6 +108,11 @@ int main(int argc, char** argv) {
     document.print(&writer);
     if (!QFile::exists(output) || QFile(output).size() == 0) {
         std::fprintf(stderr, "manual_to_pdf: cannot write %s\n", argv[2]);
+        return 2;
+    }
+    if (!StampSourceDate(output)) {
+        std::fprintf(stderr, "manual_to_pdf: cannot set the creation date of %s\n", argv[2]);
+        QFile::remove(output);
         return 2;
     }
     return 0;

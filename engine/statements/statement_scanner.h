@@ -65,6 +65,9 @@ class StatementScanner {
     // The next statement or dot line; nothing after the last. Meant for validated text; on any
     // other it still comes to an end.
     std::optional<Statement> Next();
+    // Whether any line is a format statement or a dot line; meant after Validate. A file with
+    // neither is most likely no note input file at all.
+    bool HasStatementLines() const { return !statementLines_.empty(); }
 
   private:
     // Why a line whose first byte other than a blank is "[" is no statement.

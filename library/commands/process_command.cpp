@@ -28,6 +28,10 @@ std::optional<std::string> ProcessNoteInputFile(CommandServices& services) {
     }
     switch (outcome.status) {
         case ProcessStatus::kDone:
+            if (outcome.noStatement) {
+                services.prompts.ShowInformation(*inputPath + ": " +
+                                                 std::string(kNoStatementMessage));
+            }
             services.recent.lastNoteInputFile = *inputPath;
             ShowInEditor(services, outputPath, true);
             return outputPath;

@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTreeWidget>
@@ -358,7 +359,7 @@ class MainWindowTest : public QObject {
         const struct {
             std::string wallNotesFile;  // empty: removed
             std::string reason;
-        } cases[] = {{"", "File not found"},
+        } cases[] = {{"", "No such file or directory"},
                      {overfull + "$$\r\n", "more than 100 notes"},
                      {"just text\r\n", "no note marker line ($$) in the file"}};
         const std::string file = "English/Wall/WallNotesReference.txt";
@@ -392,11 +393,21 @@ class MainWindowTest : public QObject {
         QCOMPARE(asked, (QStringList{"choice", folder, "choice", folder}));
         QVERIFY(!window.exitConfirmed());
         QCOMPARE(Texts(0), QStringList{"(B1) Bridge consists of three spans"});
+        // An office's library for everyone, where the window and the commands look, comes
+        // after the user's own choice, which comes after --library and TAVREL_LIBRARY.
+        const QByteArray userOnly = qgetenv("XDG_CONFIG_DIRS");
+        const QTemporaryDir office;
+        qputenv("XDG_CONFIG_DIRS", "relative:" + QFile::encodeName(office.path()));
+        WriteBytes(office.filePath("tavrel/tavrel.conf").toStdString(),
+                   "[library]\nfolder=/office\n");
         QCOMPARE(StartLibraryDir(""), library_->dir());
         QCOMPARE(StartLibraryDir("/given"), "/given");
         qputenv("TAVREL_LIBRARY", "/from-environment");
         QCOMPARE(StartLibraryDir(""), "/from-environment");
         qunsetenv("TAVREL_LIBRARY");
+        QVERIFY(QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") + "/tavrel/tavrel.conf"));
+        QCOMPARE(StartLibraryDir(""), "/office");
+        qputenv("XDG_CONFIG_DIRS", userOnly);
     }
 
     void sheet_shows_what_saving_and_processing_would_make() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +16,10 @@ void UseOffscreenPlatformUnlessSet() {
     }
     static QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    // The configuration files the window and the commands share: the user's in the folder above,
+    // no system-wide one unless a test writes it.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(settings.path() + QStringLiteral("/system")));
 }
 
 template <typename T>

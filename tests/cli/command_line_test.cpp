@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cstdlib>
 #include <map>
@@ -18,6 +19,9 @@ namespace {
 
 using Folder = std::map<std::string, std::string>;
 
+// What standard output is: a pipe or a file, a terminal, or a full disk.
+enum class Out { kPipe, kTerminal, kFull };
+
 struct Case {
     std::vector<std::string> args;
     int status;
@@ -28,7 +32,9 @@ struct Case {
     // "windows-1252": only on Windows, whose console (or, with none, the system) shows
     // Windows-1252; rows in other locales only where there are locales.
     std::string locale = "C";
-    std::string display = {};  // what the environment offers Qt, as NAME=VALUE words
+    std::string display = {};  // the display, library and configuration folders the
+                               // environment offers, as NAME=VALUE words
+    Out stdoutIs = Out::kPipe;
 };
 
 const std::string kValid = "[SPACE]\r\n.LV=8\r\n";
@@ -43,15 +49,19 @@ const std::string kFaultyBridge = "@/faulty/English/Bridge/TavrelReference.txt:"
 
 // The folder every row starts from: note input files, old outputs and three libraries.
 void Arrange(const std::filesystem::path& dir) {
-    const Folder files = {{"a.inp", kValid},
-                          {"b.notes.inp", "[LITERAL]\nX\n[END LITERAL]\n"},
-                          {"bad.inp", "[SPACE]\r\n\r\n[WORDWRAP]\r\n"},
-                          {"bad.txt", "kept"},
-                          {"empty.inp", ""},
-                          {"kept.inp", kValid},
-                          {"kept.txt", "kept"},
-                          {"notes.txt", kValid},
-                          {"overflow.inp", "[SPACE]\r\n[RIGHT MARGIN = 99999]\r\n"}};
+    const Folder files = {
+        {"a.inp", kValid},
+        {"b.notes.inp", "[LITERAL]\nX\n[END LITERAL]\n"},
+        {"bad.inp", "[SPACE]\r\n\r\n[WORDWRAP]\r\n"},
+        {"bad.txt", "kept"},
+        {"empty.inp", ""},
+        {"kept.inp", kValid},
+        {"kept.txt", "kept"},
+        {"notes.txt", kValid},
+        {"overflow.inp", "[SPACE]\r\n[RIGHT MARGIN = 99999]\r\n"},
+        {"passwd", "root:x:0:0:root:/root:/bin/bash\n"},
+        {"home/tavrel/tavrel.conf", "[library]\nfolder=" + (dir / "lib").string()},
+        {"office/tavrel/tavrel.conf", "[library]\nfolder=" + (dir / "cafe").string()}};
     for (const auto& [name, bytes] : files) {
         testing::WriteBytes(dir / name, bytes);
     }
@@ -67,6 +77,12 @@ void Arrange(const std::filesystem::path& dir) {
         testing::CrLfLines({"$$B1 Caf\xE9 \x93quoted\x94", "Zones: 30\xB0 C", "$$"});
     testing::WriteLibrary(dir / "cafe", library);
 }
+
+// The configuration files Arrange writes: the user's names lib, the system-wide one cafe.
+const std::string kOffice = "XDG_CONFIG_DIRS=/nowhere:@/office";
+const std::string kUserAndOffice = kOffice + " XDG_CONFIG_HOME=@/home";
+const std::string kFull = "tavrel: standard output: No space left on device\n";
+const std::string kCafeList = "0\tbridge\tB1\tCaf? ?quoted?\n*";
 
 std::string Hint(const std::string& command) {
     return "Try 'tavrel " + command + (command.empty() ? "" : " ") + "--help'.\n";
@@ -85,7 +101,7 @@ const Case kCases[] = {
     {{"compose", "--library=@/lib", "-pA B", "B1"}, 0, "*[CENTER]A B\r*", ""},
     {{"compose", "--library=@/lib", "B1", "--project", "A B"}, 0, "*[CENTER]A B\r*", ""},
     {{"compose", "--library=@/lib", "-o", "@/kept.inp", "B1"}, 2, "",
-     "tavrel: @/kept.inp: file exists; use --force to replace it\n"},
+     "tavrel: @/kept.inp: File exists; use --force to replace it\n"},
     {{"compose", "--library=@/lib", "-f", "-o@/kept.inp", "B1"}, 0, "", "",
      {{"kept.inp", "*Two spans.*"}}},
     {{"compose", "--library=@/lib", "--output=@/kept.inp", "G2", "--force"}, 0, "", "",
@@ -93,7 +109,41 @@ const Case kCases[] = {
     {{"show", "--library=@/lib", "g1"}, 0, "[WORD WRAP]\nDrains at 10 ft.\n\n", ""},
     {{"--library=@/lib", "show", "Hydraulic:su1"}, 0, "Q100 = 500 cfs.\n", ""},
     {{"show", "--library=@/lib", "wall:G1"}, 2, "", "tavrel: no wall note named 'G1'\n"},
-    {{"check", "--", "-x.inp"}, 2, "", "tavrel: -x.inp: Error...file not found...terminating\n"},
+    {{"check", "--", "-x.inp"}, 2, "", "tavrel: -x.inp: No such file or directory\n"},
+    // The library: --library, else TAVREL_LIBRARY, else the user's configuration, else the
+    // system-wide one; --library-info tells which.
+    {{"list"}, 0, kCafeList, "", {}, "", "C", kOffice},
+    {{"list"}, 0, kLibraryList, "", {}, "", "C", kUserAndOffice},
+    {{"list", "--library=@/cafe"}, 0, kCafeList, "", {}, "", "C", kUserAndOffice},
+    {{"--library-info"}, 0,
+     "library: @/cafe\nfrom: the system-wide configuration @/office/tavrel/tavrel.conf\n", "", {},
+     "", "C", kOffice},
+    {{"--library-info"}, 0, "library: @/lib\nfrom: the user's configuration @/home/tavrel/tavrel.conf\n",
+     "", {}, "", "C", kUserAndOffice},
+    {{"--library-info"}, 0, "library: @/nowall\nfrom: TAVREL_LIBRARY\n", "", {}, "", "C",
+     kUserAndOffice + " TAVREL_LIBRARY=@/nowall"},
+    {{"--library=@/none", "--library-info"}, 2, "library: @/none\nfrom: --library\n",
+     "tavrel: @/none: No such file or directory\n"},
+    // Failures name the file and give the system's reason; a file of neither format statements
+    // nor dot lines is named, and processed as any other.
+    {{"process", "@/lib"}, 2, "", "tavrel: @/lib: Is a directory\n"},
+    {{"identify", "--library=@/lib", "@/lib"}, 2, "", "tavrel: @/lib: Is a directory\n"},
+    {{"identify", "--library=@/lib", "-"}, 0, "", "", {}, ".FT=49\r\n"},
+    {{"process", "@/passwd"}, 0, "",
+     "@/passwd: no format statement found; is this a note input file?\n", {{"passwd.txt", ""}}},
+    {{"check", "-"}, 0, "", "<stdin>: no format statement found; is this a note input file?\n",
+     {}, "plain text\n"},
+    {{"--version"}, 1, "", kFull, {}, "", "C", "", Out::kFull},
+    {{"list", "--help"}, 1, "", kFull, {}, "", "C", "", Out::kFull},
+    {{"list", "--library=@/lib"}, 2, "", kFull, {}, "", "C", "", Out::kFull},
+    {{"process", "-o", "-", "@/a.inp"}, 2, "", kFull, {}, "", "C", "", Out::kFull},
+    // On a terminal a lone CR ends a line too; a pipe gets the bytes as they are.
+    {{"process", "-"}, 0, "A\nB\n\n.LV=8\n", "", {}, "[LITERAL]\r\nA\r\nB\r\n[END LITERAL]\r\n" + kValid,
+     "C", "", Out::kTerminal},
+    {{"process", "-"}, 0, "A\rB\r\n\r\n.LV=8\r\n", "", {},
+     "[LITERAL]\r\nA\r\nB\r\n[END LITERAL]\r\n" + kValid},
+    {{"compose", "--library=@/lib", "-pA B", "B1"}, 0, "*[CENTER]A B\n*", "", {}, "", "C", "",
+     Out::kTerminal},
     // compose: list order, not command-line order; units and up to three project lines; an
     // unknown note writes nothing.
     {{"compose", "--library=@/lib", "--project", "Route 9", "wall:w1", "de1", "b1", "hydraulic:SU1"},
@@ -105,9 +155,9 @@ const Case kCases[] = {
     // A library file that cannot be read is named with the reason; faulty and repeated notes are
     // warned about with their file and row, and left out.
     {{"list", "--library=@/nowall"}, 2, "",
-     "*Failed to locate reference note files...terminating*WallNotesReference.txt: File not found*"},
+     "*Failed to locate reference note files...terminating*WallNotesReference.txt: No such file or directory\n"},
     {{"lint", "--library=@/nowall"}, 2,
-     "*\n@/nowall/English/Wall/WallNotesReference.txt: error: cannot read the file: File not found\n", ""},
+     "*\n@/nowall/English/Wall/WallNotesReference.txt: error: cannot read the file: No such file or directory\n", ""},
     {{"list", "--library=@/faulty"}, 0,
      "5\tbridge\tG1\tGood\n5\tbridge\tG5\tLast\n"
      "15\thydraulic\tSU1\tHydraulic data table\n16\twall\tW1\tCantilever wall\n",
@@ -118,15 +168,15 @@ const Case kCases[] = {
     // output is replaced only with --force, and never the input itself.
     {{"process", "@/a.inp", "@/b.notes.inp"}, 0, "", "",
      {{"a.txt", kValidOutput}, {"b.notes.txt", "X\r\n"}}},
-    {{"process", "@/kept.inp"}, 2, "", "tavrel: @/kept.txt exists; use --force to overwrite it\n"},
+    {{"process", "@/kept.inp"}, 2, "", "tavrel: @/kept.txt: File exists; use --force to replace it\n"},
     {{"process", "--force", "@/kept.inp"}, 0, "", "", {{"kept.txt", kValidOutput}}},
     {{"process", "--force", "@/notes.txt"}, 2, "",
-     "tavrel: @/notes.txt: Error...output file is the note input file itself...terminating\n"},
+     "tavrel: @/notes.txt: output file is the note input file itself\n"},
     // A file that fails writes nothing; the others go on, and the worst status is the exit status.
     {{"process", "--force", "@/bad.inp"}, 1, "", kInvalidReport},
     {{"process", "@/empty.inp"}, 1, "", "@/empty.inp: Error..Note input file is empty.\n"},
     {{"process", "--force", "@/bad.inp", "@/none.inp", "@/a.inp"}, 2, "",
-     kInvalidReport + "tavrel: @/none.inp: Error...file not found...terminating\n",
+     kInvalidReport + "tavrel: @/none.inp: No such file or directory\n",
      {{"a.txt", kValidOutput}}},
     {{"process", "-"}, 0, kValidOutput, "", {}, kValid},
     {{"process", "-o", "@/named.txt", "-"}, 0, "", "", {{"named.txt", kValidOutput}}, kValid},
@@ -142,7 +192,7 @@ const Case kCases[] = {
      "tavrel: invalid argument 'svg' for '--to' (pdf or dxf)\n" + Hint("export")},
     // A value too large for a number is a warning before the statement's error.
     {{"check", "@/overflow.inp"}, 1, "",
-     "tavrel: warning: @/overflow.inp:2: Error: 6. Overflow\n"
+     "tavrel: warning: @/overflow.inp:2: Overflow\n"
      "@/overflow.inp:2: Error..Unrecognized format statement...Line:  2\n"},
     {{"check", "@/a.inp", "@/bad.inp"}, 1, "", kInvalidReport},
     {{"check", "-"}, 1, "", "<stdin>: Error..Note input file is empty.\n"},
@@ -247,6 +297,8 @@ const Case kCases[] = {
     {{"--tab=2", "--screenshot", "a.png"}, -1, "desktop splash=0 library= screenshot=a.png tab=2",
      "", {}, "", "C", "DISPLAY=:0"},
     {{"--tab=two"}, 2, "", "tavrel: invalid argument 'two' for '--tab' (a tab number)\n" + Hint("")},
+    {{"--screen=a.png"}, 2, "", "tavrel: unrecognized option '--screen=a.png'\n" + Hint("")},
+    {{"--lib=@/lib", "list"}, 2, "", "tavrel: option '--lib' is ambiguous\n" + Hint("")},
     {{"--screenshot=a.png", "list"}, 2, "",
      "tavrel: 'list' takes no option '--screenshot'\n" + Hint("list")},
     {{}, 2, "",
@@ -271,23 +323,39 @@ void SetEnvironment(const std::string& name, const std::string& value) {
 #endif
 }
 
-void Offer(const std::string& display) {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        SetEnvironment(name, "");
-    }
-    std::istringstream words(display);
-    for (std::string word; words >> word;) {
-        const std::size_t equals = word.find('=');
-        SetEnvironment(word.substr(0, equals), word.substr(equals + 1));
-    }
-}
-
 std::string InFolder(std::string text, const std::string& folder) {
     for (auto at = text.find('@'); at != std::string::npos; at = text.find('@', at + 1)) {
         text.replace(at, 1, folder);
     }
     return text;
 }
+
+// Sets the environment of a row; no configuration file is found unless the row names one.
+void Offer(const std::string& display, const std::string& folder) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "TAVREL_LIBRARY"}) {
+        SetEnvironment(name, "");
+    }
+    SetEnvironment("XDG_CONFIG_HOME", folder + "/none");
+    SetEnvironment("XDG_CONFIG_DIRS", folder + "/none");
+    std::istringstream words(InFolder(display, folder));
+    for (std::string word; words >> word;) {
+        const std::size_t equals = word.find('=');
+        SetEnvironment(word.substr(0, equals), word.substr(equals + 1));
+    }
+}
+
+// Standard output on a full disk: every write fails as the system's would.
+class FullDisk : public std::streambuf {
+  protected:
+    int overflow(int) override {
+        errno = ENOSPC;
+        return traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize) override {
+        errno = ENOSPC;
+        return 0;
+    }
+};
 
 // Whether a text is the expected one, where each "*" stands for any text.
 bool Matches(std::string_view text, std::string_view expected) {
@@ -356,14 +424,18 @@ TEST(CommandLine, EveryFormOfTheCommandLine) {
             shown += " " + arg;
         }
         SCOPED_TRACE(shown);
-        Offer(c.display);
+        Offer(c.display, folder);
         if (c.locale != "windows-1252") {
             ASSERT_NE(std::setlocale(LC_CTYPE, c.locale.c_str()), nullptr);
         }
         std::istringstream in(c.input);
         std::ostringstream out, err;
+        FullDisk full;
+        std::ostream fullOut(&full);
         DesktopOptions desktop;
-        const int status = RunCommandLine(args, {in, out, err}, &desktop);
+        const int status = RunCommandLine(
+            args, {in, c.stdoutIs == Out::kFull ? fullOut : out, err, c.stdoutIs == Out::kTerminal},
+            &desktop);
         if (status == kStartDesktop) {
             out << "desktop splash=" << desktop.splash << " library=" << desktop.libraryDir
                 << " screenshot=" << desktop.screenshotPath << " tab=" << desktop.screenshotTab

@@ -53,6 +53,10 @@ const Script kScripts[] = {
      {{kOutput, "\r\n"}}},
     {Command::kProcess, {{kInput, "[RIGHT MARGIN = 99999]\r\n"}}, {"Bridge 12.inp"}, {}, false,
      kOpenDialog + "stop Error..Unrecognized format statement...Line:  1\nerror 6\n", {}},
+    // A file of neither format statements nor dot lines is named, and processed as any other.
+    {Command::kProcess, {{kInput, "root:x:0:0\n"}}, {"Bridge 12.inp"}, {}, false,
+     kOpenDialog + "note @/Bridge 12.inp: no format statement found; is this a note input file?\n"
+     "open @/Bridge 12.txt\n", {{kOutput, ""}}},
     // A file no program can open was still written: the user is told where it went.
     {Command::kProcess, {{kInput, "[SPACE]\r\n"}}, {"Bridge 12.inp"}, {}, true,
      kOpenDialog + "open @/Bridge 12.txt\nnote Wrote @/Bridge 12.txt.\n\n" + kNoProgram,

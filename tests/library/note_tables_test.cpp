@@ -138,7 +138,7 @@ TEST(UnitSystem, EnglishReadsHydraulicBridgeWallEvenAfterFailures) {
     ASSERT_EQ(result.failures.size(), 2u);
     EXPECT_EQ(result.failures[0].category, Hydraulic);
     EXPECT_EQ(result.failures[1].category, Wall);
-    EXPECT_EQ(result.failures[1].reason, "File not found");
+    EXPECT_EQ(result.failures[1].reason, "No such file or directory");
     ASSERT_EQ(errors.shown.size(), 2u);
     EXPECT_NE(errors.shown[0].description.find("HydraulicNotesReference.txt"), std::string::npos);
     EXPECT_NE(errors.shown[1].description.find("WallNotesReference.txt"), std::string::npos);
