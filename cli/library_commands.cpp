@@ -121,7 +121,7 @@ int WriteOutput(const CommandOptions& options, const std::string& bytes, Streams
         failure = writer.Commit();
     }
     if (writer.targetAppeared()) {
-        return refuse();
+        return FileFailure(streams.err, path, kExistsReason);
     }
     if (failure) {
         return FileFailure(streams.err, path, FailureReason(*failure));

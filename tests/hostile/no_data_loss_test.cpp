@@ -156,7 +156,7 @@ TEST(NoDataLoss, AnOutputMadeDuringTheRunIsKept) {
     const testing::CliRun run = testing::RunCli({"process", input});
     other.join();
     EXPECT_EQ(run.status, cli::kExitUsageOrIo);
-    EXPECT_EQ(run.err, "tavrel: " + output + " exists; use --force to overwrite it\n");
+    EXPECT_EQ(run.err, "tavrel: " + output + ": File exists; use --force to replace it\n");
     const std::map<std::string, std::string> left = {{"race.inp", "<not a file>"},
                                                      {"race.txt", "MADE MEANWHILE"}};
     EXPECT_EQ(testing::Snapshot(folder.path()), left);
