@@ -66,7 +66,7 @@ std::vector<std::string> SystemConfigFiles() {
     std::string_view rest = variable != nullptr && *variable != '\0' ? variable : "/etc/xdg";
     std::vector<std::string> files;
     while (!rest.empty()) {
-        const std::string_view dir = rest.substr(0, rest.find(':'));
+        const std::string_view dir = rest.substr(0, rest.find(kFolderListSeparator));
         rest.remove_prefix(std::min(rest.size(), dir.size() + 1));
         if (fs::path(dir).is_absolute()) {  // relative entries are ignored, as XDG asks
             files.push_back((fs::path(dir) / kConfigFile).string());

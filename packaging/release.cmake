@@ -11,12 +11,12 @@ else()
 endif()
 
 # The Debian package's maintainer, "Name <address>". A release build (CMAKE_BUILD_TYPE Release)
-# must name one; other builds make packages for testing and say so in the field.
+# for Linux must name one; other builds make packages for testing and say so in the field.
 set(TAVREL_PACKAGE_MAINTAINER "" CACHE STRING
     "Maintainer field of the Debian package, \"Name <address>\"; required for a Release build")
 if(TAVREL_PACKAGE_MAINTAINER MATCHES "^[^<>]+ <[^<>@ ]+@[^<>@ ]+>$")
     set(TAVREL_MAINTAINER "${TAVREL_PACKAGE_MAINTAINER}")
-elseif(CMAKE_BUILD_TYPE STREQUAL "Release")
+elseif(CMAKE_BUILD_TYPE STREQUAL "Release" AND NOT WIN32)
     message(FATAL_ERROR "A release package needs its maintainer with an address: configure "
                         "with -DTAVREL_PACKAGE_MAINTAINER=\"Name <address>\" (given: "
                         "\"${TAVREL_PACKAGE_MAINTAINER}\")")

@@ -38,10 +38,12 @@ std::optional<RuntimeFailure> ReadWholeFile(const std::string& path, std::string
     errno = 0;
     const std::filesystem::path native = NativePath(path);
     std::ifstream file(native, std::ios::binary);
-    if (!file) {
-        return ReadFailure();
-    }
     std::error_code error;
+    if (!file) {
+        // Some systems refuse to open a folder at all, with a reason that does not say why.
+        return std::filesystem::is_directory(native, error) ? failures::FromErrno(EISDIR)
+                                                             : ReadFailure();
+    }
     if (std::filesystem::is_regular_file(native, error)) {
         const auto size = std::filesystem::file_size(native, error);
         if (!error) {

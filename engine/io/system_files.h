@@ -18,6 +18,9 @@ std::string NameOfPath(const std::filesystem::path& path);
 // serial number and file index.
 bool IsSameFile(const std::string& first, const std::string& second);
 
+// What separates the folders of a list in an environment variable: ':', or ';' on Windows.
+extern const char kFolderListSeparator;
+
 // The folder of the running program; empty when it cannot be told.
 std::string ProgramFolder();
 

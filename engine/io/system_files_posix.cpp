@@ -15,6 +15,8 @@ std::string NameOfPath(const std::filesystem::path& path) {
     return path.string();
 }
 
+const char kFolderListSeparator = ':';
+
 bool IsSameFile(const std::string& first, const std::string& second) {
     struct stat a {};
     struct stat b {};

@@ -41,6 +41,8 @@ std::string NameOfPath(const std::filesystem::path& path) {
     return Utf8Text(path.native());
 }
 
+const char kFolderListSeparator = ';';
+
 bool IsSameFile(const std::string& first, const std::string& second) {
     const auto a = IdentityOf(first);
     const auto b = IdentityOf(second);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "engine/io/system_files.h"
 #include "tavrel/version.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/sample_library.h"
@@ -60,8 +61,8 @@ void Arrange(const std::filesystem::path& dir) {
         {"notes.txt", kValid},
         {"overflow.inp", "[SPACE]\r\n[RIGHT MARGIN = 99999]\r\n"},
         {"passwd", "root:x:0:0:root:/root:/bin/bash\n"},
-        {"home/tavrel/tavrel.conf", "[library]\nfolder=" + (dir / "lib").string()},
-        {"office/tavrel/tavrel.conf", "[library]\nfolder=" + (dir / "cafe").string()}};
+        {"home/tavrel/tavrel.conf", "[library]\nfolder=" + (dir / "lib").generic_string()},
+        {"office/tavrel/tavrel.conf", "[library]\nfolder=" + (dir / "cafe").generic_string()}};
     for (const auto& [name, bytes] : files) {
         testing::WriteBytes(dir / name, bytes);
     }
@@ -79,10 +80,13 @@ void Arrange(const std::filesystem::path& dir) {
 }
 
 // The configuration files Arrange writes: the user's names lib, the system-wide one cafe.
-const std::string kOffice = "XDG_CONFIG_DIRS=/nowhere:@/office";
+const std::string kOffice =
+    std::string("XDG_CONFIG_DIRS=/nowhere") + kFolderListSeparator + "@/office";
 const std::string kUserAndOffice = kOffice + " XDG_CONFIG_HOME=@/home";
 const std::string kFull = "tavrel: standard output: No space left on device\n";
-const std::string kCafeList = "0\tbridge\tB1\tCaf? ?quoted?\n*";
+// The office library: its first note is all the rows need to tell it (its title beyond ASCII
+// prints as the console can show it).
+const std::string kCafeList = "0\tbridge\tB1\tCaf*";
 
 std::string Hint(const std::string& command) {
     return "Try 'tavrel " + command + (command.empty() ? "" : " ") + "--help'.\n";

@@ -48,8 +48,10 @@ TEST(LibraryLocation, SearchOrderIsOptionEnvironmentUserSystemProgramFolderInsta
         return *folder ? root.File(folder) : std::string();
     };
     const auto configFile = [&root, &below](const char* name, const char* folder) {
-        testing::WriteBytes(root.path() / name,
-                            *folder ? "[library]\nfolder=" + below(folder) + "\n" : "[library]\n");
+        testing::WriteBytes(
+            root.path() / name,
+            *folder ? "[library]\nfolder=" + testing::SlashSeparated(below(folder)) + "\n"
+                    : "[library]\n");
         return root.File(name);
     };
     for (const SearchCase& c : kSearchCases) {
@@ -63,7 +65,8 @@ TEST(LibraryLocation, SearchOrderIsOptionEnvironmentUserSystemProgramFolderInsta
         SCOPED_TRACE("case " + std::to_string(&c - kSearchCases));
         ASSERT_EQ(choice.has_value(), c.found != nullptr);
         if (choice) {
-            EXPECT_EQ(testing::SlashSeparated(choice->dir), testing::SlashSeparated(root.File(c.found)));
+            EXPECT_EQ(testing::SlashSeparated(choice->dir),
+                      testing::SlashSeparated(root.File(c.found)));
             EXPECT_EQ(choice->source, c.source);
         }
     }
