@@ -67,6 +67,14 @@ void MainWindow::BuildCommands() {
                                         "tools-check-spelling",
                                         ""},
                                        &MainWindow::CheckLibrary);
+    QAction* editNotes = AddCommand({"editNotesAction",
+                                     "&Edit Notes...",
+                                     {},
+                                     "",
+                                     "Edit the reference notes of the library",
+                                     "accessories-text-editor",
+                                     ""},
+                                    &MainWindow::EditNotes);
     undoClearAction_ =
         AddCommand({"undoClearAction", "&Undo Clear", QKeySequence::Undo, "",
                     "Bring back the ticks and project lines that Clear removed", "edit-undo", ""},
@@ -112,6 +120,9 @@ void MainWindow::BuildCommands() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
     view->addAction(sheetPane_->toggleViewAction());
+    QMenu* library = menuBar()->addMenu(QStringLiteral("&Library"));
+    library->setObjectName(QStringLiteral("libraryMenu"));
+    library->addAction(editNotes);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
     help->addAction(manual);
