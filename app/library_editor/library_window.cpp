@@ -274,7 +274,7 @@ void LibraryWindow::ShowPairing() {
     }
     const std::string name = GetNoteName(file.mine.notes[current_->note].markerLine);
     const QString units =
-        IsEnglish(other->units) ? QStringLiteral("Metric") : QStringLiteral("English");
+        IsEnglish(other->units) ? QStringLiteral("English") : QStringLiteral("Metric");
     pairing_->setText(FindReferenceNote(other->mine, name)
                           ? QStringLiteral("Paired: the %1 bridge notes have %2.")
                                 .arg(units, QString::fromStdString(name))
