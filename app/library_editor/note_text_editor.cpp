@@ -35,8 +35,9 @@ void NoteTextEditor::SetRightMargin(int column) {
 
 void NoteTextEditor::paintEvent(QPaintEvent* event) {
     QPlainTextEdit::paintEvent(event);
-    const qreal x = contentOffset().x() + document()->documentMargin() +
-                    fontMetrics().horizontalAdvance(QLatin1Char('M')) * rightMargin_;
+    const qreal x =
+        contentOffset().x() + document()->documentMargin() +
+        QFontMetricsF(font()).horizontalAdvance(QString(rightMargin_, QLatin1Char('M')));
     QPainter painter(viewport());
     painter.setPen(QPen(QColor(0xd0, 0x60, 0x60), 1, Qt::DashLine));
     painter.drawLine(QPointF(x, 0), QPointF(x, viewport()->height()));
