@@ -214,6 +214,11 @@ void MainWindow::ConfirmExit(bool& cancel) {
         cancel = true;
         return;
     }
+    // The library window asks about its unsaved edits; Cancel there keeps the program open.
+    if (libraryWindow_ != nullptr && !libraryWindow_->close()) {
+        cancel = true;
+        return;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::processEvents();
     QApplication::restoreOverrideCursor();

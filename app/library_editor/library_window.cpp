@@ -69,7 +69,7 @@ void LibraryWindow::BuildWidgets() {
     find_->setPlaceholderText(QStringLiteral("Find notes"));
     find_->setClearButtonEnabled(true);
     connect(find_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        proxy_->SetFindText(text);
+        ChangeTree([this, text] { proxy_->SetFindText(text); });
         if (!text.isEmpty()) {
             tree_->expandAll();
         }
@@ -204,7 +204,25 @@ bool LibraryWindow::ShowNoteAt(const std::string& path, std::int64_t line) {
     return false;
 }
 
+// Rows the tree loses or gains move its current item; the note in the editor stays.
+void LibraryWindow::ChangeTree(const std::function<void()>& change) {
+    changingTree_ = true;
+    change();
+    changingTree_ = false;
+    const QModelIndex index =
+        current_ ? proxy_->mapFromSource(model_->IndexOf(*current_)) : QModelIndex();
+    if (index.isValid()) {
+        tree_->setCurrentIndex(index);
+        tree_->scrollTo(index);
+    } else {
+        tree_->selectionModel()->clearCurrentIndex();
+    }
+}
+
 void LibraryWindow::OnCurrentChanged(const QModelIndex& index) {
+    if (changingTree_) {
+        return;
+    }
     const std::optional<NotePlace> place = model_->PlaceAt(proxy_->mapToSource(index));
     if (place && place != current_) {
         current_ = place;

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QUndoStack>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -72,6 +73,8 @@ class LibraryWindow : public QMainWindow {
     // Records a change of one file as an undoable step; `merge` lets keystrokes form one step.
     void Change(const QString& what, std::size_t file, ReferenceFile after,
                 std::optional<NotePlace> select, int merge = -1);
+    // Runs a change of the tree's rows, keeping the note shown and marking it in the tree.
+    void ChangeTree(const std::function<void()>& change);
     void OnCurrentChanged(const QModelIndex& index);
     void ShowCurrent();
     void ShowLayout();
@@ -103,7 +106,8 @@ class LibraryWindow : public QMainWindow {
     bool editingText_ = false;  // a change made by typing, which the editor shows already
     bool loading_ = false;      // the editor is being filled, not typed in
     bool asking_ = false;       // a question about the disk is open
-    QString goodText_;          // the editor's text as last accepted
+    bool changingTree_ = false;
+    QString goodText_;  // the editor's text as last accepted
     QString goodTitle_;
 
     QLineEdit* find_ = nullptr;

@@ -51,7 +51,7 @@ void LibraryWindow::Change(const QString& what, std::size_t file, ReferenceFile 
 void LibraryWindow::Apply(std::size_t file, const ReferenceFile& notes,
                           std::optional<NotePlace> select) {
     library_.files[file].mine = notes;
-    model_->Refresh();
+    ChangeTree([this] { model_->Refresh(); });
     if (select) {
         SelectNote(*select);
     } else {

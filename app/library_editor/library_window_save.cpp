@@ -163,7 +163,7 @@ bool LibraryWindow::TakeDisk(std::size_t file) {
     if (!onlyMine) {
         undo_.clear();  // a step undone now would take back what others saved
     }
-    model_->Refresh();
+    ChangeTree([this] { model_->Refresh(); });
     if (name) {
         const std::optional<std::size_t> note = FindReferenceNote(kept.mine, *name);
         if (note) {
@@ -220,7 +220,7 @@ void LibraryWindow::closeEvent(QCloseEvent* event) {
                 file.mine = file.base.file;
             }
             undo_.clear();
-            model_->Refresh();
+            ChangeTree([this] { model_->Refresh(); });
             current_.reset();
             ShowCurrent();
             ShowDirty();

@@ -320,9 +320,9 @@ class LibraryWindowTest : public QObject {
              "shows state dirty 0 saves 1 closed 1 undo 1",
              "file E/H $$G1 Hydraulic general|Hydraulic general text. More.|$$SU1 Data "
              "table|Discharge table.|$$"});
-        row("the find box keeps the notes holding every word, in name, title or text",
-            {"find cast iron", "shows rows 1", "find metric", "shows rows 3", "find g1 drains",
-             "shows rows 2", "find", "shows rows 10"});
+        row("the find box keeps the notes holding every word, the note in the editor stays",
+            {"select E/B/G2", "find cast iron", "shows rows 1", "find metric", "shows rows 3",
+             "shows name G2", "find g1 drains", "shows rows 2", "find", "shows rows 10"});
     }
     void sessions() {
         QFETCH(QStringList, steps);
