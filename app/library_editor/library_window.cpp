@@ -44,7 +44,6 @@ LibraryWindow::LibraryWindow(std::string libraryDir, KeeperPrompts* keeper, QWid
       boxes_(keeper == nullptr ? std::make_unique<KeeperBoxes>(this) : nullptr),
       keeper_(keeper == nullptr ? *boxes_ : *keeper) {
     setObjectName(QStringLiteral("libraryWindow"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     BuildWidgets();
     BuildCommands();
     Watch();
