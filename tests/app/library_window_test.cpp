@@ -1,5 +1,6 @@
 // The library window driven headless: each row is a keeper's session, a step a line, from
 // keystrokes and commands to what the files and the window hold afterwards.
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -72,6 +73,8 @@ class LibraryWindowTest : public QObject {
     std::unique_ptr<FixtureLibrary> library_;
     std::unique_ptr<ScriptedKeeper> keeper_;
     std::unique_ptr<LibraryWindow> window_;
+    std::unique_ptr<QAbstractItemModelTester>
+        modelTester_;  // the tree model's contract, throughout
     int saves_ = 0;
     bool closed_ = false;
 
@@ -220,8 +223,12 @@ class LibraryWindowTest : public QObject {
         closed_ = false;
         connect(window_.get(), &LibraryWindow::LibrarySaved, this, [this] { ++saves_; });
         window_->show();
+        modelTester_ = std::make_unique<QAbstractItemModelTester>(
+            window_->findChild<LibraryTreeModel*>(),
+            QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
     void cleanup() {
+        modelTester_.reset();
         window_.reset();
         QVERIFY2(keeper_->choices.empty() && keeper_->resolutions.empty(),
                  "an answer was left unasked");
