@@ -1,4 +1,4 @@
-// The library window driven headless: each row is a keeper's session, a step a line, from
+// The library window driven headless: each row is a keeper's work, a step a line, from
 // keystrokes and commands to what the files and the window hold afterwards.
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -234,7 +234,7 @@ class LibraryWindowTest : public QObject {
                  "an answer was left unasked");
     }
 
-    void sessions_data() {
+    void keeper_work_data() {
         QTest::addColumn<QStringList>("steps");
         const auto row = [](const char* name, QStringList steps) { QTest::newRow(name) << steps; };
         row("each keystroke lays the note out and checks it; undo takes typing back",
@@ -331,7 +331,7 @@ class LibraryWindowTest : public QObject {
             {"select E/B/G2", "find cast iron", "shows rows 1", "find metric", "shows rows 3",
              "shows name G2", "find g1 drains", "shows rows 2", "find", "shows rows 10"});
     }
-    void sessions() {
+    void keeper_work() {
         QFETCH(QStringList, steps);
         for (const QString& step : steps) {
             Run(step);
