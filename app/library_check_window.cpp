@@ -23,7 +23,7 @@ LibraryCheckWindow::LibraryCheckWindow(OpenFile openFile, QWidget* parent)
     list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     list_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    list_->setToolTip(QStringLiteral("Double-click a finding to open its file"));
+    list_->setToolTip(QStringLiteral("Double-click a finding to open its note"));
     connect(list_, &QTreeWidget::itemActivated, this, &LibraryCheckWindow::OpenFinding);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
@@ -64,7 +64,7 @@ void LibraryCheckWindow::ShowFindings(const std::string& libraryDir,
 void LibraryCheckWindow::OpenFinding(QTreeWidgetItem* item) {
     const int row = list_->indexOfTopLevelItem(item);
     if (row >= 0 && static_cast<std::size_t>(row) < findings_.size()) {
-        openFile_(findings_[static_cast<std::size_t>(row)].file);
+        openFile_(findings_[static_cast<std::size_t>(row)]);
     }
 }
 

@@ -14,11 +14,11 @@ class QTreeWidgetItem;
 namespace tavrel {
 
 // The findings of a library check in one list: severity, file name, line and message, or "No
-// problems found.". Double-clicking a finding opens its file.
+// problems found.". Double-clicking a finding opens its note.
 class LibraryCheckWindow : public QDialog {
     Q_OBJECT
   public:
-    using OpenFile = std::function<void(const std::string& path)>;
+    using OpenFile = std::function<void(const LibraryFinding& finding)>;
 
     LibraryCheckWindow(OpenFile openFile, QWidget* parent = nullptr);
 

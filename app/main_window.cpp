@@ -19,11 +19,12 @@
 #include "app/about_window.h"
 #include "app/desktop_settings.h"
 #include "app/library_check_window.h"
+#include "app/library_editor/library_window.h"
 #include "app/note_list_widget.h"
 #include "app/preview_window.h"
-#include "app/sheet_pane.h"
 #include "app/program_icons.h"
 #include "app/reopen_report_window.h"
+#include "app/sheet_pane.h"
 #include "app/symbols_window.h"
 #include "app/text_encoding.h"
 #include "app/window_placement.h"
@@ -386,6 +387,11 @@ void MainWindow::ConfirmExit(bool& cancel) {
         cancel = true;
         return;
     }
+    // The library window asks about its unsaved edits; Cancel there keeps the program open.
+    if (libraryWindow_ != nullptr && !libraryWindow_->close()) {
+        cancel = true;
+        return;
+    }
     EndProgram();
 }
 
@@ -533,10 +539,7 @@ void MainWindow::CheckLibrary() {
     const LibraryCheck check = tavrel::CheckLibrary(workspace_.libraryDir(), workspace_.units());
     if (libraryCheck_ == nullptr) {
         libraryCheck_ = new LibraryCheckWindow(
-            [this](const std::string& path) {
-                CommandServices commands = Commands();
-                ShowInEditor(commands, path, false);
-            },
+            [this](const LibraryFinding& finding) { EditNoteAt(finding.file, finding.line); },
             this);
     }
     libraryCheck_->ShowFindings(workspace_.libraryDir(), check.findings);
@@ -545,8 +548,26 @@ void MainWindow::CheckLibrary() {
     libraryCheck_->activateWindow();
 }
 
+void MainWindow::EditNoteAt(const std::string& path, std::int64_t line) {
+    EditNotes();
+    libraryWindow_->ShowNoteAt(path, line);
+}
+
+void MainWindow::EditNotes() {
+    if (libraryWindow_ == nullptr) {
+        libraryWindow_ = new LibraryWindow(workspace_.libraryDir(), nullptr, this);
+        libraryWindow_->setWindowFlag(Qt::Window);
+        connect(libraryWindow_, &LibraryWindow::LibrarySaved, this, &MainWindow::ReloadLibrary);
+    }
+    ShowBeside(libraryWindow_);
+}
+
 ReopenReportWindow* MainWindow::reopenReportWindow() const {
     return reopenReport_;
+}
+
+LibraryWindow* MainWindow::libraryWindow() const {
+    return libraryWindow_;
 }
 
 LibraryCheckWindow* MainWindow::libraryCheckWindow() const {

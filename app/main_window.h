@@ -27,6 +27,7 @@ namespace tavrel {
 
 class AboutWindow;
 class LibraryCheckWindow;
+class LibraryWindow;
 class ReopenReportWindow;
 class NoteListWidget;
 class PreviewWindow;
@@ -68,6 +69,8 @@ class MainWindow : public QMainWindow {
     // Reopens a note input file without asking for it (the file given on the command line).
     void ReopenFile(const std::string& path);
     void CheckLibrary();
+    // Opens the keepers' window over the library.
+    void EditNotes();
     void ShowManual();
     void ShowAbout();
     void ShowSymbols();
@@ -90,6 +93,7 @@ class MainWindow : public QMainWindow {
     SheetPane* sheetPane() const { return sheetPane_; }
     ReopenReportWindow* reopenReportWindow() const;
     LibraryCheckWindow* libraryCheckWindow() const;
+    LibraryWindow* libraryWindow() const;
 
   signals:
     // The user answered Yes to "Are you sure you want to exit?": the program is to end.
@@ -155,6 +159,8 @@ class MainWindow : public QMainWindow {
     void ApplyFind();
     void PreviewFirstMatch();
     void ConfirmExitFromCommand();
+    // The keepers' window at the note that holds a line of a reference file.
+    void EditNoteAt(const std::string& path, std::int64_t line);
     // The services of a command, with the file dialogs' memory; kept for the next run after it.
     CommandServices Commands() { return services_.ForCommands(recent_); }
     void AfterCommand(const std::optional<std::string>& writtenFile);
@@ -203,6 +209,7 @@ class MainWindow : public QMainWindow {
     QPointer<AboutWindow> about_;
     QPointer<ReopenReportWindow> reopenReport_;
     QPointer<LibraryCheckWindow> libraryCheck_;
+    QPointer<LibraryWindow> libraryWindow_;
     QPointer<SymbolsWindow> symbolsEnglish_;
     QPointer<SymbolsWindow> symbolsMetric_;
 };

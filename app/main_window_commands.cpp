@@ -68,6 +68,13 @@ void MainWindow::BuildCommands() {
                                         "tools-check-spelling",
                                         ""},
                                        &MainWindow::CheckLibrary);
+    QAction* editNotes = AddCommand({"editNotesAction",
+                                     "&Edit Notes...",
+                                     {},
+                                     "Edit the reference notes of the library",
+                                     "accessories-text-editor",
+                                     ""},
+                                    &MainWindow::EditNotes);
     undoClearAction_ = AddCommand(
         {"undoClearAction", "&Undo Clear", QKeySequence::Undo,
          "Bring back the ticks and project lines that Clear or Reopen replaced", "edit-undo", ""},
@@ -152,6 +159,9 @@ void MainWindow::BuildCommands() {
     view->addAction(sheetPane_->toggleViewAction());
     view->addAction(reload);
     view->addAction(showSymbols);
+    QMenu* library = menuBar()->addMenu(QStringLiteral("&Library"));
+    library->setObjectName(QStringLiteral("libraryMenu"));
+    library->addAction(editNotes);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
     help->addAction(manual);

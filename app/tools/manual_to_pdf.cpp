@@ -4,13 +4,17 @@
 #include <QAbstractTextDocumentLayout>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QUrl>
 #include <cstdio>
 
 namespace {
@@ -60,6 +64,35 @@ bool StampSourceDate(const QString& path) {
     return file.seek(0) && file.write(bytes) == bytes.size();
 }
 
+// Scales each picture down to the text's width, keeping its proportions.
+void FitPictures(QTextDocument& document) {
+    // A picture's size is in pixels of a 96 dpi screen, which the layout scales to the device;
+    // nine tenths of the text's width leaves room for the scaling's rounding.
+    const qreal width = 0.9 * document.pageSize().width() * 96 /
+                        document.documentLayout()->paintDevice()->logicalDpiX();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextImageFormat picture = fragment.charFormat().toImageFormat();
+            if (!picture.isValid()) {
+                continue;
+            }
+            const QImage image =
+                document.resource(QTextDocument::ImageResource, QUrl(picture.name()))
+                    .value<QImage>();
+            if (!image.isNull() && image.width() > 0) {
+                picture.setWidth(width);
+                picture.setHeight(width * image.height() / image.width());
+                QTextCursor cursor(&document);
+                cursor.setPosition(fragment.position());
+                cursor.setPosition(fragment.position() + fragment.length(),
+                                   QTextCursor::KeepAnchor);
+                cursor.setCharFormat(picture);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -95,7 +128,10 @@ int main(int argc, char** argv) {
     document.setDefaultStyleSheet(
         QStringLiteral("code, pre { font-family: 'DejaVu Sans Mono'; font-size: %1pt; }")
             .arg(font.pointSizeF()));
+    // Pictures are named relative to the manual's folder.
+    document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(source).absolutePath() + QLatin1Char('/')));
     document.setMarkdown(QString::fromUtf8(source.readAll()));
+    FitPictures(document);
 
     const QStringList tooWide = LinesWiderThanThePage(document, writer.resolution() / 25.4);
     for (const QString& line : tooWide) {
