@@ -239,7 +239,7 @@ class LibraryWindowTest : public QObject {
         const auto row = [](const char* name, QStringList steps) { QTest::newRow(name) << steps; };
         row("each keystroke lays the note out and checks it; undo takes typing back",
             {"select E/B/G1", "has sheet Deck drains shall be cast iron.",
-             "shows findings No problems found.", "type |[BAD", "has findings text line 4: error",
+             "has findings \"Deck\" will print as engineering symbols", "type |[BAD", "has findings text line 4: error",
              "shows state dirty 1 saves 0 closed 0 undo 1", "undo",
              "shows text [WORD WRAP]|Deck drains shall be cast iron.|[END WORD WRAP]",
              "shows state dirty 0 saves 0 closed 0 undo 1"});
