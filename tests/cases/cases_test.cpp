@@ -2,10 +2,12 @@
 // CAD text file it must give, or NAME.err the message it must be refused with. NAME.notes lists
 // what a user does (units english|metric, project TEXT, tick CATEGORY NAME) with the note library
 // in library/; NAME.inp beside it is the note input file that must be composed from that.
+// statement-rules.tsv is a matrix: every statement before, inside and after each kind of block.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "engine/processing.h"
@@ -113,6 +115,70 @@ TEST_P(Case, GivesItsOutput) {
     }
     const std::string difference = FirstDifference(expected, actual);
     EXPECT_TRUE(difference.empty()) << GetParam() << ": " << difference;
+}
+
+// The statement is written alone on one line of a note input file made of a block with it
+// before, inside or after; each cell is "ok" or a message key of the table, with ":LINE" when
+// the fault is reported elsewhere than on the statement's line.
+struct Context {
+    std::string before;
+    std::string after;
+};
+
+std::vector<Context> Contexts() {
+    std::vector<Context> contexts;
+    for (const std::string block : {"WORD WRAP", "LITERAL"}) {
+        const std::string open = "[" + block + "]\r\nA\r\n";
+        const std::string close = "[END " + block + "]\r\n";
+        contexts.push_back({"", "\r\n" + open + close});
+        contexts.push_back({open, "\r\nB\r\n" + close});
+        contexts.push_back({open + close, "\r\n"});
+    }
+    return contexts;
+}
+
+std::vector<std::string> Cells(const std::string& row) {
+    std::vector<std::string> cells;
+    std::istringstream fields(row);
+    for (std::string cell; std::getline(fields, cell, '\t');) {
+        cells.push_back(cell);
+    }
+    return cells;
+}
+
+TEST(StatementRules, EveryStatementBeforeInsideAndAfterEachBlock) {
+    std::ifstream table(kCases / "statement-rules.tsv");
+    std::map<std::string, std::string> messages;
+    const std::vector<Context> contexts = Contexts();
+    int rows = 0;
+    for (std::string row; std::getline(table, row);) {
+        const std::vector<std::string> cells = Cells(row);
+        if (row.empty() || row[0] == '#') {
+            continue;
+        }
+        if (cells[0] == "message") {
+            messages[cells.at(1)] = cells.at(2);
+            continue;
+        }
+        ASSERT_EQ(cells.size(), contexts.size() + 1) << row;
+        ++rows;
+        for (std::size_t i = 0; i < contexts.size(); ++i) {
+            const Context& context = contexts[i];
+            const std::string input = context.before + cells[0] + context.after;
+            const auto colon = cells[i + 1].find(':');
+            const std::string key = cells[i + 1].substr(0, colon);
+            const std::size_t line = colon == std::string::npos
+                                         ? testing::Count(context.before, "\n") + 1
+                                         : std::stoul(cells[i + 1].substr(colon + 1));
+            const std::string expected =
+                key == "ok" ? "" : messages[key] + "..Line:  " + std::to_string(line);
+            const ProcessOutcome outcome = ProcessNoteInput(InputBytes{input}, CheckOnly{});
+            EXPECT_EQ(outcome.status == ProcessStatus::kDone ? "" : outcome.message, expected)
+                << cells[0] << " in context " << i + 1 << ":\n"
+                << input;
+        }
+    }
+    EXPECT_GT(rows, 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Case, ::testing::ValuesIn(CaseNames()), [](const auto& info) {

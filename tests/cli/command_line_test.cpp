@@ -4,6 +4,8 @@
 // "*" in an expected text for any text.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <clocale>
 #include <cstdlib>
 #include <map>
@@ -52,6 +54,11 @@ void Arrange(const std::filesystem::path& dir) {
     for (const auto& [name, bytes] : files) {
         testing::WriteBytes(dir / name, bytes);
     }
+    // The input named other ways: a folder to go through, a symbolic and a hard link to it.
+    std::filesystem::create_directory(dir / "sub");
+    std::filesystem::create_symlink("a.inp", dir / "link.inp");
+    std::filesystem::create_hard_link(dir / "a.inp", dir / "hard.inp");
+    std::filesystem::permissions(dir / "kept.txt", std::filesystem::perms(0604));
     testing::LibraryFiles library = testing::SampleLibrary();
     testing::WriteLibrary(dir / "lib", library);
     library.englishWall.clear();
@@ -119,6 +126,13 @@ const Case kCases[] = {
     {{"process", "--force", "@/kept.inp"}, 0, "", "", {{"kept.txt", kValidOutput}}},
     {{"process", "--force", "@/notes.txt"}, 2, "",
      "tavrel: @/notes.txt: Error...output file is the note input file itself...terminating\n"},
+    {{"process", "-f", "-o", "./a.inp", "a.inp"}, 2, "", "tavrel: ./a.inp: Error...output file is*"},
+    {{"process", "-f", "-o", "sub/../a.inp", "a.inp"}, 2, "", "*output file is the note input*"},
+    {{"process", "-f", "-o", "@/link.inp", "@/a.inp"}, 2, "", "*output file is the note input*"},
+    {{"process", "-f", "-o", "@/hard.inp", "@/a.inp"}, 2, "", "*output file is the note input*"},
+    {{"process", "-f", "-o", "a.inp", "@/link.inp"}, 2, "", "*output file is the note input*"},
+    // Replacing a file puts a new one in its place: a hard link to the old one keeps the old.
+    {{"process", "-f", "-o", "a.inp", "-"}, 0, "", "", {{"a.inp", kValidOutput}}, kValid},
     // A file that fails writes nothing; the others go on, and the worst status is the exit status.
     {{"process", "--force", "@/bad.inp"}, 1, "", kInvalidReport},
     {{"process", "@/empty.inp"}, 1, "", "@/empty.inp: Error..Note input file is empty.\n"},
@@ -148,6 +162,13 @@ const Case kCases[] = {
     {{"compose", "--library=@/cafe", "-p", "R\u00CDO", "B1"}, 2, "",
      "tavrel: '--project': byte 0xC3 is not a character in the locale's encoding "
      "(ANSI_X3.4-1968)\n" + Hint("compose")},
+    {{"compose", "--library=@/cafe", "-p", "R\xC3", "B1"}, 2, "",
+     "tavrel: '--project': byte 0xC3 is not a character in the locale's encoding (UTF-8)\n" +
+     Hint("compose"), {}, "", "C.UTF-8"},
+    {{"compose", "--library=@/cafe", "-p", "\xC0\xAF", "B1"}, 2, "",
+     "tavrel: '--project': byte 0xC0 is not a character*", {}, "", "C.UTF-8"},
+    {{"compose", "--library=@/cafe", "-p", "\xE2\x82", "B1"}, 2, "",
+     "tavrel: '--project': byte 0xE2 is not a character*", {}, "", "C.UTF-8"},
     {{"show", "--library=@/cafe", "B1"}, 0, "Zones: 30\u00B0 C\n", "", {}, "", "C.UTF-8"},
     {{"show", "--library=@/cafe", "B1"}, 0, "Zones: 30? C\n", ""},
     {{"list", "--library=@/cafe"}, 0, "0\tbridge\tB1\tCaf\u00E9 \u201Cquoted\u201D\n*", "", {}, "",
@@ -250,6 +271,7 @@ TEST(CommandLine, EveryFormOfTheCommandLine) {
         const testing::TempDir dir;
         const std::string folder = dir.path().string();
         Arrange(dir.path());
+        const testing::WorkingFolder inFolder(dir.path());
         Folder expected = testing::Snapshot(dir.path());
         std::vector<std::string> args;
         std::string shown = c.locale + std::string(": tavrel");
@@ -282,6 +304,38 @@ TEST(CommandLine, EveryFormOfTheCommandLine) {
         }
     }
     std::setlocale(LC_CTYPE, "C");
+}
+
+// A file written new gets 0666 less the umask; one replaced keeps the mode it had (0604).
+struct ModeCase {
+    mode_t umask;
+    std::vector<std::string> args;
+    const char* file;
+    unsigned mode;
+};
+
+TEST(CommandLine, CreatedFilesFollowTheUmaskAndReplacedOnesKeepTheirMode) {
+    const ModeCase cases[] = {
+        {022, {"process", "@/a.inp"}, "a.txt", 0644},
+        {027, {"process", "@/a.inp"}, "a.txt", 0640},
+        {0, {"compose", "--library=@/lib", "-o", "@/new.inp", "B1"}, "new.inp", 0666},
+        {077, {"process", "--force", "@/kept.inp"}, "kept.txt", 0604},
+        {0, {"compose", "--library=@/lib", "-f", "-o", "@/kept.txt", "B1"}, "kept.txt", 0604},
+    };
+    for (const ModeCase& c : cases) {
+        const testing::TempDir dir;
+        Arrange(dir.path());
+        std::vector<std::string> args;
+        for (const std::string& arg : c.args) {
+            args.push_back(InFolder(arg, dir.path().string()));
+        }
+        const mode_t previous = ::umask(c.umask);
+        const int status = testing::RunCli(args).status;
+        ::umask(previous);
+        EXPECT_EQ(status, 0) << c.args.front();
+        const auto perms = std::filesystem::status(dir.path() / c.file).permissions();
+        EXPECT_EQ(static_cast<unsigned>(perms), c.mode) << c.args.front() << " " << c.file;
+    }
 }
 
 TEST(CommandLine, AFailedReadOfStandardInputIsNoShortFile) {
