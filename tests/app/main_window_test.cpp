@@ -398,6 +398,100 @@ class MainWindowTest : public QObject {
         QCOMPARE(List(5)->currentItem()->text(0), "(G2) Bad");
     }
 
+    // A click on each kind of sheet line, with a find that hides the note under way: a note's
+    // line selects it on its tab (the find cleared to show it), any other line leaves all as is.
+    void sheet_clicks_select_the_note_of_the_line_or_nothing_data() {
+        QTest::addColumn<QString>("line");  // its text; "first" is the sheet's first line
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("note");  // the current one of the bridge General Notes
+        QTest::addColumn<QString>("find");
+        QTest::newRow("preamble") << "first" << 3 << ""
+                                  << "concrete";
+        QTest::newRow("project line") << "Route 9" << 3 << ""
+                                      << "concrete";
+        QTest::newRow("section header") << "GENERAL NOTES" << 3 << ""
+                                        << "concrete";
+        QTest::newRow("note") << "cast iron" << 1 << "(G1) Deck drains"
+                              << "";
+        QTest::newRow("blank") << "" << 3 << ""
+                               << "concrete";
+    }
+    void sheet_clicks_select_the_note_of_the_line_or_nothing() {
+        QFETCH(QString, line);
+        MainWindow& window = ShowWindow();
+        window.sheetPane()->show();
+        Tick(5, 0);
+        QTest::keyClicks(ProjectLine(0), "Route 9");
+        QTRY_VERIFY(Sheet()->toPlainText().contains("cast iron"));
+        QTest::keyClicks(Find<QLineEdit>("findBox"), "concrete");
+        Find<QTabWidget>("noteTabs")->setCurrentIndex(3);
+        List(5)->setCurrentItem(nullptr);
+        QTextBlock block = Sheet()->document()->firstBlock();
+        while (line != "first" && block.isValid() &&
+               !(line.isEmpty() ? block.text().isEmpty() : block.text().contains(line))) {
+            block = block.next();
+        }
+        QVERIFY(block.isValid());
+        const QRect at = Sheet()->cursorRect(QTextCursor(block));
+        QTest::mouseClick(Sheet()->viewport(), Qt::LeftButton, {}, at.center());
+        QTEST(Find<QTabWidget>("noteTabs")->currentIndex(), "tab");
+        QTEST(List(5)->currentItem() ? List(5)->currentItem()->text(0) : QString(), "note");
+        QTEST(Find<QLineEdit>("findBox")->text(), "find");
+    }
+
+    void find_counts_only_on_the_tabs_in_use() {
+        MainWindow& window = ShowWindow();
+        window.ChooseUnits(1);  // the Metric hydraulic and wall files are missing
+        QTest::keyClicks(Find<QLineEdit>("findBox"), "drains");
+        QCOMPARE(TabTexts(),
+                 (QStringList{"Project", "Tavrel (1)", "Hydraulic Notes", "Wall Notes"}));
+    }
+
+    void undo_clear_brings_back_only_ticks_or_only_project_lines_data() {
+        QTest::addColumn<bool>("tick");
+        QTest::addColumn<QString>("projectLine");
+        QTest::newRow("only ticks") << true << "";
+        QTest::newRow("only project lines") << false << "Route 9";
+    }
+    void undo_clear_brings_back_only_ticks_or_only_project_lines() {
+        QFETCH(bool, tick);
+        QFETCH(QString, projectLine);
+        OpenWindow();
+        if (tick) {
+            Tick(0, 0);
+        }
+        QTest::keyClicks(ProjectLine(2), projectLine);
+        Trigger("clearAction");
+        QVERIFY(Find<QAction>("undoClearAction")->isEnabled());
+        Trigger("undoClearAction");
+        QCOMPARE(Ticked(0, 0), tick);
+        QCOMPARE(ProjectLine(2)->text(), projectLine);
+    }
+
+    // After a sheet is saved or processed the next dialogs propose it; a reopened one is not.
+    void dialogs_propose_the_sheet_last_saved_or_processed_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("proposed");
+        QTest::newRow("save") << "saveNoteInputFileAction" << true;
+        QTest::newRow("process") << "processInputFileAction" << true;
+        QTest::newRow("reopen") << "reopenInputFileAction" << false;
+    }
+    void dialogs_propose_the_sheet_last_saved_or_processed() {
+        QFETCH(QString, action);
+        QFETCH(bool, proposed);
+        OpenWindow();
+        Tick(0, 0);
+        const std::string inp = JobPath("job.inp");
+        WriteBytes(inp, window_->workspace().ComposeNoteInputFile());
+        prompts_->files = {inp, std::nullopt};
+        prompts_->okCancelAnswers = {true};  // to replace it when saving
+        Trigger(action);
+        prompts_->okCancelAnswers.clear();
+        prompts_->shown.clear();
+        Trigger("openInputFileAction");
+        QCOMPARE(prompts_->fileRequests.back().proposedFile, proposed ? inp : "");
+    }
+
     void find_filters_and_counts_without_touching_ticks() {
         MainWindow& window = ShowWindow();
         Tick(5, 1);  // G2 Concrete
@@ -489,11 +583,14 @@ class MainWindowTest : public QObject {
         QCOMPARE(report->findChild<QLabel*>("reopenSummary")->text(),
                  QString::fromStdString(inp + ": 1 note recognised, 1 place not."));
         auto* list = report->findChild<QTreeWidget*>("reopenRows");
+        auto* differences = report->findChild<QPlainTextEdit*>("reopenDifferences");
+        QCOMPARE(list->currentItem(), list->topLevelItem(0));  // it opens on the first place
+        QCOMPARE(differences->toPlainText(), rows[0].section('|', 2));
         QStringList shown;
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             list->setCurrentItem(list->topLevelItem(i));
             shown << list->topLevelItem(i)->text(0) + "|" + list->topLevelItem(i)->text(1) + "|" +
-                         report->findChild<QPlainTextEdit*>("reopenDifferences")->toPlainText();
+                         differences->toPlainText();
         }
         QCOMPARE(shown, rows);
     }
@@ -523,7 +620,7 @@ class MainWindowTest : public QObject {
 
     void dialogs_remember_their_folders_and_the_last_sheet_across_a_restart() {
         OpenWindow();
-        const std::string inp = JobPath("job.inp");
+        const std::string inp = JobPath("job \u00E9t\u00E9.inp");  // shown as typed in the boxes
         const std::string elsewhere = library_->dir() + "/missing.inp";
         editor_->failure = RuntimeFailure{53, "File not found (cannot start editor)"};
         prompts_->files = {inp, elsewhere};
