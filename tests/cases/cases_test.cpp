@@ -13,6 +13,7 @@
 #include "engine/processing.h"
 #include "library/note_workspace.h"
 #include "tests/support/scripted_services.h"
+#include "tests/support/table_rows.h"
 #include "tests/support/test_files.h"
 
 namespace tavrel {
@@ -137,30 +138,16 @@ std::vector<Context> Contexts() {
     return contexts;
 }
 
-std::vector<std::string> Cells(const std::string& row) {
-    std::vector<std::string> cells;
-    std::istringstream fields(row);
-    for (std::string cell; std::getline(fields, cell, '\t');) {
-        cells.push_back(cell);
-    }
-    return cells;
-}
-
 TEST(StatementRules, EveryStatementBeforeInsideAndAfterEachBlock) {
-    std::ifstream table(kCases / "statement-rules.tsv");
     std::map<std::string, std::string> messages;
     const std::vector<Context> contexts = Contexts();
     int rows = 0;
-    for (std::string row; std::getline(table, row);) {
-        const std::vector<std::string> cells = Cells(row);
-        if (row.empty() || row[0] == '#') {
-            continue;
-        }
+    for (const auto& cells : testing::ReadRows((kCases / "statement-rules.tsv").string())) {
         if (cells[0] == "message") {
             messages[cells.at(1)] = cells.at(2);
             continue;
         }
-        ASSERT_EQ(cells.size(), contexts.size() + 1) << row;
+        ASSERT_EQ(cells.size(), contexts.size() + 1) << cells[0];
         ++rows;
         for (std::size_t i = 0; i < contexts.size(); ++i) {
             const Context& context = contexts[i];

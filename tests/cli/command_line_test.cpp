@@ -7,12 +7,12 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 
 #include "tavrel/version.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/sample_library.h"
+#include "tests/support/table_rows.h"
 
 namespace tavrel::cli {
 namespace {
@@ -66,42 +66,10 @@ void Arrange(const std::filesystem::path& dir) {
     testing::WriteLibrary(dir / "cafe", library);
 }
 
-// Undoes the escapes of the table: \r \n \t \\ and \xHH.
-std::string Unescaped(std::string_view text) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            bytes += text[i];
-        } else if (const char c = text[++i]; c == 'x') {
-            bytes += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
-            i += 2;
-        } else {
-            bytes += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-        }
-    }
-    return bytes;
-}
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, separator);) {
-        parts.push_back(part);
-    }
-    if (!text.empty() && text.back() == separator) {
-        parts.emplace_back();
-    }
-    return parts;
-}
-
 std::vector<Case> ReadCases() {
-    std::ifstream table(TAVREL_SOURCE_DIR "/tests/cli/command-line.tsv");
+    using testing::Split, testing::Unescaped;
     std::vector<Case> cases;
-    for (std::string row; std::getline(table, row);) {
-        if (row.empty() || row[0] == '#') {
-            continue;
-        }
-        const std::vector<std::string> fields = Split(row, '\t');
+    for (const auto& fields : testing::ReadRows(TAVREL_SOURCE_DIR "/tests/cli/command-line.tsv")) {
         Case c{{}, std::stoi(fields.at(1)), Unescaped(fields.at(2)), Unescaped(fields.at(3))};
         for (const std::string& arg :
              fields[0].empty() ? std::vector<std::string>{} : Split(fields[0], '|')) {
