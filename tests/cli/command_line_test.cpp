@@ -48,10 +48,12 @@ void Arrange(const std::filesystem::path& dir) {
     for (const auto& [name, bytes] : files) {
         testing::WriteBytes(dir / name, bytes);
     }
-    // The input named other ways: a folder to go through, a symbolic and a hard link to it.
+    // The input named other ways: a folder to go through, a symbolic and a hard link to it; and
+    // a link to an output.
     std::filesystem::create_directory(dir / "sub");
     std::filesystem::create_symlink("a.inp", dir / "link.inp");
     std::filesystem::create_hard_link(dir / "a.inp", dir / "hard.inp");
+    std::filesystem::create_symlink("kept.txt", dir / "latest.txt");
     std::filesystem::permissions(dir / "kept.txt", std::filesystem::perms(0604));
     testing::LibraryFiles library = testing::SampleLibrary();
     testing::WriteLibrary(dir / "lib", library);
