@@ -18,7 +18,7 @@ that were rebuilt run with a time limit, and the file is restored, also on Ctrl+
 "survived" when every test passes, and "not compiling" when it does not build (not counted).
 
 Each result is written to the table as soon as it is known, so an interrupted run keeps what it
-found. --again TSV plants anew only the faults that survived in a table of an earlier run (those
+found, and the same command run again plants only the faults the table does not tell yet. --again TSV plants anew only the faults that survived in a table of an earlier run (those
 whose note says why they are equivalent are kept as they are) and writes the merged table.
 --list FILE plants the hand-written faults of scripts/faults.txt instead (faults no operator
 makes: file, exact text to find, replacement, why).
@@ -48,7 +48,7 @@ TEST_PROGRAMS = ("tests/engine/engine_tests", "tests/cases/cases_tests",
 # A change to the program or the desktop module is seen by the command-line tests, which start
 # them.
 STARTED_BY_TESTS = {"cli/tavrel": "tests/cli/cli_tests",
-                    "lib/x86_64-linux-gnu/tavrel/tavrel-desktop.so": "tests/cli/cli_tests"}
+                    "lib/tavrel/tavrel-desktop.so": "tests/cli/cli_tests"}
 
 
 # --- finding the places a fault can be made --------------------------------------------------
@@ -229,23 +229,31 @@ def all_faults():
 
 # --- planting them ---------------------------------------------------------------------------
 
-def sync_tree(copy):
-    """Copies the files of the working tree whose bytes changed, keeping the others' times so
-    that the build stays incremental, and removes the files the tree no longer has."""
-    listed = subprocess.run(["git", "ls-files", "-co", "--exclude-standard", "-z"], cwd=ROOT,
-                            check=True, capture_output=True).stdout.decode().split("\0")
-    listed = set(filter(None, listed))
+def sync_tree(copy, revision=None):
+    """Copies the files of the working tree (or of a commit) whose bytes changed, keeping the
+    others' times so that the build stays incremental, and removes the files it does not have."""
+    command = ["git", "ls-tree", "-r", "-z", "--name-only", revision] if revision else \
+        ["git", "ls-files", "-co", "--exclude-standard", "-z"]
+    listed = subprocess.run(command, cwd=ROOT, check=True, capture_output=True).stdout
+    listed = set(filter(None, listed.decode().split("\0")))
     for stale in [p for p in copy.rglob("*") if p.is_file()]:
         if str(stale.relative_to(copy)) not in listed:
             stale.unlink()
     for name in listed:
-        source, target = ROOT / name, copy / name
-        if not source.is_file():
+        target = copy / name
+        if revision:
+            data = subprocess.run(["git", "show", f"{revision}:{name}"], cwd=ROOT, check=True,
+                                  capture_output=True).stdout
+        elif (ROOT / name).is_file():
+            data = (ROOT / name).read_bytes()
+        else:
             continue
-        if target.is_file() and target.read_bytes() == source.read_bytes():
+        if target.is_file() and target.read_bytes() == data:
             continue
         target.parent.mkdir(parents=True, exist_ok=True)
-        shutil.copy2(source, target)
+        target.write_bytes(data)
+        if not revision:
+            shutil.copymode(ROOT / name, target)
 
 
 def run(command, cwd, log, limit=None, env=None):
@@ -419,7 +427,8 @@ def main():
     parser.add_argument("--results", type=pathlib.Path, help="the table to write")
     parser.add_argument("--again", type=pathlib.Path, help="plant the survivors of this table")
     parser.add_argument("--list", type=pathlib.Path, help="plant these hand-written faults")
-    parser.add_argument("--limit", type=int, default=180, help="seconds of tests per fault")
+    parser.add_argument("--limit", type=int, default=90, help="seconds of tests per fault")
+    parser.add_argument("--at", metavar="COMMIT", help="plant in this commit, not the tree")
     parser.add_argument("--dry-run", action="store_true", help="only print the sample")
     args = parser.parse_args()
     # Ctrl+C and kill both unwind, so the file being changed is restored.
@@ -442,6 +451,12 @@ def main():
             row["folder"] = row["file"].split("/")[0]
         change = line_change
     results = args.results or args.again or ROOT / "docs" / "mutation" / "mutants.tsv"
+    if not args.again and not args.list and results.exists():
+        # The same sample again: what the table already tells is kept, the rest is planted.
+        done = {row["id"]: row for row in read_table(results)}
+        for row in rows:
+            if row["id"] in done:
+                row.update(outcome=done[row["id"]]["outcome"], note=done[row["id"]].get("note", ""))
     if args.dry_run:
         for row in rows:
             print(f"{row['id']:45} {row['operator']:18} {row['after']}")
@@ -449,14 +464,15 @@ def main():
 
     work = args.work.resolve()
     (work / "src").mkdir(parents=True, exist_ok=True)
-    sync_tree(work / "src")
+    sync_tree(work / "src", args.at)
     configure(work)
     if not build(work) or tests_pass(work, set(TEST_PROGRAMS), 600) is not True:
         sys.exit(f"the tree without faults does not build or pass; see {work}/*.log")
 
     try:
         for row in rows:
-            if args.again and (row["outcome"] != "survived" or equivalent(row)):
+            if "outcome" in row and not (args.again and row["outcome"] == "survived"
+                                         and not equivalent(row)):
                 continue
             started = time.monotonic()
             row["outcome"] = plant(work, row["file"], change(row), args.limit)
