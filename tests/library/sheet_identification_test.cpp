@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "engine/note_input_blocks.h"
+#include "library/line_diff.h"
 #include "library/sheet_identification.h"
 #include "tests/support/scripted_services.h"
+#include "tests/support/table_rows.h"
 #include "tests/support/test_files.h"
 
 namespace tavrel {
@@ -78,6 +82,31 @@ TEST(SheetIdentification, TellsWhereEachPartOfTheSheetStands) {
             BuildDefaultStatements() + "\r\n" + BuildCadHeader(true) + "\r\n" + lines + "\r\n";
         EXPECT_EQ(Parts(IdentifySheet(sheet, tables)), row.parts) << row.what;
     }
+}
+
+// The line differences a reopened sheet shows, from a table.
+TEST(LineDiff, LinesLeftOutOfALongestCommonSubsequence) {
+    const auto numbers = [](const std::string& text) {
+        std::vector<int> lines;
+        std::istringstream words(text);
+        for (int line = 0; words >> line;) {
+            lines.push_back(line);
+        }
+        return lines;
+    };
+    const auto rows = testing::ReadRows(TAVREL_SOURCE_DIR "/tests/library/line-diffs.tsv");
+    for (const auto& row : rows) {
+        const std::vector<int> first = numbers(row.at(0)), second = numbers(row.at(1));
+        std::string listing;
+        for (const LineDifference& line : ListDifferingLines(first, second)) {
+            listing += (listing.empty() ? "" : " ") + std::string(line.inFirst ? "-" : "+") +
+                       std::to_string(line.index);
+        }
+        EXPECT_EQ(std::to_string(CountDifferingLines(first, second)) + " " + listing,
+                  row.at(2) + " " + row.at(3))
+            << row[0] << " | " << row[1];
+    }
+    EXPECT_EQ(rows.size(), 10u);
 }
 
 }  // namespace
