@@ -376,12 +376,6 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(Sheet()->toPlainText().contains("Cast iron."));
         // The note ticked last is marked.
         QCOMPARE(Sheet()->extraSelections().value(0).cursor.selectedText(), "Cast iron.");
-        // A click on a line of the sheet selects its note, on its tab.
-        const QTextBlock castIron = Sheet()->document()->find("Cast iron.").block();
-        const QRect line = Sheet()->cursorRect(QTextCursor(castIron));
-        QTest::mouseClick(Sheet()->viewport(), Qt::LeftButton, {}, line.center());
-        QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 1);
-        QCOMPARE(List(5)->currentItem()->text(0), "(G1) Drains");
         // Selecting a note in its list marks its lines in the sheet.
         List(0)->setCurrentItem(List(0)->topLevelItem(0));
         QCOMPARE(Sheet()->extraSelections().size(), 1);

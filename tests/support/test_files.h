@@ -38,21 +38,6 @@ class TempDir {
     std::filesystem::path path_;
 };
 
-// Makes the folder the working folder for as long as it lives.
-class WorkingFolder {
-  public:
-    explicit WorkingFolder(const std::filesystem::path& folder)
-        : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder);
-    }
-    ~WorkingFolder() { std::filesystem::current_path(previous_); }
-    WorkingFolder(const WorkingFolder&) = delete;
-    WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-  private:
-    std::filesystem::path previous_;
-};
-
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
     if (path.has_parent_path()) {
         std::filesystem::create_directories(path.parent_path());
