@@ -397,33 +397,43 @@ class MainWindowTest : public QObject {
     // A click on each kind of sheet line, with a find that hides the note under way: a note's
     // line selects it on its tab (the find cleared to show it), any other line leaves all as is.
     void sheet_clicks_select_the_note_of_the_line_or_nothing_data() {
-        QTest::addColumn<QString>("line");  // its text; "first" is the sheet's first line
+        QTest::addColumn<QString>("line");  // its text; or the sheet's "first" or "last" line
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("note");  // the current one of the bridge General Notes
         QTest::addColumn<QString>("find");
-        QTest::newRow("preamble") << "first" << 3 << ""
-                                  << "concrete";
-        QTest::newRow("project line") << "Route 9" << 3 << ""
-                                      << "concrete";
-        QTest::newRow("section header") << "GENERAL NOTES" << 3 << ""
-                                        << "concrete";
-        QTest::newRow("note") << "cast iron" << 1 << "(G1) Deck drains"
-                              << "";
-        QTest::newRow("blank") << "" << 3 << ""
-                               << "concrete";
+        QTest::addColumn<QString>("project");  // the first project line
+        const struct {
+            const char *row, *line;
+            int tab;
+            const char *note, *find, *project;
+        } rows[] = {
+            {"preamble", "first", 3, "", "concrete", "Route 9"},
+            {"project line", "Route 9", 3, "", "concrete", "Route 9"},
+            {"section header", "GENERAL NOTES", 3, "", "concrete", "Route 9"},
+            {"note", "cast iron", 1, "(G1) Deck drains", "", "Route 9"},
+            {"blank", "", 3, "", "concrete", "Route 9"},
+            {"below the last line", "last", 1, "(G1) Deck drains", "", "Route 9"},
+            {"a sheet emptied by a fault", "first", 3, "", "concrete", "[LEFT MARGIN = 3]"}};
+        for (const auto& row : rows) {
+            QTest::newRow(row.row) << QString(row.line) << row.tab << QString(row.note)
+                                   << QString(row.find) << QString(row.project);
+        }
     }
     void sheet_clicks_select_the_note_of_the_line_or_nothing() {
         QFETCH(QString, line);
+        QFETCH(QString, project);
         MainWindow& window = ShowWindow();
         window.sheetPane()->show();
         Tick(5, 0);
-        QTest::keyClicks(ProjectLine(0), "Route 9");
-        QTRY_VERIFY(Sheet()->toPlainText().contains("cast iron"));
+        QTest::keyClicks(ProjectLine(0), project);
+        QTRY_VERIFY(Sheet()->toPlainText().contains(project) ||
+                    Find<QLabel>("sheetFault")->isVisible());
         QTest::keyClicks(Find<QLineEdit>("findBox"), "concrete");
         Find<QTabWidget>("noteTabs")->setCurrentIndex(3);
         List(5)->setCurrentItem(nullptr);
-        QTextBlock block = Sheet()->document()->firstBlock();
-        while (line != "first" && block.isValid() &&
+        QTextBlock block =
+            line == "last" ? Sheet()->document()->lastBlock() : Sheet()->document()->firstBlock();
+        while (line != "first" && line != "last" && block.isValid() &&
                !(line.isEmpty() ? block.text().isEmpty() : block.text().contains(line))) {
             block = block.next();
         }
