@@ -26,6 +26,7 @@
 #include "app/sheet_pane.h"
 #include "app/sheet_view.h"
 #include "app/splash_window.h"
+#include "app/symbols_window.h"
 #include "app/text_encoding.h"
 #include "engine/processing.h"
 #include "fixture_notes.h"
@@ -253,6 +254,9 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(preview->isActiveWindow());
         QTest::keyClick(preview, Qt::Key_Escape);
         QTRY_VERIFY(window.previewWindow() == nullptr);
+        Trigger("symbolsAction");
+        QVERIFY(window.findChild<SymbolsWindow*>() &&
+                window.findChild<SymbolsWindow*>()->isVisible());
         Trigger("manualAction");
         QCOMPARE(viewer_->opened, std::vector<std::string>{library_->dir() + "/Help/Tavrel.pdf"});
     }
