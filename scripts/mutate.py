@@ -402,21 +402,28 @@ def write_table(path, rows):
     path.write_text(text, encoding="utf-8")
 
 
+def judged(row):
+    """A survivor's note: "equivalent: why" (no behaviour changes) or "cosmetic: why" (only
+    spacing, sizes or names a person might notice in a picture, which no promise covers)."""
+    return row.get("note", "").split(":")[0] if row["outcome"] == "survived" else ""
+
+
 def equivalent(row):
-    return row.get("note", "").startswith("equivalent")
+    return judged(row) in ("equivalent", "cosmetic")
 
 
 def summary(rows):
     print()
     for folder in FOLDERS + ("all",):
-        mine = [r for r in rows if folder in ("all", r["folder"])]
+        mine = [r for r in rows if "outcome" in r and folder in ("all", r["folder"])]
         caught = sum(r["outcome"] in ("caught", "timeout") for r in mine)
         survived = [r for r in mine if r["outcome"] == "survived"]
-        observable = caught + sum(not equivalent(r) for r in survived)
-        counted = caught + len(survived)
-        rate = f"{100 * caught / observable:.0f}%" if observable else "-"
-        print(f"  {folder:8} caught {caught} of {counted} built ({len(mine)} planted);"
-              f" {observable - caught} observable survivors: {rate} of the observable caught")
+        missed = sum(not equivalent(r) for r in survived)
+        cosmetic = sum(judged(r) == "cosmetic" for r in survived)
+        rate = f"{100 * caught / (caught + missed):.0f}%" if caught + missed else "-"
+        print(f"  {folder:8} {len(mine)} planted, {caught + len(survived)} built, {caught} caught;"
+              f" survived: {missed} observable, {cosmetic} cosmetic,"
+              f" {len(survived) - missed - cosmetic} equivalent; {rate} of the observable caught")
 
 
 def main():
@@ -430,6 +437,7 @@ def main():
     parser.add_argument("--limit", type=int, default=90, help="seconds of tests per fault")
     parser.add_argument("--at", metavar="COMMIT", help="plant in this commit, not the tree")
     parser.add_argument("--dry-run", action="store_true", help="only print the sample")
+    parser.add_argument("--summary", action="store_true", help="only print the rates of a table")
     args = parser.parse_args()
     # Ctrl+C and kill both unwind, so the file being changed is restored.
     signal.signal(signal.SIGTERM, signal.default_int_handler)
@@ -451,6 +459,9 @@ def main():
             row["folder"] = row["file"].split("/")[0]
         change = line_change
     results = args.results or args.again or ROOT / "docs" / "mutation" / "mutants.tsv"
+    if args.summary:
+        summary(read_table(results))
+        return 0
     if not args.again and not args.list and results.exists():
         # The same sample again: what the table already tells is kept, the rest is planted.
         done = {row["id"]: row for row in read_table(results)}
