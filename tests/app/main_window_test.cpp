@@ -449,6 +449,19 @@ class MainWindowTest : public QObject {
         QTEST(Find<QLineEdit>("findBox")->text(), "find");
     }
 
+    // Ctrl+C is Clear, but not in a project line, where it copies; also in one without typing
+    // of its own, as Reopen leaves it.
+    void copying_a_project_line_clears_nothing() {
+        ShowWindow();
+        Tick(0, 0);
+        ProjectLine(0)->setText("Route 9");
+        ProjectLine(0)->setFocus();
+        ProjectLine(0)->selectAll();
+        QTest::keyClick(ProjectLine(0), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(Ticked(0, 0));
+        QCOMPARE(ProjectLine(0)->text(), "Route 9");
+    }
+
     void undo_clear_brings_back_only_ticks_or_only_project_lines_data() {
         QTest::addColumn<bool>("tick");
         QTest::addColumn<QString>("projectLine");
