@@ -483,13 +483,15 @@ class MainWindowTest : public QObject {
         QCOMPARE(ProjectLine(2)->text(), projectLine);
     }
 
-    // After a sheet is saved or processed the next dialogs propose it; a reopened one is not.
+    // After a sheet is saved or processed the next dialogs propose it while it is there; a
+    // reopened one is not proposed.
     void dialogs_propose_the_sheet_last_saved_or_processed_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<bool>("proposed");
         QTest::newRow("save") << "saveNoteInputFileAction" << true;
         QTest::newRow("process") << "processInputFileAction" << true;
         QTest::newRow("reopen") << "reopenInputFileAction" << false;
+        QTest::newRow("saved, then deleted") << "saveNoteInputFileAction" << false;
     }
     void dialogs_propose_the_sheet_last_saved_or_processed() {
         QFETCH(QString, action);
@@ -503,6 +505,9 @@ class MainWindowTest : public QObject {
         Trigger(action);
         prompts_->okCancelAnswers.clear();
         prompts_->shown.clear();
+        if (QTest::currentDataTag() == QLatin1String("saved, then deleted")) {
+            std::filesystem::remove(inp);
+        }
         Trigger("openInputFileAction");
         QCOMPARE(prompts_->fileRequests.back().proposedFile, proposed ? inp : "");
     }
