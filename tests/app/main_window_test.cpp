@@ -259,6 +259,9 @@ class MainWindowTest : public QObject {
                 window.findChild<SymbolsWindow*>()->isVisible());
         Trigger("manualAction");
         QCOMPARE(viewer_->opened, std::vector<std::string>{library_->dir() + "/Help/Tavrel.pdf"});
+        prompts_->yesNoAnswers.push_back(true);
+        Trigger("exitAction");  // closes the windows beside it too
+        QVERIFY(!window.findChild<SymbolsWindow*>()->isVisible());
     }
 
     void exit_routes_ask_and_obey() {
