@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -144,6 +145,7 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(Texts(5), (QStringList{"(G1) Deck drains", "(G2) Concrete"}));
         QCOMPARE(Texts(16), QStringList{"(W1) Cantilever wall"});
+        QCOMPARE(List(16)->topLevelItem(0)->toolTip(0), "(W1) Cantilever wall");
         QVERIFY(errors_->shown.empty() && prompts_->shown.empty());
 
         const QRect moved(20, 40, 760, 640);
@@ -166,7 +168,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(window.isVisible(), !withSplash);
             if (splash != nullptr) {
                 QCOMPARE(shown, 0);
-                splash->accept();
+                splash->findChild<QPushButton*>()->click();
             }
             QVERIFY(window.isVisible());
             QCOMPARE(shown, 1);
@@ -522,6 +524,10 @@ class MainWindowTest : public QObject {
         auto* find = Find<QLineEdit>("findBox");
         QCOMPARE(QApplication::focusWidget(), find);
         QTest::keyClicks(find, "DRAINS");
+        List(5)->setCurrentItem(List(5)->topLevelItem(0));
+        Find<QCheckBox>("showNoteNumbersBox")->click();  // the lists are made again
+        QCOMPARE(List(5)->currentItem()->data(0, Qt::UserRole).toString(), "G1");
+        Find<QCheckBox>("showNoteNumbersBox")->click();
         QCOMPARE(Shown(5), QStringList{"G1"});
         QCOMPARE(Shown(13), QStringList());
         QCOMPARE(TabTexts(),

@@ -121,10 +121,7 @@ TEST_P(Case, GivesItsOutput) {
 // The statement is written alone on one line of a note input file made of a block with it
 // before, inside or after; each cell is "ok" or a message key of the table, with ":LINE" when
 // the fault is reported elsewhere than on the statement's line.
-struct Context {
-    std::string before;
-    std::string after;
-};
+using Context = std::pair<std::string, std::string>;  // before and after the statement
 
 std::vector<Context> Contexts() {
     std::vector<Context> contexts;
@@ -151,11 +148,11 @@ TEST(StatementRules, EveryStatementBeforeInsideAndAfterEachBlock) {
         ++rows;
         for (std::size_t i = 0; i < contexts.size(); ++i) {
             const Context& context = contexts[i];
-            const std::string input = context.before + cells[0] + context.after;
+            const std::string input = context.first + cells[0] + context.second;
             const auto colon = cells[i + 1].find(':');
             const std::string key = cells[i + 1].substr(0, colon);
             const std::size_t line = colon == std::string::npos
-                                         ? testing::Count(context.before, "\n") + 1
+                                         ? testing::Count(context.first, "\n") + 1
                                          : std::stoul(cells[i + 1].substr(colon + 1));
             const std::string expected =
                 key == "ok" ? "" : messages[key] + "..Line:  " + std::to_string(line);

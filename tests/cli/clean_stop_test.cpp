@@ -109,5 +109,19 @@ TEST(CleanStop, AFullStandardOutputFailsTheRun) {
     }
 }
 
+#ifdef TAVREL_WITH_DESKTOP
+// The program starts the desktop program: asked for a picture of its window, it writes one.
+TEST(CleanStop, TheProgramStartsTheWindowAndPicturesIt) {
+    const testing::TempDir dir;
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int status = 0;
+    waitpid(Start({TAVREL_PROGRAM, "--library=" TAVREL_BUILD_LIBRARY_DIR, "--screenshot",
+                   dir.File("window.png")}),
+            &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_GT(std::filesystem::file_size(dir.File("window.png")), 1000u);
+}
+#endif
+
 }  // namespace
 }  // namespace tavrel::cli
