@@ -52,10 +52,7 @@ std::vector<Spoiler> ReadSpoilers() {
         if (row.at(2) != "-") {
             spoiler.chosen = row[2];
         }
-        for (const std::string& file : testing::Split(row.at(5), '|')) {
-            const std::size_t equals = file.find('=');
-            spoiler.before[file.substr(0, equals)] = testing::Unescaped(file.substr(equals + 1));
-        }
+        spoiler.before = testing::Pairs(row.at(5));
         spoiler.args = testing::Split(row.at(6), '|');
         spoilers.push_back(std::move(spoiler));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -48,6 +49,16 @@ inline std::string Unescaped(std::string_view text) {
         }
     }
     return bytes;
+}
+
+// A field of NAME=VALUE parts separated by "|", the values unescaped.
+inline std::map<std::string, std::string> Pairs(const std::string& field) {
+    std::map<std::string, std::string> pairs;
+    for (const std::string& part : Split(field, '|')) {
+        const std::size_t equals = part.find('=');
+        pairs[part.substr(0, equals)] = Unescaped(part.substr(equals + 1));
+    }
+    return pairs;
 }
 
 }  // namespace tavrel::testing
