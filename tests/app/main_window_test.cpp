@@ -136,6 +136,9 @@ class MainWindowTest : public QObject {
         // As the program starts: the note lists are made once the window has been painted.
         MainWindow& window = ShowWindow(NoteListStart::AfterFirstPaint);
         QTRY_VERIFY(List(kListViewCount - 1) != nullptr);
+        for (int list = 0; list < kListViewCount; ++list) {
+            QCOMPARE(window.findChildren<QTreeWidget*>(NoteListName(list)).size(), 1);
+        }
         QCOMPARE(QApplication::focusWidget(), ProjectLine(0));
         QCOMPARE(window.windowTitle(), QStringLiteral("Notes-English"));
         QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 0);
