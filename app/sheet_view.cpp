@@ -127,6 +127,9 @@ void SheetView::MarkLines(const SheetLines& lines, bool bringIntoSight) {
 }
 
 std::string_view SheetView::LineBytes(int line) const {
+    if (line < 0 || line >= lineCount()) {  // no such line, as on an empty sheet
+        return {};
+    }
     const std::size_t start = lineStarts_[static_cast<std::size_t>(line)];
     const std::size_t end = static_cast<std::size_t>(line) + 1 < lineStarts_.size()
                                 ? lineStarts_[static_cast<std::size_t>(line) + 1] - 1

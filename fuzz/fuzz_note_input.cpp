@@ -1,21 +1,16 @@
-// Feeds arbitrary bytes as a note input file to every reader of one: validation against a model
-// written from the statement rules (same verdict, message and line), processing in the engine and
-// on the command line (they must agree), and identification of a saved sheet (every part it
-// reports stands where it says).
+// Feeds arbitrary bytes as a note input file to every reader of one: processing in the engine and
+// on the command line (they must agree, and a refusal names a line of the file or the one after
+// it), and identification of a saved sheet (every part it reports stands where it says). Each
+// statement rule itself is a generated case of tests/cases/statement-rules.tsv.
 #include <cstddef>
 #include <cstdint>
-#include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <variant>
 #include <vector>
 
 #include "cli/cli_commands.h"
 #include "engine/processing.h"
-#include "engine/statements/setting_value.h"
-#include "engine/text/text_utils.h"
 #include "fuzz/fuzz_support.h"
 #include "library/sheet_identification.h"
 
@@ -38,110 +33,9 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
     return lines;
 }
 
-char FirstNonBlank(std::string_view line) {
-    const std::string_view trimmed = tavrel::TrimSpaces(line);
-    return trimmed.empty() ? '\0' : trimmed.front();
-}
-
-const std::set<std::string_view> kPlainKeywords = {
-    "LITERAL", "END LITERAL", "WORD WRAP", "END WORD WRAP", "CENTER", "CENTER HEADER", "SPACE"};
-
-struct Setting {
-    std::string_view keyword;
-    int low, high;
-    std::string_view message;
-};
-constexpr Setting kSettings[] = {
-    {"INDENT FIRST LINE", 0, 20, "Error..[Indent First Line] value out of range (0-20)."},
-    {"INDENT BODY", 0, 20, "Error..[Indent Body] value out of range (0-20)."},
-    {"LEFT MARGIN", 1, 20, "Error..[Left Margin] value out of range (1-20)."},
-    {"RIGHT MARGIN", 40, 150, "Error..[Right Margin] value out of range (40-150)."},
-    {"LINE SPACING", 1, 2, "Error..[Line Spacing] value out of range (1/2)."}};
-
-// The keyword of a statement line (its first character "["), or the message of its fault.
-std::pair<std::string, std::string> ModelParse(std::string_view line) {
-    const std::string s = tavrel::ToUpperAscii(tavrel::TrimSpaces(line));
-    const auto close = s.find(']');
-    if (close == std::string::npos) {
-        return {"", "Error..End format statement character ']' not found."};
-    }
-    if (close < 6 || close > 26) {
-        return {"", "Error..format flag statement length out of range (5-25)."};
-    }
-    const std::string content = s.substr(1, close - 1);
-    for (const Setting& setting : kSettings) {
-        if (s.find(setting.keyword) == std::string::npos) {
-            continue;
-        }
-        const auto equals = content.find('=');
-        if (equals == std::string::npos) {
-            return {"", "Error..Unrecognized format statement."};
-        }
-        const auto value = tavrel::ReadSettingValue(content.substr(equals + 1));
-        if (!std::holds_alternative<std::int16_t>(value)) {
-            return {"", "Error..Unrecognized format statement."};
-        }
-        const int number = std::get<std::int16_t>(value);
-        if (number < setting.low || number > setting.high) {
-            return {"", std::string(setting.message)};
-        }
-        return {std::string(setting.keyword), ""};
-    }
-    if (kPlainKeywords.count(content) == 0) {
-        return {"", "Error..Unrecognized format statement."};
-    }
-    return {content, ""};
-}
-
-// The nesting fault of a recognised statement, if any; opens or closes the block.
-std::string ModelNesting(const std::string& keyword, bool& literalOpen, bool& wrapOpen) {
-    const bool open = literalOpen || wrapOpen;
-    if (keyword == "LITERAL" || keyword == "WORD WRAP") {
-        (keyword == "LITERAL" ? literalOpen : wrapOpen) = true;
-        return open ? "Error..Missing previous [END WORD WRAP] or [END LITERAL] format statement."
-                    : "";
-    }
-    if (keyword == "END LITERAL" || keyword == "END WORD WRAP") {
-        bool& closed = keyword == "END LITERAL" ? literalOpen : wrapOpen;
-        return std::exchange(closed, false)
-                   ? ""
-                   : "Error..Missing previous [" + keyword.substr(4) + "] format statement.";
-    }
-    if (!open) {
-        return "";
-    }
-    if (keyword.starts_with("CENTER") || keyword == "SPACE") {
-        return "Error..[CENTER] OR [SPACE] format statements can not be inside [LITERAL] OR "
-               "[WORD WRAP].";
-    }
-    return "Error..[" + keyword + "] format statement can not be inside [LITERAL] OR [WORD WRAP].";
-}
-
-// The message with its "..Line:  " suffix, or nothing for a valid file.
-std::string ModelValidate(const std::vector<std::string_view>& lines) {
-    bool literalOpen = false;
-    bool wrapOpen = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (FirstNonBlank(lines[i]) != '[') {
-            continue;
-        }
-        const auto [keyword, fault] = ModelParse(lines[i]);
-        const std::string error =
-            fault.empty() ? ModelNesting(keyword, literalOpen, wrapOpen) : fault;
-        if (!error.empty()) {
-            return error + "..Line:  " + std::to_string(i + 1);
-        }
-    }
-    if (wrapOpen || literalOpen) {
-        return "Error..Missing [END " + std::string(wrapOpen ? "WORD WRAP" : "LITERAL") +
-               "] format statement at end of file...Line:  " + std::to_string(lines.size() + 1);
-    }
-    return "";
-}
-
 // The engine and the command line on the same bytes: the same output, or the same refusal and
 // nothing written.
-void CheckProcessing(const std::string& bytes, const std::string& expectedError) {
+void CheckProcessing(const std::string& bytes, std::size_t lineCount) {
     std::string output;
     const tavrel::ProcessOutcome outcome = tavrel::ProcessNoteInput(
         tavrel::InputBytes{bytes}, &output, [](const tavrel::RuntimeFailure&, std::int64_t) {});
@@ -149,7 +43,6 @@ void CheckProcessing(const std::string& bytes, const std::string& expectedError)
     std::ostringstream out, err;
     const int status = tavrel::cli::RunCommandLine({"process", "-o", "-", "-"}, {in, out, err});
     if (outcome.status == tavrel::ProcessStatus::kDone) {
-        TAVREL_FUZZ_CHECK(expectedError.empty(), Printable(expectedError));
         TAVREL_FUZZ_CHECK(status == tavrel::cli::kExitDone && out.str() == output,
                           Printable(err.str()));
         // Items are ended by CR LF and hold no LF of their own.
@@ -159,8 +52,11 @@ void CheckProcessing(const std::string& bytes, const std::string& expectedError)
         }
         return;
     }
-    TAVREL_FUZZ_CHECK(bytes.empty() || outcome.message == expectedError,
-                      Printable(outcome.message) + " model: " + Printable(expectedError));
+    const std::size_t at = outcome.message.rfind("..Line:  ");
+    TAVREL_FUZZ_CHECK(
+        bytes.empty() || (at != std::string::npos &&
+                          std::stoul(outcome.message.substr(at + 9)) <= lineCount + 1),
+        Printable(outcome.message));
     TAVREL_FUZZ_CHECK(output.empty() && out.str().empty(), "a refused file wrote output");
     TAVREL_FUZZ_CHECK(status == tavrel::cli::kExitInvalidInput &&
                           err.str().find(outcome.message) != std::string::npos,
@@ -222,7 +118,7 @@ void CheckIdentification(std::string_view bytes, const std::vector<std::string_v
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::vector<std::string_view> lines = SplitLines(bytes);
-    CheckProcessing(bytes, ModelValidate(lines));
+    CheckProcessing(bytes, lines.size());
     CheckIdentification(bytes, lines);
     return 0;
 }

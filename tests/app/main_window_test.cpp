@@ -5,20 +5,22 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 #include <QTreeWidget>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
 
+#include "app/about_window.h"
 #include "app/desktop_main.h"
 #include "app/desktop_settings.h"
 #include "app/library_check_window.h"
@@ -167,6 +169,9 @@ class MainWindowTest : public QObject {
         // As the program starts: the note lists are made once the window has been painted.
         MainWindow& window = ShowWindow(NoteListStart::AfterFirstPaint);
         QTRY_VERIFY(List(kListViewCount - 1) != nullptr);
+        for (int list = 0; list < kListViewCount; ++list) {
+            QCOMPARE(window.findChildren<QTreeWidget*>(NoteListName(list)).size(), 1);
+        }
         QCOMPARE(QApplication::focusWidget(), ProjectLine(0));
         QCOMPARE(Title(), QStringLiteral("Notes-English"));
         QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 0);
@@ -175,6 +180,7 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(Texts(5), (QStringList{"(G1) Deck drains", "(G2) Concrete"}));
         QCOMPARE(Texts(16), QStringList{"(W1) Cantilever wall"});
+        QCOMPARE(List(16)->topLevelItem(0)->toolTip(0), "(W1) Cantilever wall");
         QVERIFY(errors_->shown.empty() && prompts_->shown.empty());
 
         const QRect moved(20, 40, 760, 640);
@@ -197,7 +203,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(window.isVisible(), !withSplash);
             if (splash != nullptr) {
                 QCOMPARE(shown, 0);
-                splash->accept();
+                splash->findChild<QPushButton*>()->click();
             }
             QVERIFY(window.isVisible());
             QCOMPARE(shown, 1);
@@ -289,6 +295,7 @@ class MainWindowTest : public QObject {
         QVERIFY(preview != nullptr && preview->isVisible());
         QCOMPARE(preview->windowTitle(), QStringLiteral("Notes Preview - G1"));
         QCOMPARE(preview->text(), QStringLiteral("Hydraulic general text.\n"));
+        QTRY_COMPARE(preview->findChild<QWidget*>("noteText")->size(), preview->size());
         // Menu, toolbar and tab bar stay in sight.
         const QRect main = window.frameGeometry();
         const int listsTop =
@@ -298,6 +305,13 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(preview->isActiveWindow());
         QTest::keyClick(preview, Qt::Key_Escape);
         QTRY_VERIFY(window.previewWindow() == nullptr);
+        Trigger("aboutAction");
+        QVERIFY(window.findChild<AboutWindow*>()->isVisible());
+        Trigger("symbolsAction");
+        QVERIFY(window.findChild<SymbolsWindow*>()->isVisible());
+        prompts_->yesNoAnswers.push_back(true);
+        Trigger("exitAction");  // closes the windows beside it too
+        QVERIFY(!window.findChild<SymbolsWindow*>()->isVisible());
     }
 
     void help_always_answers() {
@@ -518,6 +532,118 @@ class MainWindowTest : public QObject {
             QVERIFY(ReadBytes(JobPath(name)).find(expected) != std::string::npos);
         }
     }
+    // A click on each kind of sheet line, with a find that hides the note under way: a note's
+    // line selects it on its tab (the find cleared to show it), any other line leaves all as is.
+    void sheet_clicks_select_the_note_of_the_line_or_nothing_data() {
+        QTest::addColumn<QString>("line");  // its text; or the sheet's "first" or "last" line
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("note");  // the current one of the bridge General Notes
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QString>("project");  // the first project line
+        const struct {
+            const char *row, *line;
+            int tab;
+            const char *note, *find, *project;
+        } rows[] = {
+            {"preamble", "first", 3, "", "concrete", "Route 9"},
+            {"project line", "Route 9", 3, "", "concrete", "Route 9"},
+            {"section header", "GENERAL NOTES", 3, "", "concrete", "Route 9"},
+            {"note", "cast iron", 1, "(G1) Deck drains", "", "Route 9"},
+            {"blank", "", 3, "", "concrete", "Route 9"},
+            {"below the last line", "last", 1, "(G1) Deck drains", "", "Route 9"},
+            {"a sheet emptied by a fault", "first", 3, "", "concrete", "[LEFT MARGIN = 3]"}};
+        for (const auto& row : rows) {
+            QTest::newRow(row.row) << QString(row.line) << row.tab << QString(row.note)
+                                   << QString(row.find) << QString(row.project);
+        }
+    }
+    void sheet_clicks_select_the_note_of_the_line_or_nothing() {
+        QFETCH(QString, line);
+        QFETCH(QString, project);
+        MainWindow& window = ShowWindow();
+        window.sheetPane()->show();
+        Tick(5, 0);
+        QTest::keyClicks(ProjectLine(0), project);
+        QTRY_VERIFY(Sheet()->toPlainText().contains(project) ||
+                    Find<QLabel>("sheetFault")->isVisible());
+        QTest::keyClicks(Find<QLineEdit>("findBox"), "concrete");
+        Find<QTabWidget>("noteTabs")->setCurrentIndex(3);
+        List(5)->setCurrentItem(nullptr);
+        int at = line == "last" ? Sheet()->lineCount() - 1 : 0;
+        while (line != "first" && line != "last" && at < Sheet()->lineCount() &&
+               !(line.isEmpty() ? Sheet()->LineText(at).isEmpty()
+                                : Sheet()->LineText(at).contains(line))) {
+            ++at;
+        }
+        QTest::mouseClick(Sheet()->viewport(), Qt::LeftButton, {}, Sheet()->LineRect(at).center());
+        QTEST(Find<QTabWidget>("noteTabs")->currentIndex(), "tab");
+        QTEST(List(5)->currentItem() ? List(5)->currentItem()->text(0) : QString(), "note");
+        QTEST(Find<QLineEdit>("findBox")->text(), "find");
+    }
+
+    // Ctrl+C is Clear, but not in a project line, where it copies; also in one without typing
+    // of its own, as Reopen leaves it.
+    void copying_a_project_line_clears_nothing() {
+        ShowWindow();
+        Tick(0, 0);
+        ProjectLine(0)->setText("Route 9");
+        ProjectLine(0)->setFocus();
+        ProjectLine(0)->selectAll();
+        QTest::keyClick(ProjectLine(0), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(Ticked(0, 0));
+    }
+
+    void undo_clear_brings_back_only_ticks_or_only_project_lines_data() {
+        QTest::addColumn<bool>("tick");
+        QTest::addColumn<QString>("projectLine");
+        QTest::newRow("only ticks") << true << "";
+        QTest::newRow("only project lines") << false << "Route 9";
+    }
+    void undo_clear_brings_back_only_ticks_or_only_project_lines() {
+        QFETCH(bool, tick);
+        QFETCH(QString, projectLine);
+        OpenWindow();
+        if (tick) {
+            Tick(0, 0);
+        }
+        QTest::keyClicks(ProjectLine(2), projectLine);
+        Trigger("clearAction");
+        Trigger("undoClearAction");
+        QCOMPARE(Ticked(0, 0), tick);
+        QCOMPARE(ProjectLine(2)->text(), projectLine);
+    }
+
+    // After a sheet is saved or processed the next dialogs propose it while it is there; a
+    // reopened one is not proposed.
+    void dialogs_propose_the_sheet_last_saved_or_processed_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("proposed");
+        QTest::newRow("save") << "saveNoteInputFileAction" << true;
+        QTest::newRow("process") << "processInputFileAction" << true;
+        QTest::newRow("reopen") << "reopenInputFileAction" << false;
+        QTest::newRow("saved, then deleted") << "saveNoteInputFileAction" << false;
+    }
+    void dialogs_propose_the_sheet_last_saved_or_processed() {
+        QFETCH(QString, action);
+        QFETCH(bool, proposed);
+        OpenWindow();
+        Tick(0, 0);
+        const std::string inp = JobPath("job.inp");
+        WriteBytes(inp, window_->workspace().ComposeNoteInputFile());
+        prompts_->files = {inp, std::nullopt};
+        prompts_->okCancelAnswers = {true};  // to replace it when saving
+        if (action.startsWith("reopen")) {
+            prompts_->choices = {1};  // the ticks made here are discarded
+        }
+        Trigger(action);
+        prompts_->okCancelAnswers.clear();
+        prompts_->shown.clear();
+        if (QTest::currentDataTag() == QLatin1String("saved, then deleted")) {
+            std::filesystem::remove(inp);
+        }
+        Trigger("openInputFileAction");
+        QCOMPARE(prompts_->fileRequests.back().proposedFile, proposed ? inp : "");
+    }
 
     void find_filters_and_counts_without_touching_ticks() {
         MainWindow& window = ShowWindow();
@@ -526,6 +652,10 @@ class MainWindowTest : public QObject {
         auto* find = Find<QLineEdit>("findBox");
         QCOMPARE(QApplication::focusWidget(), find);
         QTest::keyClicks(find, "DRAINS");
+        List(5)->setCurrentItem(List(5)->topLevelItem(0));
+        Find<QCheckBox>("showNoteNumbersBox")->click();  // the lists are made again
+        QCOMPARE(List(5)->currentItem()->data(0, Qt::UserRole).toString(), "G1");
+        Find<QCheckBox>("showNoteNumbersBox")->click();
         QCOMPARE(Shown(5), QStringList{"G1"});
         QCOMPARE(Shown(13), QStringList());
         QCOMPARE(TabTexts(),
@@ -552,6 +682,11 @@ class MainWindowTest : public QObject {
         QCOMPARE(find->text(), QString());
         QCOMPARE(TabTexts(), (QStringList{"Project", "Tavrel", "Hydraulic Notes", "Wall Notes"}));
         QCOMPARE(Shown(5), (QStringList{"G1", "G2"}));
+        // Counted only on the tabs in use: the Metric hydraulic and wall files are missing.
+        window.ChooseUnits(1);
+        QTest::keyClicks(find, "drains");
+        QCOMPARE(TabTexts(),
+                 (QStringList{"Project", "Tavrel (1)", "Hydraulic Notes", "Wall Notes"}));
     }
 
     void reopen_makes_a_saved_sheet_the_work_and_lists_the_rest_data() {
@@ -611,11 +746,14 @@ class MainWindowTest : public QObject {
         QCOMPARE(report->findChild<QLabel*>("reopenSummary")->text(),
                  QString::fromStdString(inp + ": 1 note recognised, 1 place not."));
         auto* list = report->findChild<QTreeWidget*>("reopenRows");
+        auto* differences = report->findChild<QPlainTextEdit*>("reopenDifferences");
+        QCOMPARE(list->currentItem(), list->topLevelItem(0));  // it opens on the first place
+        QCOMPARE(differences->toPlainText(), rows[0].section('|', 2));
         QStringList shown;
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             list->setCurrentItem(list->topLevelItem(i));
             shown << list->topLevelItem(i)->text(0) + "|" + list->topLevelItem(i)->text(1) + "|" +
-                         report->findChild<QPlainTextEdit*>("reopenDifferences")->toPlainText();
+                         differences->toPlainText();
         }
         QCOMPARE(shown, rows);
     }
@@ -770,6 +908,7 @@ class MainWindowTest : public QObject {
         library_->Write("English/Hydraulic/HydraulicNotesReference.txt", CrLfLines({"$$8Y", "$$"}));
         OpenWindow();
         prompts_->shown.clear();  // the unit selection's word about the bad note
+        QVERIFY(Find<QMenu>("helpMenu")->actions().contains(Find<QAction>("checkLibraryAction")));
         Trigger("checkLibraryAction");
         auto* list = window_->libraryCheckWindow()->findChild<QTreeWidget*>("libraryFindings");
         const QList<QTreeWidgetItem*> atLine3 = list->findItems("3", Qt::MatchExactly, 2);
@@ -790,7 +929,7 @@ class MainWindowTest : public QObject {
 
     void dialogs_remember_their_folders_and_the_last_sheet_across_a_restart() {
         OpenWindow();
-        const std::string inp = JobPath("job.inp");
+        const std::string inp = JobPath("job \u00E9t\u00E9.inp");  // shown as typed in the boxes
         const std::string elsewhere = library_->dir() + "/missing.inp";
         editor_->failure = RuntimeFailure{53, "File not found (cannot start editor)"};
         prompts_->files = {inp, elsewhere};

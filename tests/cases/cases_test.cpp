@@ -2,15 +2,18 @@
 // CAD text file it must give, or NAME.err the message it must be refused with. NAME.notes lists
 // what a user does (units english|metric, project TEXT, tick CATEGORY NAME) with the note library
 // in library/; NAME.inp beside it is the note input file that must be composed from that.
+// statement-rules.tsv is a matrix: every statement before, inside and after each kind of block.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "engine/processing.h"
 #include "library/note_workspace.h"
 #include "tests/support/scripted_services.h"
+#include "tests/support/table_rows.h"
 #include "tests/support/test_files.h"
 
 namespace tavrel {
@@ -113,6 +116,53 @@ TEST_P(Case, GivesItsOutput) {
     }
     const std::string difference = FirstDifference(expected, actual);
     EXPECT_TRUE(difference.empty()) << GetParam() << ": " << difference;
+}
+
+// The statement is written alone on one line of a note input file made of a block with it
+// before, inside or after; each cell is "ok" or a message key of the table, with ":LINE" when
+// the fault is reported elsewhere than on the statement's line.
+using Context = std::pair<std::string, std::string>;  // before and after the statement
+
+std::vector<Context> Contexts() {
+    std::vector<Context> contexts;
+    for (const std::string block : {"WORD WRAP", "LITERAL"}) {
+        const std::string open = "[" + block + "]\r\nA\r\n";
+        const std::string close = "[END " + block + "]\r\n";
+        contexts.push_back({"", "\r\n" + open + close});
+        contexts.push_back({open, "\r\nB\r\n" + close});
+        contexts.push_back({open + close, "\r\n"});
+    }
+    return contexts;
+}
+
+TEST(StatementRules, EveryStatementBeforeInsideAndAfterEachBlock) {
+    std::map<std::string, std::string> messages;
+    const std::vector<Context> contexts = Contexts();
+    int rows = 0;
+    for (const auto& cells : testing::ReadRows((kCases / "statement-rules.tsv").string())) {
+        if (cells[0] == "message") {
+            messages[cells.at(1)] = cells.at(2);
+            continue;
+        }
+        ASSERT_EQ(cells.size(), contexts.size() + 1) << cells[0];
+        ++rows;
+        for (std::size_t i = 0; i < contexts.size(); ++i) {
+            const Context& context = contexts[i];
+            const std::string input = context.first + cells[0] + context.second;
+            const auto colon = cells[i + 1].find(':');
+            const std::string key = cells[i + 1].substr(0, colon);
+            const std::size_t line = colon == std::string::npos
+                                         ? testing::Count(context.first, "\n") + 1
+                                         : std::stoul(cells[i + 1].substr(colon + 1));
+            const std::string expected =
+                key == "ok" ? "" : messages[key] + "..Line:  " + std::to_string(line);
+            const ProcessOutcome outcome = ProcessNoteInput(InputBytes{input}, CheckOnly{});
+            EXPECT_EQ(outcome.status == ProcessStatus::kDone ? "" : outcome.message, expected)
+                << cells[0] << " in context " << i + 1 << ":\n"
+                << input;
+        }
+    }
+    EXPECT_GT(rows, 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Case, ::testing::ValuesIn(CaseNames()), [](const auto& info) {

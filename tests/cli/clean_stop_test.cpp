@@ -22,8 +22,9 @@ TEST(CleanStop, SignalDuringAWriteLeavesTheFolderAsItWas) {
 #else
 namespace fs = std::filesystem;
 
-// Starts the program with the default action for the stopping signals, whatever the test's own.
-pid_t Start(const std::vector<std::string>& args) {
+// Starts the program with the default action for the stopping signals, whatever the test's own,
+// and standard output sent to the file named, if any.
+pid_t Start(const std::vector<std::string>& args, const char* output = nullptr) {
     std::vector<char*> argv;
     for (const std::string& arg : args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -33,6 +34,9 @@ pid_t Start(const std::vector<std::string>& args) {
     if (child == 0) {
         signal(SIGINT, SIG_DFL);
         signal(SIGTERM, SIG_DFL);
+        if (output != nullptr && !freopen(output, "w", stdout)) {
+            _exit(126);
+        }
         execv(TAVREL_PROGRAM, argv.data());
         _exit(127);
     }
@@ -91,6 +95,40 @@ TEST(CleanStop, SignalDuringAWriteLeavesTheFolderAsItWas) {
         EXPECT_EQ(Names(output.parent_path()), std::vector<std::string>{"out.txt"});
         EXPECT_EQ(testing::ReadBytes(output), "old output");
     }
+}
+#endif
+
+// Printing to a full disk is a failure, not a short result passed off as done.
+TEST(CleanStop, AFullStandardOutputFailsTheRun) {
+    const testing::TempDir dir;
+    const std::string input = dir.File("a.inp");
+    testing::WriteBytes(input, "[SPACE]\r\n.LV=8\r\n");
+    const std::string library = "--library=" TAVREL_BUILD_LIBRARY_DIR;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"process", "-o", "-", input},
+          {"compose", library, "B1"},
+          {"list", library},
+          {"show", library, "B1"},
+          {"lint", "--library=" TAVREL_SOURCE_DIR "/tests/cases/lint"}}) {
+        std::vector<std::string> command = {TAVREL_PROGRAM};
+        command.insert(command.end(), args.begin(), args.end());
+        int status = 0;
+        waitpid(Start(command, "/dev/full"), &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args.front() << " " << status;
+    }
+}
+
+#ifdef TAVREL_WITH_DESKTOP
+// The program starts the desktop program: asked for a picture of its window, it writes one.
+TEST(CleanStop, TheProgramStartsTheWindowAndPicturesIt) {
+    const testing::TempDir dir;
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int status = 0;
+    waitpid(Start({TAVREL_PROGRAM, "--library=" TAVREL_BUILD_LIBRARY_DIR, "--screenshot",
+                   dir.File("window.png")}),
+            &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_GT(std::filesystem::file_size(dir.File("window.png")), 1000u);
 }
 #endif
 

@@ -5,6 +5,7 @@
 #include "engine/note_input_blocks.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/sample_library.h"
+#include "tests/support/table_rows.h"
 
 namespace tavrel::testing {
 namespace {
@@ -61,21 +62,13 @@ TEST(Identify, EveryBundledNoteComesBackUnderItsNameWhateverAnEditorDidToTheLine
     }
 }
 
-struct SheetCase {
-    const char* what;
-    const char* fontLine;  // nothing: the CAD header lacks it
-    std::string lines;     // after the 15 lines of the preamble, separated by "|"
-    std::string out;
-    std::string err;  // "F" stands for the sheet's path
-    int status;
-};
-
-std::string Sheet(const SheetCase& sheet) {
-    const std::string header = sheet.fontLine
-                                   ? ReplaceAll(BuildCadHeader(true), ".FT=49", sheet.fontLine)
+std::string Sheet(const std::string& fontLine, const std::string& lines) {
+    const std::string header = fontLine != "-"
+                                   ? ReplaceAll(BuildCadHeader(true), ".FT=49", fontLine)
                                    : ReplaceAll(BuildCadHeader(true), ".FT=49\r", "");
+    const std::string general = ".NEWGG|[CENTER]GENERAL NOTES|[SPACE]|[SPACE]|";
     return BuildDefaultStatements() + "\r\n" + header + "\r\n" +
-           ReplaceAll(sheet.lines, "|", "\r\n") + "\r\n";
+           ReplaceAll(ReplaceAll(lines, "{general}", general), "|", "\r\n") + "\r\n";
 }
 
 TEST(Identify, SheetCases) {
@@ -86,32 +79,15 @@ TEST(Identify, SheetCases) {
                               CrLfLines({"$$W1 Wall", "Cantilever wall.", "$$"}),
                               CrLfLines({"$$G1 Railing", "Railing, metric.", "$$"})});
     const std::string path = dir.File("sheet.inp");
-    const std::string general = ".NEWGG|[CENTER]GENERAL NOTES|[SPACE]|[SPACE]|";
-    const SheetCase cases[] = {
-        {"the longer of two notes matching at one place wins", ".FT=49",
-         general + "Railing.|Steel posts.|Railing.", "G2\nG1\n", "", 0},
-        {"a title two lists share goes to the list whose notes follow", ".FT=49",
-         general + "Scour is not expected.", "hydraulic:G1\n", "", 0},
-        {"the font line chooses the units", ".FT=48", general + "Railing, metric.", "G1\n", "", 0},
-        {"without a font line, English with a warning", nullptr, general + "Railing.", "G1\n",
-         "F: no CAD font line (.FT=49 or .FT=48); taking English units\n", 0},
-        {"a failure line is told, not taken for a note", ".FT=49",
-         "=============Failed to find note G9=============||" + general + "Railing.", "G1\n",
-         "F:16: note G9 was not in the library when the sheet was saved\n", 0},
-        {"a hand-edited note is told at its line with its closest note", ".FT=49",
-         general + "Railings.|Steel posts.||Railing.", "G1\n",
-         "F:20: matches no library note (closest: G2, 2 lines differ)\n", 1},
-        {"a block before the first section has nothing to compare with", ".FT=49",
-         "Loose text.||[SPACE]", "",
-         "F:16: matches no library note (it stands before the first section)\n", 1},
-    };
-    for (const SheetCase& sheet : cases) {
-        WriteBytes(path, Sheet(sheet));
+    const auto rows = ReadRows(TAVREL_SOURCE_DIR "/tests/cli/identify-sheets.tsv");
+    for (const auto& row : rows) {
+        WriteBytes(path, Sheet(row.at(1), row.at(2)));
         const CliRun identified = RunCli({"identify", "--library", dir.path().string(), path});
-        EXPECT_EQ(identified.out, sheet.out) << sheet.what;
-        EXPECT_EQ(ReplaceAll(identified.err, path, "F"), sheet.err) << sheet.what;
-        EXPECT_EQ(identified.status, sheet.status) << sheet.what;
+        EXPECT_EQ(identified.out, Unescaped(row.at(3))) << row[0];
+        EXPECT_EQ(ReplaceAll(identified.err, path, "F"), Unescaped(row.at(4))) << row[0];
+        EXPECT_EQ(identified.status, std::stoi(row.at(5))) << row[0];
     }
+    EXPECT_EQ(rows.size(), 7u);
 }
 
 }  // namespace

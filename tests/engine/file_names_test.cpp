@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "engine/runtime_failure.h"
+
 namespace tavrel {
 namespace {
 
@@ -35,6 +39,20 @@ TEST(FileNames, ADotInAFolderNameIsNoExtension) {
     EXPECT_EQ(CadTextPathFor("jobs.v2/notes"), "jobs.v2/notes.txt");
     EXPECT_EQ(CadTextPathFor("/home/a.b/jobs/route9"), "/home/a.b/jobs/route9.txt");
     EXPECT_EQ(CadTextPathFor("/home/a.b/jobs/route9.inp"), "/home/a.b/jobs/route9.txt");
+}
+
+// How each system error is told.
+TEST(FileNames, EachSystemErrorIsToldByItsNumberAndWords) {
+    const std::pair<int, const char*> errors[] = {
+        {ENOENT, "53 File not found"},     {ENOTDIR, "76 Path not found"},
+        {EACCES, "70 Permission denied"},  {EPERM, "70 Permission denied"},
+        {EROFS, "70 Permission denied"},   {ENOSPC, "61 Disk full"},
+        {EDQUOT, "61 Disk full"},          {EBUSY, "55 File already open"},
+        {ETXTBSY, "55 File already open"}, {EIO, "75 Path/File access error (Input/output error)"}};
+    for (const auto& [number, told] : errors) {
+        const RuntimeFailure failure = failures::FromErrno(number);
+        EXPECT_EQ(std::to_string(failure.number) + " " + failure.description, told);
+    }
 }
 
 }  // namespace

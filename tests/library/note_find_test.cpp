@@ -14,11 +14,12 @@ using enum NoteCategory;
 class NoteFindTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        tables.ReadReferenceText(Bridge,
-                                 CrLfLines({"$$B1 Spans", "Two steel spans.", "$$G1 Deck drains",
-                                            "Cast iron.", "$$G2 Concrete", "Class S, CAF\xc9.",
-                                            "$$DE12 Loads", "HL-93 \x8aTEEL.", "$$"}),
-                                 "bridge.txt", errors);
+        tables.ReadReferenceText(
+            Bridge,
+            CrLfLines({"$$B1 Spans", "Two steel spans.", "$$G1 Deck drains", "Cast iron.",
+                       "$$G2 Concrete", "Class S, CAF\xc9.", "$$DE12 Loads",
+                       "HL-93 \x8aTEEL \x8c\x8e\x9f \xd7.", "$$"}),
+            "bridge.txt", errors);
         tables.ReadReferenceText(Hydraulic, CrLfLines({"$$G1 Scour", "Scour to el. 90.", "$$"}),
                                  "h.txt", errors);
         tables.ReadReferenceText(Wall, CrLfLines({"$$W1 Cantilever wall", "Steel.", "$$"}), "w.txt",
@@ -57,7 +58,9 @@ TEST_F(NoteFindTest, EveryWordInNameTitleOrTextAnyCaseCountedPerList) {
         {"(de12)", {"6:DE12"}},  // the list text as shown, note number included
         {"caf\xe9", {"5:G2"}},
         {"\x9ateel", {"6:DE12"}},  // Windows-1252 letters fold too
-        {"iron.\rdeck", {}},       // no word reaches from one field into the next
+        {"\x9c\x9e\xff", {"6:DE12"}},
+        {"\xf7", {}},         // the multiplication sign is no capital of the division sign
+        {"iron.\rdeck", {}},  // no word reaches from one field into the next
         {"el. 90", {"13:G1"}},
     };
     for (const auto& c : cases) {

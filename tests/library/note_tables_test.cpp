@@ -83,32 +83,6 @@ TEST(ReferenceFile, SplitsNotesAtMarkerLines) {
     }
 }
 
-std::string NotesFile(int count) {
-    std::string bytes;
-    for (int i = 1; i <= count; ++i) {
-        bytes += "$$G" + std::to_string(i) + " Note " + std::to_string(i) + "\r\nText.\r\n";
-    }
-    return bytes + "$$\r\n";
-}
-
-TEST(ReferenceFile, RowLimitsAreHard) {
-    const std::pair<NoteCategory, int> limits[] = {{Bridge, 150}, {Hydraulic, 100}, {Wall, 100}};
-    for (const auto& [category, rows] : limits) {
-        Loaded full;
-        Load(full, category, NotesFile(rows));
-        EXPECT_TRUE(full.ok) << rows;
-        EXPECT_TRUE(full.errors.shown.empty());
-
-        Loaded over;
-        Load(over, category, NotesFile(rows + 1));
-        EXPECT_FALSE(over.ok) << rows;
-        ASSERT_EQ(over.errors.shown.size(), 1u);
-        EXPECT_EQ(over.errors.shown[0].number, failures::kSubscriptOutOfRange);
-        EXPECT_EQ(over.tables.Rows(category).back().markerLine,
-                  "$$G" + std::to_string(rows) + " Note " + std::to_string(rows));
-    }
-}
-
 TEST(FindNote, FirstOfANameInItsCategoryWithoutRegardToCaseNeverAnEmptyRow) {
     Loaded loaded;
     Load(loaded, Bridge,
