@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "engine/io/files.h"
+#include "engine/text/utf8.h"
 
 namespace tavrel {
 namespace {
@@ -13,19 +14,6 @@ std::string_view Trimmed(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-void AppendUtf8(char32_t code, std::string& out) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // Undoes one backslash escape starting after the backslash at `at`; gives where reading goes on.
@@ -61,7 +49,7 @@ std::size_t Unescape(std::string_view text, std::size_t at, std::string& out) {
                 out += 'x';
                 break;
             }
-            AppendUtf8(static_cast<char32_t>(code), out);
+            AppendUtf8(out, static_cast<char32_t>(code));
             return static_cast<std::size_t>(end - text.data());
         }
         default:

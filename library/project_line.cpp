@@ -2,37 +2,17 @@
 
 #include <cstdio>
 
+#include "engine/text/utf8.h"
 #include "engine/text/windows1252.h"
 
 namespace tavrel {
-namespace {
-
-std::string Utf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
-}  // namespace
 
 std::string NotWindows1252Message(char32_t codePoint) {
+    std::string character;
+    AppendUtf8(character, codePoint);
     char hex[16];
     std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(codePoint));
-    return "'" + Utf8(codePoint) + "' (U+" + hex + ") is not a Windows-1252 character";
+    return "'" + character + "' (U+" + hex + ") is not a Windows-1252 character";
 }
 
 std::string ProjectLineLengthRefusal(std::string_view bytes) {

@@ -96,7 +96,6 @@ TEST(CleanStop, SignalDuringAWriteLeavesTheFolderAsItWas) {
         EXPECT_EQ(testing::ReadBytes(output), "old output");
     }
 }
-#endif
 
 // Printing to a full disk is a failure, not a short result passed off as done.
 TEST(CleanStop, AFullStandardOutputFailsTheRun) {
@@ -130,6 +129,7 @@ TEST(CleanStop, TheProgramStartsTheWindowAndPicturesIt) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_GT(std::filesystem::file_size(dir.File("window.png")), 1000u);
 }
+#endif
 #endif
 
 }  // namespace

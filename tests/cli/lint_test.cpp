@@ -24,8 +24,9 @@ TEST(Lint, FindsEachPlantedFaultAtItsFileAndLine) {
     EXPECT_EQ(linted.status, 1);
     // A file the units do not read is checked when it is there.
     const CliRun metric = RunCli({"lint", "--units", "metric", "--library", kPlanted});
-    EXPECT_NE(metric.out.find("/Metric/Hydraulic/HydraulicNotesReference.txt:1: error"),
-              std::string::npos);
+    EXPECT_NE(
+        SlashSeparated(metric.out).find("/Metric/Hydraulic/HydraulicNotesReference.txt:1: error"),
+        std::string::npos);
 }
 
 TEST(Lint, TheBundledLibraryIsClean) {
