@@ -42,7 +42,7 @@ std::optional<RuntimeFailure> ReadWholeFile(const std::string& path, std::string
     if (!file) {
         // Some systems refuse to open a folder at all, with a reason that does not say why.
         return std::filesystem::is_directory(native, error) ? failures::FromErrno(EISDIR)
-                                                             : ReadFailure();
+                                                            : ReadFailure();
     }
     if (std::filesystem::is_regular_file(native, error)) {
         const auto size = std::filesystem::file_size(native, error);
