@@ -13,9 +13,9 @@
 
 #include "app/library_editor/library_window.h"
 #include "app/library_editor/note_text_editor.h"
-#include "app/text_encoding.h"
+#include "app/shell/text_encoding.h"
 #include "fixture_notes.h"
-#include "library/note_names.h"
+#include "library/notes/note_names.h"
 #include "test_support.h"
 
 namespace tavrel::testing {
@@ -239,9 +239,9 @@ class LibraryWindowTest : public QObject {
         const auto row = [](const char* name, QStringList steps) { QTest::newRow(name) << steps; };
         row("each keystroke lays the note out and checks it; undo takes typing back",
             {"select E/B/G1", "has sheet Deck drains shall be cast iron.",
-             "has findings \"Deck\" will print as engineering symbols", "type |[BAD", "has findings text line 4: error",
-             "shows state dirty 1 saves 0 closed 0 undo 1", "undo",
-             "shows text [WORD WRAP]|Deck drains shall be cast iron.|[END WORD WRAP]",
+             "has findings \"Deck\" will print as engineering symbols", "type |[BAD",
+             "has findings text line 4: error", "shows state dirty 1 saves 0 closed 0 undo 1",
+             "undo", "shows text [WORD WRAP]|Deck drains shall be cast iron.|[END WORD WRAP]",
              "shows state dirty 0 saves 0 closed 0 undo 1"});
         row("what the files cannot hold is refused where typed, the rest saved as Windows-1252",
             {"select E/B/G2", "type  20 \u00B0C \u20AC", "type \u03A9",

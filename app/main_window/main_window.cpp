@@ -1,0 +1,665 @@
+#include "app/main_window/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <algorithm>
+#include <filesystem>
+
+#include "app/dialogs/about_window.h"
+#include "app/dialogs/library_check_window.h"
+#include "app/dialogs/preview_window.h"
+#include "app/dialogs/reopen_report_window.h"
+#include "app/dialogs/symbols_window.h"
+#include "app/library_editor/library_window.h"
+#include "app/main_window/note_list_widget.h"
+#include "app/main_window/sheet_pane.h"
+#include "app/shell/desktop_settings.h"
+#include "app/shell/program_icons.h"
+#include "app/shell/text_encoding.h"
+#include "app/shell/window_placement.h"
+#include "library/commands/open_input_command.h"
+#include "library/commands/process_command.h"
+#include "library/commands/save_command.h"
+#include "library/location/library_location.h"
+#include "library/sheet/project_line.h"
+
+namespace tavrel {
+namespace {
+
+constexpr int kProjectTab = 0;
+constexpr int kBridgeTab = 1;
+constexpr int kHydraulicTab = 2;
+constexpr int kWallTab = 3;
+
+// The reads of a unit selection report to the one box that lists them all.
+class UnreportedErrors : public ErrorReporter {
+  public:
+    void ShowErrorBox(std::int32_t, const std::string&) override {}
+};
+
+// Each file that could not be read and why, and the way out.
+std::string LibraryMissingMessage(const std::string& libraryDir, const UnitLoadResult& loaded) {
+    std::string message = "The note library could not be read from " + libraryDir + ":\n";
+    for (const ReferenceReadFailure& failure : loaded.failures) {
+        message += "\n" + failure.path + ": " + failure.reason;
+    }
+    return message +
+           "\n\nChoose the folder that holds the library, use the library that came "
+           "with the program, or exit.";
+}
+
+// Where the folder dialog opens: the nearest folder above a missing library that exists.
+std::string NearestExistingFolder(const std::string& dir) {
+    std::error_code error;
+    std::filesystem::path folder(dir);
+    while (folder.has_parent_path() && folder != folder.parent_path() &&
+           !std::filesystem::is_directory(folder, error)) {
+        folder = folder.parent_path();
+    }
+    return folder.string();
+}
+
+std::optional<std::string> BundledLibraryDir() {
+    LibrarySearch search = DefaultLibrarySearch({});
+    search.environmentDir.clear();
+    return FindLibraryDir(search);
+}
+
+QString FileName(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent,
+                       NoteListStart listStart)
+    : QMainWindow(parent), services_(services), workspace_(std::move(libraryDir)) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowIcon(ProgramIcon());
+    BuildSheetPane();
+    BuildCommands();
+    BuildTabs();
+    // An editor writes a file in bursts: the library is read again once they are over.
+    libraryReload_.setSingleShot(true);
+    libraryReload_.setInterval(300);
+    connect(&libraryReload_, &QTimer::timeout, this, &MainWindow::ReloadLibrary);
+    connect(&libraryWatcher_, &QFileSystemWatcher::fileChanged, this, [this](const QString& file) {
+        if (!changedLibraryFiles_.contains(file)) {
+            changedLibraryFiles_ << file;
+        }
+        libraryReload_.start();
+    });
+    noteListsAfterPaint_ = listStart == NoteListStart::AfterFirstPaint;
+    if (!noteListsAfterPaint_) {
+        MakeNoteLists();
+    }
+    const bool geometryRemembered = restoreGeometry(RememberedWindowGeometry());
+    if (!geometryRemembered) {
+        resize(825, 700);
+    }
+    PlaceSheetPane(geometryRemembered);
+    ChooseUnits(0);
+    if (!exitConfirmed_) {
+        showNoteNumbersBox_->setChecked(true);
+        tabs_->setCurrentIndex(kProjectTab);
+        projectLineEdits_[0]->setFocus();
+    }
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::ChooseUnits(int index) {
+    unitCombo_->setCurrentIndex(index);
+    OnUnitsChosen();
+}
+
+// The user's pick in the unit box; a switch that would drop ticks of unsaved work asks first.
+void MainWindow::OnUnitsChosen() {
+    const UnitSystem units =
+        unitCombo_->currentIndex() == 0 ? UnitSystem::English : UnitSystem::Metric;
+    if (units != workspace_.units() && workspace_.HasUnsavedWork()) {
+        const int dropped = workspace_.TicksDroppedBySwitch(units);
+        const std::string name = IsEnglish(units) ? "English" : "Metric";
+        if (dropped > 0 && !MaybeSave("The " + name + " library lacks " + std::to_string(dropped) +
+                                      (dropped == 1 ? " ticked note" : " ticked notes") +
+                                      ": switching drops the tick. Save the work first?")) {
+            unitCombo_->setCurrentIndex(IsEnglish(workspace_.units()) ? 0 : 1);
+            return;
+        }
+    }
+    SwitchUnits(units);
+}
+
+void MainWindow::SwitchUnits(UnitSystem units) {
+    const bool english = IsEnglish(units);
+    unitCombo_->setCurrentIndex(english ? 0 : 1);
+    tabs_->setTabEnabled(kBridgeTab, true);
+    tabs_->setTabEnabled(kHydraulicTab, english);
+    tabs_->setTabEnabled(kWallTab, english);
+    UnreportedErrors listedInOneBox;
+    std::optional<std::string> chosen;
+    UnitLoadResult loaded = workspace_.SelectUnits(units, listedInOneBox);
+    while (!loaded.allRead) {
+        if (!AskForLibrary(loaded)) {
+            return;
+        }
+        chosen = workspace_.libraryDir();
+        loaded = workspace_.SelectUnits(units, listedInOneBox);
+    }
+    if (chosen) {
+        RememberLibraryFolder(FileName(*chosen));
+    }
+    WatchLibrary();
+    RefreshLists();
+    ShowListWarnings();
+    OnWorkChanged();
+}
+
+// One box for a library that cannot be read; false when the user ends the program there.
+bool MainWindow::AskForLibrary(const UnitLoadResult& loaded) {
+    const std::size_t choice = services_.prompts.AskChoice(
+        "Note Library Missing", LibraryMissingMessage(workspace_.libraryDir(), loaded),
+        {"Choose Library Folder...", "Use the Bundled Library", "Exit"});
+    if (choice == 0) {
+        const std::optional<std::string> folder = services_.prompts.ChooseFolder(
+            "Choose Library Folder", NearestExistingFolder(workspace_.libraryDir()));
+        workspace_.SetLibraryDir(folder.value_or(workspace_.libraryDir()));
+        return true;
+    }
+    if (choice == 1) {
+        const std::optional<std::string> bundled = BundledLibraryDir();
+        if (!bundled) {
+            services_.prompts.ShowCritical("No library came with the program.");
+        }
+        workspace_.SetLibraryDir(bundled.value_or(workspace_.libraryDir()));
+        return true;
+    }
+    EndProgram();
+    if (isVisible()) {
+        close();
+    }
+    return false;
+}
+
+void MainWindow::ChooseLibraryFolder() {
+    const std::optional<std::string> folder = services_.prompts.ChooseFolder(
+        "Choose Library Folder", NearestExistingFolder(workspace_.libraryDir()));
+    if (!folder) {
+        return;
+    }
+    workspace_.SetLibraryDir(*folder);
+    SwitchUnits(workspace_.units());
+    if (!exitConfirmed_ && workspace_.libraryDir() == *folder) {
+        RememberLibraryFolder(FileName(*folder));
+    }
+}
+
+// Reference files are often replaced rather than written over, which ends their watch: the
+// watch is set anew after each read.
+void MainWindow::WatchLibrary() {
+    if (!libraryWatcher_.files().isEmpty()) {
+        libraryWatcher_.removePaths(libraryWatcher_.files());
+    }
+    for (const NoteCategory category : CategoriesToRead(workspace_.units())) {
+        const QString file =
+            FileName(ReferenceFilePath(workspace_.libraryDir(), workspace_.units(), category));
+        if (QFileInfo::exists(file)) {
+            libraryWatcher_.addPath(file);
+        }
+    }
+}
+
+void MainWindow::ReloadLibrary() {
+    const QStringList changed = std::exchange(changedLibraryFiles_, {});
+    SwitchUnits(workspace_.units());
+    if (exitConfirmed_) {
+        return;
+    }
+    QStringList names;
+    for (const QString& file : changed) {
+        names << QFileInfo(file).fileName();
+    }
+    writtenFileLabel_->setText(names.isEmpty()
+                                   ? QStringLiteral("Reloaded the note library")
+                                   : QStringLiteral("Reloaded the note library: %1 changed on disk")
+                                         .arg(names.join(QStringLiteral(", "))));
+}
+
+void MainWindow::OnShowNoteNumbersToggled() {
+    workspace_.ShowNoteNumbers(showNoteNumbersBox_->isChecked());
+    RefreshLists();
+    ShowListWarnings();
+    OnWorkChanged();
+}
+
+void MainWindow::OnAllGeneralNotesToggled() {
+    workspace_.SetAllBridgeGeneralNotes(allGeneralNotesBox_->isChecked());
+    NoteList(kBridgeGeneralNotesListView)->Refresh();
+    OnWorkChanged();
+}
+
+void MainWindow::OnWorkChanged() {
+    ScheduleSheetRefresh();
+    undoClearAction_->setEnabled(workspace_.replaced().has_value());
+    const int ticked = workspace_.TickedCount();
+    tickedCountLabel_->setText(ticked == 1 ? QStringLiteral("1 note ticked")
+                                           : QStringLiteral("%1 notes ticked").arg(ticked));
+    // Checked only while every bridge General Note is ticked, so a click does what it says.
+    const std::vector<NoteEntry>& general = workspace_.lists().Entries(kBridgeGeneralNotesListView);
+    const QSignalBlocker quiet(allGeneralNotesBox_);
+    allGeneralNotesBox_->setChecked(
+        !general.empty() &&
+        std::all_of(general.begin(), general.end(), [](const NoteEntry& e) { return e.ticked; }));
+    UpdateTitle();
+}
+
+void MainWindow::UpdateTitle() {
+    QString title = IsEnglish(workspace_.units()) ? QStringLiteral("Notes-English")
+                                                  : QStringLiteral("Notes-Metric");
+    if (!currentFile_.isEmpty()) {
+        title += QStringLiteral(" - ") + QFileInfo(currentFile_).fileName();
+    }
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowModified(workspace_.HasUnsavedWork());
+}
+
+void MainWindow::ShowProjectLineRule() {
+    projectLineNote_->setText(
+        QStringLiteral("Each line holds up to %1 characters.").arg(kProjectLineLength));
+}
+
+// The rule of the command line: a character the code page lacks or a line too long is refused
+// as typed, and the box says why; otherwise it says how much room is left.
+void MainWindow::OnProjectLineEdited(std::size_t line) {
+    QLineEdit* edit = projectLineEdits_[line];
+    std::string refusal;
+    const QList<uint> typed = edit->text().toUcs4();
+    const std::optional<std::string> bytes =
+        ProjectLineBytes(std::u32string(typed.begin(), typed.end()), refusal);
+    if (!bytes) {
+        const int cursor = edit->cursorPosition();
+        const QString kept = FromWindows1252(workspace_.projectLines()[line]);
+        edit->setText(kept);
+        edit->setCursorPosition(std::min<int>(cursor - 1, static_cast<int>(kept.size())));
+        projectLineNote_->setText(QStringLiteral("Not typed: ") + QString::fromStdString(refusal) +
+                                  QStringLiteral("."));
+        return;
+    }
+    workspace_.SetProjectLine(line, *bytes);
+    const std::size_t left = kProjectLineLength - bytes->size();
+    projectLineNote_->setText(QStringLiteral("Line %1: %2 of %3 characters left")
+                                  .arg(line + 1)
+                                  .arg(left)
+                                  .arg(kProjectLineLength));
+    OnWorkChanged();
+}
+
+void MainWindow::ShowWrittenFile(const QString& path) {
+    writtenFileLabel_->setText(QStringLiteral("Wrote ") + path);
+}
+
+void MainWindow::RefreshLists() {
+    for (NoteListWidget* list : noteLists_) {
+        if (list != nullptr) {
+            list->Refresh();
+        }
+    }
+    ApplyFind();  // the entries may be others now
+}
+
+void MainWindow::ShowListWarnings() {
+    for (const NoteWarning& warning : workspace_.lists().TakeWarnings()) {
+        services_.prompts.ShowMessage(warning.message);
+    }
+}
+
+void MainWindow::ShowWorkspace() {
+    for (std::size_t i = 0; i < projectLineEdits_.size(); ++i) {
+        projectLineEdits_[i]->setText(FromWindows1252(workspace_.projectLines()[i]));
+    }
+    RefreshLists();
+    OnWorkChanged();
+}
+
+void MainWindow::Clear() {
+    workspace_.Clear();
+    undoClearAction_->setText(QStringLiteral("&Undo Clear"));
+    writtenFileLabel_->clear();  // what it told of is no longer the work
+    ShowProjectLineRule();
+    ShowWorkspace();
+    tabs_->setCurrentIndex(kProjectTab);
+}
+
+void MainWindow::Undo() {
+    if (!workspace_.replaced()) {
+        return;
+    }
+    writtenFileLabel_->clear();
+    const WorkSnapshot replaced = *workspace_.replaced();
+    if (replaced.units != workspace_.units()) {
+        SwitchUnits(replaced.units);
+    }
+    workspace_.Restore(replaced);
+    ShowWorkspace();
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (noteListsAfterPaint_ && event->type() == QEvent::Paint) {
+        noteListsAfterPaint_ = false;
+        QMetaObject::invokeMethod(
+            this, [this] { NoteList(0); }, Qt::QueuedConnection);
+    }
+    return QMainWindow::event(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A project line keeps Ctrl+Z for its own typing; with nothing of its own to undo (Clear
+    // empties its history) it lets the key through to Undo Clear.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* line = qobject_cast<QLineEdit*>(watched);
+        if (line != nullptr && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo) &&
+            !line->isUndoAvailable()) {
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::ConfirmExit(bool& cancel) {
+    const bool exit =
+        workspace_.HasUnsavedWork()
+            ? MaybeSave(
+                  "The ticks and project lines have changed since they were last saved. "
+                  "Save them before exiting?")
+            : services_.prompts.AskYesNo("Confirm Exit", "Are you sure you want to exit?");
+    if (!exit) {
+        cancel = true;
+        return;
+    }
+    // The library window asks about its unsaved edits; Cancel there keeps the program open.
+    if (libraryWindow_ != nullptr && !libraryWindow_->close()) {
+        cancel = true;
+        return;
+    }
+    EndProgram();
+}
+
+bool MainWindow::MaybeSave(const std::string& question) {
+    if (!workspace_.HasUnsavedWork()) {
+        return true;
+    }
+    const std::size_t answer =
+        services_.prompts.AskChoice("Unsaved Changes", question, {"Save", "Discard", "Cancel"});
+    if (answer == 0) {
+        SaveNoteInputFile();
+        return !workspace_.HasUnsavedWork();
+    }
+    return answer == 1;
+}
+
+void MainWindow::EndProgram() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::processEvents();
+    QApplication::restoreOverrideCursor();
+    exitConfirmed_ = true;
+    if (isVisible()) {
+        RememberWindowGeometry(saveGeometry());
+        RememberWindowState(saveState());
+    }
+    for (QWidget* window :
+         {static_cast<QWidget*>(preview_), static_cast<QWidget*>(about_),
+          static_cast<QWidget*>(symbolsEnglish_), static_cast<QWidget*>(symbolsMetric_)}) {
+        if (window != nullptr) {
+            window->close();
+        }
+    }
+    emit ExitConfirmed();
+}
+
+void MainWindow::ConfirmExitFromCommand() {
+    bool cancel = false;
+    ConfirmExit(cancel);
+    if (exitConfirmed_) {
+        close();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    if (!exitConfirmed_) {
+        ConfirmExit(cancel);
+    }
+    if (cancel) {
+        event->ignore();
+    } else {
+        event->accept();
+    }
+}
+
+void MainWindow::SaveNoteInputFile() {
+    CommandServices commands = Commands();
+    const std::optional<std::string> written = tavrel::SaveNoteInputFile(
+        commands, workspace_.tables(), workspace_.lists(), workspace_.projectLines());
+    if (written) {
+        currentFile_ = FileName(*written);
+        workspace_.MarkSaved();
+        UpdateTitle();
+    }
+    AfterCommand(written);
+}
+
+void MainWindow::ProcessInputFile() {
+    CommandServices commands = Commands();
+    AfterCommand(ProcessNoteInputFile(commands));
+}
+
+void MainWindow::OpenInputFile() {
+    CommandServices commands = Commands();
+    tavrel::OpenInputFile(commands);
+    AfterCommand(std::nullopt);
+}
+
+void MainWindow::AfterCommand(const std::optional<std::string>& writtenFile) {
+    if (writtenFile) {
+        ShowWrittenFile(QFile::decodeName(QByteArray::fromStdString(*writtenFile)));
+    }
+    RememberRecentFiles(recent_);
+}
+
+void MainWindow::ReopenInputFile() {
+    CommandServices commands = Commands();
+    WorkSnapshot before = workspace_.Snapshot();
+    const std::optional<ReopenReport> report = ReopenNoteInputFile(
+        commands, workspace_, [this](UnitSystem units) { return ReplaceWorkWith(units); });
+    AfterCommand(std::nullopt);
+    AfterReopen(report, std::move(before));
+}
+
+void MainWindow::ReopenFile(const std::string& path) {
+    CommandServices commands = Commands();
+    WorkSnapshot before = workspace_.Snapshot();
+    AfterReopen(ReopenSheet(commands, path, workspace_,
+                            [this](UnitSystem units) { return ReplaceWorkWith(units); }),
+                std::move(before));
+}
+
+// The sheet is about to replace the work: unsaved work is asked about first.
+bool MainWindow::ReplaceWorkWith(UnitSystem units) {
+    if (!MaybeSave("The ticks and project lines have changed since they were last saved. Save "
+                   "them before reopening?")) {
+        return false;
+    }
+    SwitchUnits(units);
+    return !exitConfirmed_;
+}
+
+void MainWindow::AfterReopen(const std::optional<ReopenReport>& report, WorkSnapshot before) {
+    if (!report) {
+        return;
+    }
+    workspace_.KeepForUndo(std::move(before));
+    workspace_.MarkSaved();
+    undoClearAction_->setText(QStringLiteral("&Undo Reopen"));
+    currentFile_ = FileName(report->path);
+    ShowReopened(*report);
+}
+
+void MainWindow::ShowReopened(const ReopenReport& report) {
+    ShowWorkspace();
+    ShowProjectLineRule();
+    const QString path = FileName(report.path);
+    if (report.rows.empty()) {
+        writtenFileLabel_->setText(QStringLiteral("Reopened %1: every note recognised (%2 ticked)")
+                                       .arg(path)
+                                       .arg(report.recognised));
+        return;
+    }
+    writtenFileLabel_->setText(QStringLiteral("Reopened ") + path);
+    if (reopenReport_ == nullptr) {
+        reopenReport_ = new ReopenReportWindow(this);
+    }
+    reopenReport_->ShowReport(report);
+    reopenReport_->show();
+    reopenReport_->raise();
+    reopenReport_->activateWindow();
+}
+
+void MainWindow::CheckLibrary() {
+    const LibraryCheck check = tavrel::CheckLibrary(workspace_.libraryDir(), workspace_.units());
+    if (libraryCheck_ == nullptr) {
+        libraryCheck_ = new LibraryCheckWindow(
+            [this](const LibraryFinding& finding) { EditNoteAt(finding.file, finding.line); },
+            this);
+    }
+    libraryCheck_->ShowFindings(workspace_.libraryDir(), check.findings);
+    libraryCheck_->show();
+    libraryCheck_->raise();
+    libraryCheck_->activateWindow();
+}
+
+void MainWindow::EditNoteAt(const std::string& path, std::int64_t line) {
+    EditNotes();
+    libraryWindow_->ShowNoteAt(path, line);
+}
+
+void MainWindow::EditNotes() {
+    if (libraryWindow_ == nullptr) {
+        libraryWindow_ = new LibraryWindow(workspace_.libraryDir(), nullptr, this);
+        libraryWindow_->setWindowFlag(Qt::Window);
+        connect(libraryWindow_, &LibraryWindow::LibrarySaved, this, &MainWindow::ReloadLibrary);
+    }
+    ShowBeside(libraryWindow_);
+}
+
+ReopenReportWindow* MainWindow::reopenReportWindow() const {
+    return reopenReport_;
+}
+
+LibraryWindow* MainWindow::libraryWindow() const {
+    return libraryWindow_;
+}
+
+LibraryCheckWindow* MainWindow::libraryCheckWindow() const {
+    return libraryCheck_;
+}
+
+// F1 always answers: where the manual is and why it is not shown, when it is not.
+void MainWindow::ShowManual() {
+    const std::string path = ManualPath(workspace_.libraryDir());
+    if (!QFileInfo::exists(FileName(path))) {
+        services_.prompts.ShowInformation("The manual should be at " + path +
+                                          ", but there is no such file.\n\nChoose the library "
+                                          "folder that holds Help/Tavrel.pdf.");
+    } else if (!services_.viewer.OpenDocument(path)) {
+        services_.prompts.ShowInformation("The manual is at " + path +
+                                          ".\n\nNo program could open it: install a PDF viewer, "
+                                          "or open the file with one.");
+    }
+}
+
+void MainWindow::ShowAbout() {
+    if (about_ == nullptr) {
+        about_ = new AboutWindow(this);
+        about_->Load(VersionFilePath(workspace_.libraryDir()), services_.errors);
+    }
+    about_->adjustSize();
+    about_->move(geometry().center() - about_->rect().center());
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+void MainWindow::ShowSymbols() {
+    const int index = unitCombo_->currentIndex();
+    if (index != 0 && index != 1) {
+        return;
+    }
+    const UnitSystem units = index == 0 ? UnitSystem::English : UnitSystem::Metric;
+    QPointer<SymbolsWindow>& window = index == 0 ? symbolsEnglish_ : symbolsMetric_;
+    if (window == nullptr) {
+        window = new SymbolsWindow(units, SymbolChartPath(workspace_.libraryDir(), units), this);
+        for (const char* key : {"manualAction", "symbolsAction", "aboutAction"}) {
+            window->addAction(findChild<QAction*>(QLatin1String(key)));  // F1 to F3 work there too
+        }
+    }
+    ShowBeside(window);
+}
+
+void MainWindow::ShowBeside(QWidget* window) {
+    if (!window->isVisible()) {
+        if (!window->testAttribute(Qt::WA_Resized)) {
+            window->adjustSize();  // its size is only known once its layout has run
+        }
+        const QSize frameMargins = frameGeometry().size() - geometry().size();
+        const int listsTop = tabs_->currentWidget()->mapToGlobal(QPoint(0, 0)).y();
+        window->move(PlaceBeside(screen()->availableGeometry(), frameGeometry(), listsTop,
+                                 window->size() + frameMargins));
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+PreviewWindow* MainWindow::previewWindow() const {
+    return preview_;
+}
+
+AboutWindow* MainWindow::aboutWindow() const {
+    return about_;
+}
+
+SymbolsWindow* MainWindow::symbolsWindow(UnitSystem units) const {
+    return IsEnglish(units) ? symbolsEnglish_ : symbolsMetric_;
+}
+
+void MainWindow::PreviewNote(int listView) {
+    const NoteListWidget* list = NoteList(listView);
+    const QString key = list->SelectedKey();
+    if (list->topLevelItemCount() == 0 || key.isEmpty()) {
+        return;
+    }
+    const std::optional<std::string> noteText = workspace_.FindNote(listView, ToWindows1252(key));
+    if (!noteText) {
+        services_.prompts.ShowInformation("Failed to find note.");
+        return;
+    }
+    if (preview_ == nullptr) {
+        preview_ = new PreviewWindow(this);
+    }
+    sheetPane_->UseSymbolChart(SymbolChartPath(workspace_.libraryDir(), workspace_.units()));
+    preview_->ShowNote(key, *noteText, sheetPane_->symbols());
+    ShowBeside(preview_);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,217 @@
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "app/output/sheet_output.h"
+#include "app/shell/desktop_services.h"
+#include "app/shell/desktop_settings.h"
+#include "library/commands/reopen_command.h"
+#include "library/notes/note_find.h"
+#include "library/sheet/note_workspace.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+
+namespace tavrel {
+
+class AboutWindow;
+class LibraryCheckWindow;
+class LibraryWindow;
+class ReopenReportWindow;
+class NoteListWidget;
+class PreviewWindow;
+class SheetPane;
+class SymbolsWindow;
+
+// When the seventeen note lists, all on tabs hidden at start, are made: with the window, or once
+// it has been painted for the first time, so that it appears sooner. Either way a list is made
+// at once when something needs it first.
+enum class NoteListStart { WithWindow, AfterFirstPaint };
+
+// The program's working window: the unit choice, the project lines, the seventeen note lists,
+// the menu bar and the toolbar. It holds no rules of its own: the lists and project lines are bound
+// to a NoteWorkspace, and the commands run through the services handed in.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    // Runs the start-up (English, note numbers shown, "Project" tab) before returning; the
+    // window is shown by the caller.
+    MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent = nullptr,
+               NoteListStart listStart = NoteListStart::WithWindow);
+    ~MainWindow() override;
+
+    // Picks an item of the unit box (0 English, 1 Metric) as the user would.
+    void ChooseUnits(int index);
+    void Clear();
+    // Brings back what Clear or Reopen replaced.
+    void Undo();
+    // The exit confirmation; sets cancel when the user answers No. With unsaved work it is the
+    // Save / Discard / Cancel question instead.
+    void ConfirmExit(bool& cancel);
+    // Reads the reference files of the unit system in use again, keeping the ticks by name.
+    void ReloadLibrary();
+
+    void SaveNoteInputFile();
+    void ProcessInputFile();
+    void OpenInputFile();
+    void ReopenInputFile();
+    // Reopens a note input file without asking for it (the file given on the command line).
+    void ReopenFile(const std::string& path);
+    void CheckLibrary();
+    // Opens the keepers' window over the library.
+    void EditNotes();
+    void ShowManual();
+    void ShowAbout();
+    void ShowSymbols();
+    // The sheet on paper, in a PDF file or as a DXF drawing.
+    void PrintSheet();
+    void PrintPreview();
+    void ExportPdf();
+    void ExportDxf();
+    // The print dialogs; tests hand in a stand-in.
+    void SetSheetPrinting(SheetPrinting& printing) { printing_ = &printing; }
+    void PreviewNote(int listView);
+    // Tells in the status bar which file a command wrote last.
+    void ShowWrittenFile(const QString& path);
+
+    bool exitConfirmed() const { return exitConfirmed_; }
+    NoteWorkspace& workspace() { return workspace_; }
+    PreviewWindow* previewWindow() const;
+    AboutWindow* aboutWindow() const;
+    SymbolsWindow* symbolsWindow(UnitSystem units) const;
+    SheetPane* sheetPane() const { return sheetPane_; }
+    ReopenReportWindow* reopenReportWindow() const;
+    LibraryCheckWindow* libraryCheckWindow() const;
+    LibraryWindow* libraryWindow() const;
+
+  signals:
+    // The user answered Yes to "Are you sure you want to exit?": the program is to end.
+    void ExitConfirmed();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    struct CommandLook;
+    QAction* AddCommand(const CommandLook& look, void (MainWindow::*run)());
+    void BuildCommands();
+    QWidget* BuildListSwitches();
+    void BuildStatusBar();
+    void BuildTabs();
+    QWidget* BuildProjectTab();
+    void MakeNoteLists();
+    NoteListWidget* NoteList(int listView);
+    void FillNoteTab(QWidget* tab, int firstListView, int lastListView);
+    void FillWallTab(QWidget* tab);
+    QWidget* LabelledList(int listView);
+    QWidget* PreviewHint();
+    QWidget* BuildFindBox();
+    void BuildSheetPane();
+    void PlaceSheetPane(bool geometryRemembered);
+    void MakeRoomForSheet(bool shown);
+
+    void OnUnitsChosen();
+    // Reads the unit system's notes; while they cannot be read, the user chooses another
+    // library or ends the program.
+    void SwitchUnits(UnitSystem units);
+    bool AskForLibrary(const UnitLoadResult& loaded);
+    void WatchLibrary();
+    void EndProgram();
+    // With unsaved work, asks Save / Discard / Cancel; true when the work may be dropped.
+    bool MaybeSave(const std::string& question);
+    bool ReplaceWorkWith(UnitSystem units);
+    void AfterReopen(const std::optional<ReopenReport>& report, WorkSnapshot before);
+    void UpdateTitle();
+    void OnProjectLineEdited(std::size_t line);
+    void ShowProjectLineRule();
+    void OnShowNoteNumbersToggled();
+    void OnAllGeneralNotesToggled();
+    void OnWorkChanged();
+    void ChooseLibraryFolder();
+    void ShowWorkspace();
+    void RefreshLists();
+    void ShowListWarnings();
+    void ScheduleSheetRefresh();
+    void RefreshSheet();
+    void ExportSheetAs(SheetFormat format);
+    QString SheetTitle() const;
+    void ShowPendingNote();
+    void OnNoteSelected(int listView);
+    // A note ticked by the user is shown in the sheet once the sheet has it.
+    void OnTickChanged(int listView, const QString& key, bool ticked);
+    // Shows a note in its list, on its tab, as a click in the sheet asks.
+    void SelectNote(int listView, const std::string& noteName);
+    void ShowProjectLine(int projectLine);
+    void FocusFind();
+    void ApplyFind();
+    void PreviewFirstMatch();
+    void ConfirmExitFromCommand();
+    // The keepers' window at the note that holds a line of a reference file.
+    void EditNoteAt(const std::string& path, std::int64_t line);
+    // The services of a command, with the file dialogs' memory; kept for the next run after it.
+    CommandServices Commands() { return services_.ForCommands(recent_); }
+    void AfterCommand(const std::optional<std::string>& writtenFile);
+    void ShowReopened(const ReopenReport& report);
+    // Shows a window that accompanies this one, placed beside it when it opens.
+    void ShowBeside(QWidget* window);
+
+    DesktopServices services_;
+    NoteWorkspace workspace_;
+    bool exitConfirmed_ = false;
+    RecentFiles recent_ = RememberedRecentFiles();
+    DialogPrinting dialogPrinting_;
+    SheetPrinting* printing_ = &dialogPrinting_;
+
+    QTabWidget* tabs_ = nullptr;
+    QAction* chooseLibraryFolderAction_ = nullptr;
+    QComboBox* unitCombo_ = nullptr;
+    QCheckBox* showNoteNumbersBox_ = nullptr;
+    QCheckBox* allGeneralNotesBox_ = nullptr;
+    QAction* undoClearAction_ = nullptr;
+    QLabel* tickedCountLabel_ = nullptr;
+    QLabel* writtenFileLabel_ = nullptr;
+    std::array<QLineEdit*, 3> projectLineEdits_{};
+    QLabel* projectLineNote_ = nullptr;
+    QString currentFile_;  // saved or reopened last, for the title
+    QFileSystemWatcher libraryWatcher_;
+    QTimer libraryReload_;
+    QStringList changedLibraryFiles_;
+    std::array<NoteListWidget*, kListViewCount> noteLists_{};
+    std::array<QWidget*, 3> noteTabs_{};
+    bool noteListsAfterPaint_ = false;
+    std::array<QString, 4> tabCaptions_;
+
+    QLineEdit* findBox_ = nullptr;
+    NoteMatches matches_;
+
+    SheetPane* sheetPane_ = nullptr;
+    QTimer sheetRefresh_;
+    bool sheetStale_ = true;
+    int widthGivenToSheet_ = 0;
+    bool selectingFromSheet_ = false;
+    // A note selected in a list whose lines the sheet is to show once it has them.
+    std::optional<std::pair<int, std::string>> noteToShow_;
+
+    QPointer<PreviewWindow> preview_;
+    QPointer<AboutWindow> about_;
+    QPointer<ReopenReportWindow> reopenReport_;
+    QPointer<LibraryCheckWindow> libraryCheck_;
+    QPointer<LibraryWindow> libraryWindow_;
+    QPointer<SymbolsWindow> symbolsEnglish_;
+    QPointer<SymbolsWindow> symbolsMetric_;
+};
+
+}  // namespace tavrel
