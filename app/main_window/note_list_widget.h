@@ -20,7 +20,7 @@ class NoteListWidget : public QTreeWidget {
     NoteListWidget(NoteWorkspace& workspace, int listView, QWidget* parent = nullptr);
 
     int listView() const { return listView_; }
-    // Rebuilds the entries from the model.
+    // Rebuilds the entries from the workspace's note lists.
     void Refresh();
     // The note name of the selected entry; empty when none is selected.
     QString SelectedKey() const;
