@@ -10,14 +10,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <algorithm>
 #include <filesystem>
 
 #include "app/dialogs/about_window.h"
-#include "app/dialogs/library_check_window.h"
 #include "app/dialogs/preview_window.h"
 #include "app/dialogs/reopen_report_window.h"
 #include "app/dialogs/symbols_window.h"
@@ -27,7 +25,6 @@
 #include "app/shell/desktop_settings.h"
 #include "app/shell/program_icons.h"
 #include "app/shell/text_encoding.h"
-#include "app/shell/window_placement.h"
 #include "library/commands/open_input_command.h"
 #include "library/commands/process_command.h"
 #include "library/commands/save_command.h"
@@ -84,7 +81,10 @@ QString FileName(const std::string& path) {
 
 MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, QWidget* parent,
                        NoteListStart listStart)
-    : QMainWindow(parent), services_(services), workspace_(std::move(libraryDir)) {
+    : QMainWindow(parent),
+      services_(services),
+      workspace_(std::move(libraryDir)),
+      companions_(*this, [this] { return tabs_->currentWidget()->mapToGlobal(QPoint(0, 0)).y(); }) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(ProgramIcon());
     BuildSheetPane();
@@ -388,7 +388,7 @@ void MainWindow::ConfirmExit(bool& cancel) {
         return;
     }
     // The library window asks about its unsaved edits; Cancel there keeps the program open.
-    if (libraryWindow_ != nullptr && !libraryWindow_->close()) {
+    if (!companions_.CloseLibrary()) {
         cancel = true;
         return;
     }
@@ -417,13 +417,7 @@ void MainWindow::EndProgram() {
         RememberWindowGeometry(saveGeometry());
         RememberWindowState(saveState());
     }
-    for (QWidget* window :
-         {static_cast<QWidget*>(preview_), static_cast<QWidget*>(about_),
-          static_cast<QWidget*>(symbolsEnglish_), static_cast<QWidget*>(symbolsMetric_)}) {
-        if (window != nullptr) {
-            window->close();
-        }
-    }
+    companions_.CloseForExit();
     emit ExitConfirmed();
 }
 
@@ -526,52 +520,27 @@ void MainWindow::ShowReopened(const ReopenReport& report) {
         return;
     }
     writtenFileLabel_->setText(QStringLiteral("Reopened ") + path);
-    if (reopenReport_ == nullptr) {
-        reopenReport_ = new ReopenReportWindow(this);
-    }
-    reopenReport_->ShowReport(report);
-    reopenReport_->show();
-    reopenReport_->raise();
-    reopenReport_->activateWindow();
+    ReopenReportWindow& window = companions_.ReopenReport();
+    window.ShowReport(report);
+    CompanionWindows::ShowInPlace(&window);
 }
 
 void MainWindow::CheckLibrary() {
     const LibraryCheck check = tavrel::CheckLibrary(workspace_.libraryDir(), workspace_.units());
-    if (libraryCheck_ == nullptr) {
-        libraryCheck_ = new LibraryCheckWindow(
-            [this](const LibraryFinding& finding) { EditNoteAt(finding.file, finding.line); },
-            this);
-    }
-    libraryCheck_->ShowFindings(workspace_.libraryDir(), check.findings);
-    libraryCheck_->show();
-    libraryCheck_->raise();
-    libraryCheck_->activateWindow();
+    LibraryCheckWindow& window = companions_.LibraryCheck(
+        [this](const LibraryFinding& finding) { EditNoteAt(finding.file, finding.line); });
+    window.ShowFindings(workspace_.libraryDir(), check.findings);
+    CompanionWindows::ShowInPlace(&window);
 }
 
 void MainWindow::EditNoteAt(const std::string& path, std::int64_t line) {
     EditNotes();
-    libraryWindow_->ShowNoteAt(path, line);
+    companions_.library()->ShowNoteAt(path, line);
 }
 
 void MainWindow::EditNotes() {
-    if (libraryWindow_ == nullptr) {
-        libraryWindow_ = new LibraryWindow(workspace_.libraryDir(), nullptr, this);
-        libraryWindow_->setWindowFlag(Qt::Window);
-        connect(libraryWindow_, &LibraryWindow::LibrarySaved, this, &MainWindow::ReloadLibrary);
-    }
-    ShowBeside(libraryWindow_);
-}
-
-ReopenReportWindow* MainWindow::reopenReportWindow() const {
-    return reopenReport_;
-}
-
-LibraryWindow* MainWindow::libraryWindow() const {
-    return libraryWindow_;
-}
-
-LibraryCheckWindow* MainWindow::libraryCheckWindow() const {
-    return libraryCheck_;
+    companions_.ShowBeside(
+        &companions_.Library(workspace_.libraryDir(), [this] { ReloadLibrary(); }));
 }
 
 // F1 always answers: where the manual is and why it is not shown, when it is not.
@@ -589,15 +558,8 @@ void MainWindow::ShowManual() {
 }
 
 void MainWindow::ShowAbout() {
-    if (about_ == nullptr) {
-        about_ = new AboutWindow(this);
-        about_->Load(VersionFilePath(workspace_.libraryDir()), services_.errors);
-    }
-    about_->adjustSize();
-    about_->move(geometry().center() - about_->rect().center());
-    about_->show();
-    about_->raise();
-    about_->activateWindow();
+    companions_.ShowCentred(
+        &companions_.About(VersionFilePath(workspace_.libraryDir()), services_.errors));
 }
 
 void MainWindow::ShowSymbols() {
@@ -606,41 +568,12 @@ void MainWindow::ShowSymbols() {
         return;
     }
     const UnitSystem units = index == 0 ? UnitSystem::English : UnitSystem::Metric;
-    QPointer<SymbolsWindow>& window = index == 0 ? symbolsEnglish_ : symbolsMetric_;
-    if (window == nullptr) {
-        window = new SymbolsWindow(units, SymbolChartPath(workspace_.libraryDir(), units), this);
-        for (const char* key : {"manualAction", "symbolsAction", "aboutAction"}) {
-            window->addAction(findChild<QAction*>(QLatin1String(key)));  // F1 to F3 work there too
-        }
+    QList<QAction*> keys;  // F1 to F3 work there too
+    for (const char* key : {"manualAction", "symbolsAction", "aboutAction"}) {
+        keys << findChild<QAction*>(QLatin1String(key));
     }
-    ShowBeside(window);
-}
-
-void MainWindow::ShowBeside(QWidget* window) {
-    if (!window->isVisible()) {
-        if (!window->testAttribute(Qt::WA_Resized)) {
-            window->adjustSize();  // its size is only known once its layout has run
-        }
-        const QSize frameMargins = frameGeometry().size() - geometry().size();
-        const int listsTop = tabs_->currentWidget()->mapToGlobal(QPoint(0, 0)).y();
-        window->move(PlaceBeside(screen()->availableGeometry(), frameGeometry(), listsTop,
-                                 window->size() + frameMargins));
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
-PreviewWindow* MainWindow::previewWindow() const {
-    return preview_;
-}
-
-AboutWindow* MainWindow::aboutWindow() const {
-    return about_;
-}
-
-SymbolsWindow* MainWindow::symbolsWindow(UnitSystem units) const {
-    return IsEnglish(units) ? symbolsEnglish_ : symbolsMetric_;
+    companions_.ShowBeside(
+        &companions_.Symbols(units, SymbolChartPath(workspace_.libraryDir(), units), keys));
 }
 
 void MainWindow::PreviewNote(int listView) {
@@ -654,12 +587,10 @@ void MainWindow::PreviewNote(int listView) {
         services_.prompts.ShowInformation("Failed to find note.");
         return;
     }
-    if (preview_ == nullptr) {
-        preview_ = new PreviewWindow(this);
-    }
     sheetPane_->UseSymbolChart(SymbolChartPath(workspace_.libraryDir(), workspace_.units()));
-    preview_->ShowNote(key, *noteText, sheetPane_->symbols());
-    ShowBeside(preview_);
+    PreviewWindow& preview = companions_.Preview();
+    preview.ShowNote(key, *noteText, sheetPane_->symbols());
+    companions_.ShowBeside(&preview);
 }
 
 }  // namespace tavrel

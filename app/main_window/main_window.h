@@ -2,13 +2,13 @@
 
 #include <QFileSystemWatcher>
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "app/main_window/companion_windows.h"
 #include "app/output/sheet_output.h"
 #include "app/shell/desktop_services.h"
 #include "app/shell/desktop_settings.h"
@@ -25,14 +25,8 @@ class QTabWidget;
 
 namespace tavrel {
 
-class AboutWindow;
-class LibraryCheckWindow;
-class LibraryWindow;
-class ReopenReportWindow;
 class NoteListWidget;
-class PreviewWindow;
 class SheetPane;
-class SymbolsWindow;
 
 // When the seventeen note lists, all on tabs hidden at start, are made: with the window, or once
 // it has been painted for the first time, so that it appears sooner. Either way a list is made
@@ -87,13 +81,13 @@ class MainWindow : public QMainWindow {
 
     bool exitConfirmed() const { return exitConfirmed_; }
     NoteWorkspace& workspace() { return workspace_; }
-    PreviewWindow* previewWindow() const;
-    AboutWindow* aboutWindow() const;
-    SymbolsWindow* symbolsWindow(UnitSystem units) const;
+    PreviewWindow* previewWindow() const { return companions_.preview(); }
+    AboutWindow* aboutWindow() const { return companions_.about(); }
+    SymbolsWindow* symbolsWindow(UnitSystem units) const { return companions_.symbols(units); }
     SheetPane* sheetPane() const { return sheetPane_; }
-    ReopenReportWindow* reopenReportWindow() const;
-    LibraryCheckWindow* libraryCheckWindow() const;
-    LibraryWindow* libraryWindow() const;
+    ReopenReportWindow* reopenReportWindow() const { return companions_.reopenReport(); }
+    LibraryCheckWindow* libraryCheckWindow() const { return companions_.libraryCheck(); }
+    LibraryWindow* libraryWindow() const { return companions_.library(); }
 
   signals:
     // The user answered Yes to "Are you sure you want to exit?": the program is to end.
@@ -165,8 +159,6 @@ class MainWindow : public QMainWindow {
     CommandServices Commands() { return services_.ForCommands(recent_); }
     void AfterCommand(const std::optional<std::string>& writtenFile);
     void ShowReopened(const ReopenReport& report);
-    // Shows a window that accompanies this one, placed beside it when it opens.
-    void ShowBeside(QWidget* window);
 
     DesktopServices services_;
     NoteWorkspace workspace_;
@@ -205,13 +197,7 @@ class MainWindow : public QMainWindow {
     // A note selected in a list whose lines the sheet is to show once it has them.
     std::optional<std::pair<int, std::string>> noteToShow_;
 
-    QPointer<PreviewWindow> preview_;
-    QPointer<AboutWindow> about_;
-    QPointer<ReopenReportWindow> reopenReport_;
-    QPointer<LibraryCheckWindow> libraryCheck_;
-    QPointer<LibraryWindow> libraryWindow_;
-    QPointer<SymbolsWindow> symbolsEnglish_;
-    QPointer<SymbolsWindow> symbolsMetric_;
+    CompanionWindows companions_;
 };
 
 }  // namespace tavrel
