@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QTabWidget>
 #include <algorithm>
 #include <filesystem>
 
@@ -33,11 +32,6 @@
 
 namespace tavrel {
 namespace {
-
-constexpr int kProjectTab = 0;
-constexpr int kBridgeTab = 1;
-constexpr int kHydraulicTab = 2;
-constexpr int kWallTab = 3;
 
 // The reads of a unit selection report to the one box that lists them all.
 class UnreportedErrors : public ErrorReporter {
@@ -84,7 +78,7 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     : QMainWindow(parent),
       services_(services),
       workspace_(std::move(libraryDir)),
-      companions_(*this, [this] { return tabs_->currentWidget()->mapToGlobal(QPoint(0, 0)).y(); }) {
+      companions_(*this, [this] { return noteTabs_->ListsTop(); }) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(ProgramIcon());
     BuildSheetPane();
@@ -102,7 +96,7 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     });
     noteListsAfterPaint_ = listStart == NoteListStart::AfterFirstPaint;
     if (!noteListsAfterPaint_) {
-        MakeNoteLists();
+        noteTabs_->MakeNoteLists();
     }
     const bool geometryRemembered = restoreGeometry(RememberedWindowGeometry());
     if (!geometryRemembered) {
@@ -112,7 +106,7 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     ChooseUnits(0);
     if (!exitConfirmed_) {
         showNoteNumbersBox_->setChecked(true);
-        tabs_->setCurrentIndex(kProjectTab);
+        noteTabs_->ShowProjectTab();
         projectLineEdits_[0]->setFocus();
     }
 }
@@ -144,9 +138,7 @@ void MainWindow::OnUnitsChosen() {
 void MainWindow::SwitchUnits(UnitSystem units) {
     const bool english = IsEnglish(units);
     unitCombo_->setCurrentIndex(english ? 0 : 1);
-    tabs_->setTabEnabled(kBridgeTab, true);
-    tabs_->setTabEnabled(kHydraulicTab, english);
-    tabs_->setTabEnabled(kWallTab, english);
+    noteTabs_->EnableTabsOf(units);
     UnreportedErrors listedInOneBox;
     std::optional<std::string> chosen;
     UnitLoadResult loaded = workspace_.SelectUnits(units, listedInOneBox);
@@ -161,7 +153,7 @@ void MainWindow::SwitchUnits(UnitSystem units) {
         RememberLibraryFolder(FileName(*chosen));
     }
     WatchLibrary();
-    RefreshLists();
+    noteTabs_->RefreshLists();
     ShowListWarnings();
     OnWorkChanged();
 }
@@ -238,14 +230,14 @@ void MainWindow::ReloadLibrary() {
 
 void MainWindow::OnShowNoteNumbersToggled() {
     workspace_.ShowNoteNumbers(showNoteNumbersBox_->isChecked());
-    RefreshLists();
+    noteTabs_->RefreshLists();
     ShowListWarnings();
     OnWorkChanged();
 }
 
 void MainWindow::OnAllGeneralNotesToggled() {
     workspace_.SetAllBridgeGeneralNotes(allGeneralNotesBox_->isChecked());
-    NoteList(kBridgeGeneralNotesListView)->Refresh();
+    noteTabs_->NoteList(kBridgeGeneralNotesListView)->Refresh();
     OnWorkChanged();
 }
 
@@ -309,15 +301,6 @@ void MainWindow::ShowWrittenFile(const QString& path) {
     writtenFileLabel_->setText(QStringLiteral("Wrote ") + path);
 }
 
-void MainWindow::RefreshLists() {
-    for (NoteListWidget* list : noteLists_) {
-        if (list != nullptr) {
-            list->Refresh();
-        }
-    }
-    ApplyFind();  // the entries may be others now
-}
-
 void MainWindow::ShowListWarnings() {
     for (const NoteWarning& warning : workspace_.lists().TakeWarnings()) {
         services_.prompts.ShowMessage(warning.message);
@@ -328,7 +311,7 @@ void MainWindow::ShowWorkspace() {
     for (std::size_t i = 0; i < projectLineEdits_.size(); ++i) {
         projectLineEdits_[i]->setText(FromWindows1252(workspace_.projectLines()[i]));
     }
-    RefreshLists();
+    noteTabs_->RefreshLists();
     OnWorkChanged();
 }
 
@@ -338,7 +321,7 @@ void MainWindow::Clear() {
     writtenFileLabel_->clear();  // what it told of is no longer the work
     ShowProjectLineRule();
     ShowWorkspace();
-    tabs_->setCurrentIndex(kProjectTab);
+    noteTabs_->ShowProjectTab();
 }
 
 void MainWindow::Undo() {
@@ -358,7 +341,7 @@ bool MainWindow::event(QEvent* event) {
     if (noteListsAfterPaint_ && event->type() == QEvent::Paint) {
         noteListsAfterPaint_ = false;
         QMetaObject::invokeMethod(
-            this, [this] { NoteList(0); }, Qt::QueuedConnection);
+            this, [this] { noteTabs_->NoteList(0); }, Qt::QueuedConnection);
     }
     return QMainWindow::event(event);
 }
@@ -577,7 +560,7 @@ void MainWindow::ShowSymbols() {
 }
 
 void MainWindow::PreviewNote(int listView) {
-    const NoteListWidget* list = NoteList(listView);
+    const NoteListWidget* list = noteTabs_->NoteList(listView);
     const QString key = list->SelectedKey();
     if (list->topLevelItemCount() == 0 || key.isEmpty()) {
         return;

@@ -9,11 +9,11 @@
 #include <utility>
 
 #include "app/main_window/companion_windows.h"
+#include "app/main_window/note_tabs.h"
 #include "app/output/sheet_output.h"
 #include "app/shell/desktop_services.h"
 #include "app/shell/desktop_settings.h"
 #include "library/commands/reopen_command.h"
-#include "library/notes/note_find.h"
 #include "library/sheet/note_workspace.h"
 
 class QAction;
@@ -21,7 +21,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QTabWidget;
 
 namespace tavrel {
 
@@ -106,13 +105,6 @@ class MainWindow : public QMainWindow {
     void BuildStatusBar();
     void BuildTabs();
     QWidget* BuildProjectTab();
-    void MakeNoteLists();
-    NoteListWidget* NoteList(int listView);
-    void FillNoteTab(QWidget* tab, int firstListView, int lastListView);
-    void FillWallTab(QWidget* tab);
-    QWidget* LabelledList(int listView);
-    QWidget* PreviewHint();
-    QWidget* BuildFindBox();
     void BuildSheetPane();
     void PlaceSheetPane(bool geometryRemembered);
     void MakeRoomForSheet(bool shown);
@@ -136,7 +128,6 @@ class MainWindow : public QMainWindow {
     void OnWorkChanged();
     void ChooseLibraryFolder();
     void ShowWorkspace();
-    void RefreshLists();
     void ShowListWarnings();
     void ScheduleSheetRefresh();
     void RefreshSheet();
@@ -149,9 +140,9 @@ class MainWindow : public QMainWindow {
     // Shows a note in its list, on its tab, as a click in the sheet asks.
     void SelectNote(int listView, const std::string& noteName);
     void ShowProjectLine(int projectLine);
-    void FocusFind();
-    void ApplyFind();
-    void PreviewFirstMatch();
+    void FocusFind() { noteTabs_->FocusFind(); }
+    // Enter in the find box: the first match shown as a double-click would.
+    void PreviewFirstMatch(int listView, const std::string& key);
     void ConfirmExitFromCommand();
     // The keepers' window at the note that holds a line of a reference file.
     void EditNoteAt(const std::string& path, std::int64_t line);
@@ -167,7 +158,7 @@ class MainWindow : public QMainWindow {
     DialogPrinting dialogPrinting_;
     SheetPrinting* printing_ = &dialogPrinting_;
 
-    QTabWidget* tabs_ = nullptr;
+    NoteTabs* noteTabs_ = nullptr;
     QAction* chooseLibraryFolderAction_ = nullptr;
     QComboBox* unitCombo_ = nullptr;
     QCheckBox* showNoteNumbersBox_ = nullptr;
@@ -181,13 +172,7 @@ class MainWindow : public QMainWindow {
     QFileSystemWatcher libraryWatcher_;
     QTimer libraryReload_;
     QStringList changedLibraryFiles_;
-    std::array<NoteListWidget*, kListViewCount> noteLists_{};
-    std::array<QWidget*, 3> noteTabs_{};
     bool noteListsAfterPaint_ = false;
-    std::array<QString, 4> tabCaptions_;
-
-    QLineEdit* findBox_ = nullptr;
-    NoteMatches matches_;
 
     SheetPane* sheetPane_ = nullptr;
     QTimer sheetRefresh_;

@@ -1,7 +1,6 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QScreen>
-#include <QTabWidget>
 #include <algorithm>
 #include <utility>
 
@@ -106,7 +105,7 @@ void MainWindow::ShowPendingNote() {
 }
 
 void MainWindow::OnNoteSelected(int listView) {
-    const QString key = NoteList(listView)->SelectedKey();
+    const QString key = noteTabs_->NoteList(listView)->SelectedKey();
     if (selectingFromSheet_ || key.isEmpty()) {
         return;
     }
@@ -122,20 +121,21 @@ void MainWindow::OnTickChanged(int listView, const QString& key, bool ticked) {
 }
 
 void MainWindow::SelectNote(int listView, const std::string& noteName) {
-    NoteListWidget* list = NoteList(listView);
-    const QString key = FromWindows1252(noteName);
     noteToShow_.reset();
     selectingFromSheet_ = true;
-    tabs_->setCurrentIndex(1 + static_cast<int>(CategoryOfListView(listView)));
-    if (!list->SelectKey(key) && !findBox_->text().isEmpty()) {
-        findBox_->clear();  // the note was filtered out
-        list->SelectKey(key);
-    }
+    noteTabs_->SelectNote(listView, FromWindows1252(noteName));
     selectingFromSheet_ = false;
 }
 
+void MainWindow::PreviewFirstMatch(int listView, const std::string& key) {
+    SelectNote(listView, key);
+    noteToShow_.emplace(listView, key);  // the sheet scrolls to it as a click in its list would
+    ShowPendingNote();
+    PreviewNote(listView);
+}
+
 void MainWindow::ShowProjectLine(int projectLine) {
-    tabs_->setCurrentIndex(0);
+    noteTabs_->ShowProjectTab();
     projectLineEdits_[static_cast<std::size_t>(projectLine)]->setFocus();
 }
 
