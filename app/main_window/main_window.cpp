@@ -24,9 +24,6 @@
 #include "app/shell/desktop_settings.h"
 #include "app/shell/program_icons.h"
 #include "app/shell/text_encoding.h"
-#include "library/commands/open_input_command.h"
-#include "library/commands/process_command.h"
-#include "library/commands/save_command.h"
 #include "library/location/library_location.h"
 #include "library/sheet/project_line.h"
 
@@ -78,6 +75,7 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     : QMainWindow(parent),
       services_(services),
       workspace_(std::move(libraryDir)),
+      files_(services, workspace_, *this),
       companions_(*this, [this] { return noteTabs_->ListsTop(); }) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(ProgramIcon());
@@ -425,50 +423,36 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::SaveNoteInputFile() {
-    CommandServices commands = Commands();
-    const std::optional<std::string> written = tavrel::SaveNoteInputFile(
-        commands, workspace_.tables(), workspace_.lists(), workspace_.projectLines());
+    const std::optional<std::string> written = files_.Save();
     if (written) {
         currentFile_ = FileName(*written);
         workspace_.MarkSaved();
         UpdateTitle();
+        ShowWrittenFile(currentFile_);
     }
-    AfterCommand(written);
 }
 
 void MainWindow::ProcessInputFile() {
-    CommandServices commands = Commands();
-    AfterCommand(ProcessNoteInputFile(commands));
+    if (const std::optional<std::string> written = files_.Process()) {
+        ShowWrittenFile(FileName(*written));
+    }
 }
 
 void MainWindow::OpenInputFile() {
-    CommandServices commands = Commands();
-    tavrel::OpenInputFile(commands);
-    AfterCommand(std::nullopt);
-}
-
-void MainWindow::AfterCommand(const std::optional<std::string>& writtenFile) {
-    if (writtenFile) {
-        ShowWrittenFile(QFile::decodeName(QByteArray::fromStdString(*writtenFile)));
-    }
-    RememberRecentFiles(recent_);
+    files_.Open();
 }
 
 void MainWindow::ReopenInputFile() {
-    CommandServices commands = Commands();
     WorkSnapshot before = workspace_.Snapshot();
-    const std::optional<ReopenReport> report = ReopenNoteInputFile(
-        commands, workspace_, [this](UnitSystem units) { return ReplaceWorkWith(units); });
-    AfterCommand(std::nullopt);
-    AfterReopen(report, std::move(before));
+    AfterReopen(files_.Reopen([this](UnitSystem units) { return ReplaceWorkWith(units); }),
+                std::move(before));
 }
 
 void MainWindow::ReopenFile(const std::string& path) {
-    CommandServices commands = Commands();
     WorkSnapshot before = workspace_.Snapshot();
-    AfterReopen(ReopenSheet(commands, path, workspace_,
-                            [this](UnitSystem units) { return ReplaceWorkWith(units); }),
-                std::move(before));
+    AfterReopen(
+        files_.ReopenFile(path, [this](UnitSystem units) { return ReplaceWorkWith(units); }),
+        std::move(before));
 }
 
 // The sheet is about to replace the work: unsaved work is asked about first.

@@ -9,10 +9,9 @@
 #include <utility>
 
 #include "app/main_window/companion_windows.h"
+#include "app/main_window/file_commands.h"
 #include "app/main_window/note_tabs.h"
-#include "app/output/sheet_output.h"
 #include "app/shell/desktop_services.h"
-#include "app/shell/desktop_settings.h"
 #include "library/commands/reopen_command.h"
 #include "library/sheet/note_workspace.h"
 
@@ -73,7 +72,7 @@ class MainWindow : public QMainWindow {
     void ExportPdf();
     void ExportDxf();
     // The print dialogs; tests hand in a stand-in.
-    void SetSheetPrinting(SheetPrinting& printing) { printing_ = &printing; }
+    void SetSheetPrinting(SheetPrinting& printing) { files_.SetPrinting(printing); }
     void PreviewNote(int listView);
     // Tells in the status bar which file a command wrote last.
     void ShowWrittenFile(const QString& path);
@@ -132,7 +131,6 @@ class MainWindow : public QMainWindow {
     void ScheduleSheetRefresh();
     void RefreshSheet();
     void ExportSheetAs(SheetFormat format);
-    QString SheetTitle() const;
     void ShowPendingNote();
     void OnNoteSelected(int listView);
     // A note ticked by the user is shown in the sheet once the sheet has it.
@@ -146,17 +144,12 @@ class MainWindow : public QMainWindow {
     void ConfirmExitFromCommand();
     // The keepers' window at the note that holds a line of a reference file.
     void EditNoteAt(const std::string& path, std::int64_t line);
-    // The services of a command, with the file dialogs' memory; kept for the next run after it.
-    CommandServices Commands() { return services_.ForCommands(recent_); }
-    void AfterCommand(const std::optional<std::string>& writtenFile);
     void ShowReopened(const ReopenReport& report);
 
     DesktopServices services_;
     NoteWorkspace workspace_;
     bool exitConfirmed_ = false;
-    RecentFiles recent_ = RememberedRecentFiles();
-    DialogPrinting dialogPrinting_;
-    SheetPrinting* printing_ = &dialogPrinting_;
+    FileCommands files_;
 
     NoteTabs* noteTabs_ = nullptr;
     QAction* chooseLibraryFolderAction_ = nullptr;
