@@ -4,12 +4,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <filesystem>
@@ -25,7 +22,6 @@
 #include "app/shell/program_icons.h"
 #include "app/shell/text_encoding.h"
 #include "library/location/library_location.h"
-#include "library/sheet/project_line.h"
 
 namespace tavrel {
 namespace {
@@ -105,28 +101,40 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     if (!exitConfirmed_) {
         showNoteNumbersBox_->setChecked(true);
         noteTabs_->ShowProjectTab();
-        projectLineEdits_[0]->setFocus();
+        projectTab_->FocusLine(0);
     }
 }
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::BuildTabs() {
+    projectTab_ = new ProjectTab(workspace_);
+    connect(projectTab_, &ProjectTab::LineEdited, this, &MainWindow::OnWorkChanged);
+    connect(projectTab_, &ProjectTab::UnitsPicked, this, &MainWindow::OnUnitsChosen);
+    noteTabs_ = new NoteTabs(workspace_, projectTab_);
+    connect(noteTabs_, &NoteTabs::PreviewRequested, this, &MainWindow::PreviewNote);
+    connect(noteTabs_, &NoteTabs::TickChanged, this, &MainWindow::OnTickChanged);
+    connect(noteTabs_, &NoteTabs::NoteSelected, this, &MainWindow::OnNoteSelected);
+    connect(noteTabs_, &NoteTabs::FirstMatchChosen, this, &MainWindow::PreviewFirstMatch);
+    setCentralWidget(noteTabs_);
+}
+
 void MainWindow::ChooseUnits(int index) {
-    unitCombo_->setCurrentIndex(index);
+    projectTab_->ShowUnitIndex(index);
     OnUnitsChosen();
 }
 
 // The user's pick in the unit box; a switch that would drop ticks of unsaved work asks first.
 void MainWindow::OnUnitsChosen() {
     const UnitSystem units =
-        unitCombo_->currentIndex() == 0 ? UnitSystem::English : UnitSystem::Metric;
+        projectTab_->unitIndex() == 0 ? UnitSystem::English : UnitSystem::Metric;
     if (units != workspace_.units() && workspace_.HasUnsavedWork()) {
         const int dropped = workspace_.TicksDroppedBySwitch(units);
         const std::string name = IsEnglish(units) ? "English" : "Metric";
         if (dropped > 0 && !MaybeSave("The " + name + " library lacks " + std::to_string(dropped) +
                                       (dropped == 1 ? " ticked note" : " ticked notes") +
                                       ": switching drops the tick. Save the work first?")) {
-            unitCombo_->setCurrentIndex(IsEnglish(workspace_.units()) ? 0 : 1);
+            projectTab_->ShowUnitIndex(IsEnglish(workspace_.units()) ? 0 : 1);
             return;
         }
     }
@@ -135,7 +143,7 @@ void MainWindow::OnUnitsChosen() {
 
 void MainWindow::SwitchUnits(UnitSystem units) {
     const bool english = IsEnglish(units);
-    unitCombo_->setCurrentIndex(english ? 0 : 1);
+    projectTab_->ShowUnitIndex(english ? 0 : 1);
     noteTabs_->EnableTabsOf(units);
     UnreportedErrors listedInOneBox;
     std::optional<std::string> chosen;
@@ -264,37 +272,6 @@ void MainWindow::UpdateTitle() {
     setWindowModified(workspace_.HasUnsavedWork());
 }
 
-void MainWindow::ShowProjectLineRule() {
-    projectLineNote_->setText(
-        QStringLiteral("Each line holds up to %1 characters.").arg(kProjectLineLength));
-}
-
-// The rule of the command line: a character the code page lacks or a line too long is refused
-// as typed, and the box says why; otherwise it says how much room is left.
-void MainWindow::OnProjectLineEdited(std::size_t line) {
-    QLineEdit* edit = projectLineEdits_[line];
-    std::string refusal;
-    const QList<uint> typed = edit->text().toUcs4();
-    const std::optional<std::string> bytes =
-        ProjectLineBytes(std::u32string(typed.begin(), typed.end()), refusal);
-    if (!bytes) {
-        const int cursor = edit->cursorPosition();
-        const QString kept = FromWindows1252(workspace_.projectLines()[line]);
-        edit->setText(kept);
-        edit->setCursorPosition(std::min<int>(cursor - 1, static_cast<int>(kept.size())));
-        projectLineNote_->setText(QStringLiteral("Not typed: ") + QString::fromStdString(refusal) +
-                                  QStringLiteral("."));
-        return;
-    }
-    workspace_.SetProjectLine(line, *bytes);
-    const std::size_t left = kProjectLineLength - bytes->size();
-    projectLineNote_->setText(QStringLiteral("Line %1: %2 of %3 characters left")
-                                  .arg(line + 1)
-                                  .arg(left)
-                                  .arg(kProjectLineLength));
-    OnWorkChanged();
-}
-
 void MainWindow::ShowWrittenFile(const QString& path) {
     writtenFileLabel_->setText(QStringLiteral("Wrote ") + path);
 }
@@ -306,9 +283,7 @@ void MainWindow::ShowListWarnings() {
 }
 
 void MainWindow::ShowWorkspace() {
-    for (std::size_t i = 0; i < projectLineEdits_.size(); ++i) {
-        projectLineEdits_[i]->setText(FromWindows1252(workspace_.projectLines()[i]));
-    }
+    projectTab_->ShowLines();
     noteTabs_->RefreshLists();
     OnWorkChanged();
 }
@@ -317,7 +292,7 @@ void MainWindow::Clear() {
     workspace_.Clear();
     undoClearAction_->setText(QStringLiteral("&Undo Clear"));
     writtenFileLabel_->clear();  // what it told of is no longer the work
-    ShowProjectLineRule();
+    projectTab_->ShowRule();
     ShowWorkspace();
     noteTabs_->ShowProjectTab();
 }
@@ -342,19 +317,6 @@ bool MainWindow::event(QEvent* event) {
             this, [this] { noteTabs_->NoteList(0); }, Qt::QueuedConnection);
     }
     return QMainWindow::event(event);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    // A project line keeps Ctrl+Z for its own typing; with nothing of its own to undo (Clear
-    // empties its history) it lets the key through to Undo Clear.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* line = qobject_cast<QLineEdit*>(watched);
-        if (line != nullptr && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo) &&
-            !line->isUndoAvailable()) {
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::ConfirmExit(bool& cancel) {
@@ -478,7 +440,7 @@ void MainWindow::AfterReopen(const std::optional<ReopenReport>& report, WorkSnap
 
 void MainWindow::ShowReopened(const ReopenReport& report) {
     ShowWorkspace();
-    ShowProjectLineRule();
+    projectTab_->ShowRule();
     const QString path = FileName(report.path);
     if (report.rows.empty()) {
         writtenFileLabel_->setText(QStringLiteral("Reopened %1: every note recognised (%2 ticked)")
@@ -530,7 +492,7 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::ShowSymbols() {
-    const int index = unitCombo_->currentIndex();
+    const int index = projectTab_->unitIndex();
     if (index != 0 && index != 1) {
         return;
     }

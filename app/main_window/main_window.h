@@ -11,15 +11,14 @@
 #include "app/main_window/companion_windows.h"
 #include "app/main_window/file_commands.h"
 #include "app/main_window/note_tabs.h"
+#include "app/main_window/project_tab.h"
 #include "app/shell/desktop_services.h"
 #include "library/commands/reopen_command.h"
 #include "library/sheet/note_workspace.h"
 
 class QAction;
 class QCheckBox;
-class QComboBox;
 class QLabel;
-class QLineEdit;
 
 namespace tavrel {
 
@@ -93,7 +92,6 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
@@ -103,7 +101,6 @@ class MainWindow : public QMainWindow {
     QWidget* BuildListSwitches();
     void BuildStatusBar();
     void BuildTabs();
-    QWidget* BuildProjectTab();
     void BuildSheetPane();
     void PlaceSheetPane(bool geometryRemembered);
     void MakeRoomForSheet(bool shown);
@@ -120,8 +117,6 @@ class MainWindow : public QMainWindow {
     bool ReplaceWorkWith(UnitSystem units);
     void AfterReopen(const std::optional<ReopenReport>& report, WorkSnapshot before);
     void UpdateTitle();
-    void OnProjectLineEdited(std::size_t line);
-    void ShowProjectLineRule();
     void OnShowNoteNumbersToggled();
     void OnAllGeneralNotesToggled();
     void OnWorkChanged();
@@ -151,16 +146,14 @@ class MainWindow : public QMainWindow {
     bool exitConfirmed_ = false;
     FileCommands files_;
 
+    ProjectTab* projectTab_ = nullptr;
     NoteTabs* noteTabs_ = nullptr;
     QAction* chooseLibraryFolderAction_ = nullptr;
-    QComboBox* unitCombo_ = nullptr;
     QCheckBox* showNoteNumbersBox_ = nullptr;
     QCheckBox* allGeneralNotesBox_ = nullptr;
     QAction* undoClearAction_ = nullptr;
     QLabel* tickedCountLabel_ = nullptr;
     QLabel* writtenFileLabel_ = nullptr;
-    std::array<QLineEdit*, 3> projectLineEdits_{};
-    QLabel* projectLineNote_ = nullptr;
     QString currentFile_;  // saved or reopened last, for the title
     QFileSystemWatcher libraryWatcher_;
     QTimer libraryReload_;

@@ -1,5 +1,4 @@
 #include <QAction>
-#include <QLineEdit>
 #include <QScreen>
 #include <algorithm>
 #include <utility>
@@ -136,7 +135,7 @@ void MainWindow::PreviewFirstMatch(int listView, const std::string& key) {
 
 void MainWindow::ShowProjectLine(int projectLine) {
     noteTabs_->ShowProjectTab();
-    projectLineEdits_[static_cast<std::size_t>(projectLine)]->setFocus();
+    projectTab_->FocusLine(projectLine);
 }
 
 }  // namespace tavrel
