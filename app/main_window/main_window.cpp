@@ -78,16 +78,8 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     BuildSheetPane();
     BuildCommands();
     BuildTabs();
-    // An editor writes a file in bursts: the library is read again once they are over.
-    libraryReload_.setSingleShot(true);
-    libraryReload_.setInterval(300);
-    connect(&libraryReload_, &QTimer::timeout, this, &MainWindow::ReloadLibrary);
-    connect(&libraryWatcher_, &QFileSystemWatcher::fileChanged, this, [this](const QString& file) {
-        if (!changedLibraryFiles_.contains(file)) {
-            changedLibraryFiles_ << file;
-        }
-        libraryReload_.start();
-    });
+    // A reference file changed on disk: the library is read again, ticks kept.
+    connect(&libraryWatch_, &LibraryWatch::Changed, this, &MainWindow::ReloadLibrary);
     noteListsAfterPaint_ = listStart == NoteListStart::AfterFirstPaint;
     if (!noteListsAfterPaint_) {
         noteTabs_->MakeNoteLists();
@@ -158,7 +150,7 @@ void MainWindow::SwitchUnits(UnitSystem units) {
     if (chosen) {
         RememberLibraryFolder(FileName(*chosen));
     }
-    WatchLibrary();
+    libraryWatch_.Watch(workspace_.libraryDir(), workspace_.units());
     noteTabs_->RefreshLists();
     ShowListWarnings();
     OnWorkChanged();
@@ -203,30 +195,11 @@ void MainWindow::ChooseLibraryFolder() {
     }
 }
 
-// Reference files are often replaced rather than written over, which ends their watch: the
-// watch is set anew after each read.
-void MainWindow::WatchLibrary() {
-    if (!libraryWatcher_.files().isEmpty()) {
-        libraryWatcher_.removePaths(libraryWatcher_.files());
-    }
-    for (const NoteCategory category : CategoriesToRead(workspace_.units())) {
-        const QString file =
-            FileName(ReferenceFilePath(workspace_.libraryDir(), workspace_.units(), category));
-        if (QFileInfo::exists(file)) {
-            libraryWatcher_.addPath(file);
-        }
-    }
-}
-
 void MainWindow::ReloadLibrary() {
-    const QStringList changed = std::exchange(changedLibraryFiles_, {});
+    const QStringList names = libraryWatch_.TakeChangedNames();
     SwitchUnits(workspace_.units());
     if (exitConfirmed_) {
         return;
-    }
-    QStringList names;
-    for (const QString& file : changed) {
-        names << QFileInfo(file).fileName();
     }
     writtenFileLabel_->setText(names.isEmpty()
                                    ? QStringLiteral("Reloaded the note library")

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFileSystemWatcher>
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
@@ -10,6 +9,7 @@
 
 #include "app/main_window/companion_windows.h"
 #include "app/main_window/file_commands.h"
+#include "app/main_window/library_watch.h"
 #include "app/main_window/note_tabs.h"
 #include "app/main_window/project_tab.h"
 #include "app/shell/desktop_services.h"
@@ -110,7 +110,6 @@ class MainWindow : public QMainWindow {
     // library or ends the program.
     void SwitchUnits(UnitSystem units);
     bool AskForLibrary(const UnitLoadResult& loaded);
-    void WatchLibrary();
     void EndProgram();
     // With unsaved work, asks Save / Discard / Cancel; true when the work may be dropped.
     bool MaybeSave(const std::string& question);
@@ -155,9 +154,7 @@ class MainWindow : public QMainWindow {
     QLabel* tickedCountLabel_ = nullptr;
     QLabel* writtenFileLabel_ = nullptr;
     QString currentFile_;  // saved or reopened last, for the title
-    QFileSystemWatcher libraryWatcher_;
-    QTimer libraryReload_;
-    QStringList changedLibraryFiles_;
+    LibraryWatch libraryWatch_;
     bool noteListsAfterPaint_ = false;
 
     SheetPane* sheetPane_ = nullptr;
