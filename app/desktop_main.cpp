@@ -6,12 +6,12 @@
 #include <QTimer>
 #include <iostream>
 
-#include "app/desktop_settings.h"
-#include "app/editor_launcher.h"
-#include "app/main_window.h"
-#include "app/message_boxes.h"
-#include "app/program_icons.h"
-#include "app/splash_window.h"
+#include "app/dialogs/splash_window.h"
+#include "app/main_window/main_window.h"
+#include "app/shell/desktop_settings.h"
+#include "app/shell/editor_launcher.h"
+#include "app/shell/message_boxes.h"
+#include "app/shell/program_icons.h"
 #include "tavrel/version.h"
 
 namespace tavrel {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/desktop_main.h"
-#include "library/unit_system.h"
+#include "library/notes/unit_system.h"
 
 namespace tavrel {
 struct ProcessOutcome;

@@ -1,6 +1,6 @@
 #include <type_traits>
 
-#include "app/sheet_print.h"
+#include "app/output/sheet_print.h"
 #include "cli/clean_stop.h"
 #include "cli/desktop_module.h"
 

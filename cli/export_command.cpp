@@ -10,7 +10,7 @@
 #include "engine/io/files.h"
 #include "engine/processing.h"
 #include "library/export/dxf_drawing.h"
-#include "library/library_location.h"
+#include "library/location/library_location.h"
 
 namespace tavrel::cli {
 namespace {

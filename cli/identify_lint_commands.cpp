@@ -9,9 +9,9 @@
 #include "cli/locale_text.h"
 #include "cli/messages.h"
 #include "engine/io/files.h"
-#include "library/library_check.h"
-#include "library/library_location.h"
-#include "library/sheet_identification.h"
+#include "library/location/library_location.h"
+#include "library/notes/library_check.h"
+#include "library/sheet/sheet_identification.h"
 
 namespace tavrel::cli {
 namespace {

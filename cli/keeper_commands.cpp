@@ -12,8 +12,8 @@
 #include "engine/text/text_utils.h"
 #include "library/keeping/keeper_text.h"
 #include "library/keeping/note_save.h"
-#include "library/library_location.h"
-#include "library/note_names.h"
+#include "library/location/library_location.h"
+#include "library/notes/note_names.h"
 
 namespace tavrel::cli {
 namespace {

@@ -14,8 +14,8 @@
 #include "engine/io/atomic_file.h"
 #include "engine/io/files.h"
 #include "engine/text/text_utils.h"
-#include "library/library_location.h"
-#include "library/note_workspace.h"
+#include "library/location/library_location.h"
+#include "library/sheet/note_workspace.h"
 
 namespace tavrel::cli {
 namespace {
@@ -74,7 +74,7 @@ std::optional<NoteWorkspace> OpenLibrary(const CommandOptions& options, Streams 
 }
 
 // Ticks the named note in the list of its category that shows it.
-bool TickNote(NoteListModel& lists, const NoteReference& note) {
+bool TickNote(NoteLists& lists, const NoteReference& note) {
     for (int listView = lists.firstListView(); listView <= lists.lastListView(); ++listView) {
         if (CategoryOfListView(listView) == note.category &&
             lists.SetTickedByName(listView, note.name, true)) {
@@ -155,7 +155,7 @@ int RunList(const CommandOptions& options, Streams streams) {
     if (!workspace) {
         return kExitUsageOrIo;
     }
-    const NoteListModel& lists = workspace->lists();
+    const NoteLists& lists = workspace->lists();
     for (int listView = lists.firstListView(); listView <= lists.lastListView(); ++listView) {
         for (const NoteEntry& entry : lists.Entries(listView)) {
             streams.out << listView << '\t' << CategoryName(CategoryOfListView(listView)) << '\t'

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <ostream>
 
-#include "library/library_location.h"
+#include "library/location/library_location.h"
 
 namespace tavrel::cli {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "cli/locale_text.h"
-#include "library/project_line.h"
+#include "library/sheet/project_line.h"
 
 namespace tavrel::cli {
 namespace {

@@ -15,15 +15,15 @@
 
 #include "engine/text/text_utils.h"
 #include "fuzz/fuzz_support.h"
-#include "library/note_input_writer.h"
-#include "library/note_list_model.h"
-#include "library/note_names.h"
-#include "library/note_tables.h"
+#include "library/notes/note_names.h"
+#include "library/notes/note_tables.h"
+#include "library/sheet/note_input_writer.h"
+#include "library/sheet/note_lists.h"
 
 namespace {
 
 using tavrel::NoteCategory;
-using tavrel::NoteListModel;
+using tavrel::NoteLists;
 using tavrel::fuzz::Printable;
 
 constexpr NoteCategory kCategories[] = {NoteCategory::Bridge, NoteCategory::Hydraulic,
@@ -56,7 +56,7 @@ void CheckTable(const tavrel::NoteTables& tables, NoteCategory category, bool re
 
 // Every stored note is listed once, in file order, in the list view of its category and section
 // code, with its title, or it is named in a warning with its file and row.
-void CheckFill(const tavrel::NoteTables& tables, NoteListModel& lists, bool showNumbers) {
+void CheckFill(const tavrel::NoteTables& tables, NoteLists& lists, bool showNumbers) {
     std::set<std::pair<std::string, int>> warned;
     for (const tavrel::NoteWarning& warning : lists.TakeWarnings()) {
         warned.emplace(warning.file, warning.row);
@@ -92,7 +92,7 @@ void CheckFill(const tavrel::NoteTables& tables, NoteListModel& lists, bool show
     }
 }
 
-std::set<std::pair<int, std::string>> Ticks(const NoteListModel& lists) {
+std::set<std::pair<int, std::string>> Ticks(const NoteLists& lists) {
     std::set<std::pair<int, std::string>> ticks;
     for (int listView = 0; listView < tavrel::kListViewCount; ++listView) {
         for (const tavrel::NoteEntry& entry : lists.Entries(listView)) {
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckTable(tables, category, read, errors.count);
     }
 
-    NoteListModel lists;
+    NoteLists lists;
     const auto units = english ? tavrel::UnitSystem::English : tavrel::UnitSystem::Metric;
     lists.Rebuild(tables, units, showNumbers);
     CheckFill(tables, lists, showNumbers);

@@ -12,7 +12,7 @@
 #include "cli/cli_commands.h"
 #include "engine/processing.h"
 #include "fuzz/fuzz_support.h"
-#include "library/sheet_identification.h"
+#include "library/sheet/sheet_identification.h"
 
 namespace {
 

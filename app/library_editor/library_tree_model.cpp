@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/text_encoding.h"
-#include "library/note_names.h"
+#include "app/shell/text_encoding.h"
+#include "library/notes/note_names.h"
 
 namespace tavrel {
 namespace {

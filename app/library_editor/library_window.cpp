@@ -15,10 +15,10 @@
 #include <functional>
 
 #include "app/library_editor/note_text_editor.h"
-#include "app/text_encoding.h"
+#include "app/shell/text_encoding.h"
 #include "engine/text/text_utils.h"
 #include "library/keeping/keeper_text.h"
-#include "library/note_names.h"
+#include "library/notes/note_names.h"
 
 namespace tavrel {
 namespace {

@@ -3,7 +3,7 @@
 #include <QTreeView>
 
 #include "app/library_editor/library_window.h"
-#include "library/note_names.h"
+#include "library/notes/note_names.h"
 
 namespace tavrel {
 

@@ -8,7 +8,7 @@
 #include "app/library_editor/library_window.h"
 #include "engine/io/files.h"
 #include "library/keeping/keeper_text.h"
-#include "library/note_names.h"
+#include "library/notes/note_names.h"
 
 namespace tavrel {
 namespace {

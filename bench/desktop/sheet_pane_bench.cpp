@@ -4,9 +4,9 @@
 
 #include <QApplication>
 
-#include "app/sheet_pane.h"
+#include "app/main_window/sheet_pane.h"
 #include "bench/library/full_library.h"
-#include "library/note_workspace.h"
+#include "library/sheet/note_workspace.h"
 
 namespace tavrel {
 namespace {

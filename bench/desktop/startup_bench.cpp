@@ -31,8 +31,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/sheet_pane.h"
+#include "app/main_window/main_window.h"
+#include "app/main_window/sheet_pane.h"
 
 extern char** environ;
 

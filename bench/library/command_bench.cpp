@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "bench/library/full_library.h"
-#include "library/note_workspace.h"
+#include "library/sheet/note_workspace.h"
 
 extern char** environ;
 

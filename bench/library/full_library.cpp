@@ -3,7 +3,7 @@
 #include <unistd.h>
 #include <fstream>
 
-#include "library/library_location.h"
+#include "library/location/library_location.h"
 
 namespace tavrel {
 namespace {
@@ -47,7 +47,7 @@ FullLibrary::~FullLibrary() {
     std::filesystem::remove_all(root_, ignored);
 }
 
-void TickEverything(NoteListModel& lists) {
+void TickEverything(NoteLists& lists) {
     for (int listView = lists.firstListView(); listView <= lists.lastListView(); ++listView) {
         for (std::size_t entry = 0; entry < lists.Entries(listView).size(); ++entry) {
             lists.SetTicked(listView, entry, true);

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "library/note_list_model.h"
+#include "library/sheet/note_lists.h"
 
 namespace tavrel {
 
@@ -24,6 +24,6 @@ class FullLibrary {
 };
 
 // Ticks every note of the lists in use.
-void TickEverything(NoteListModel& lists);
+void TickEverything(NoteLists& lists);
 
 }  // namespace tavrel

@@ -5,11 +5,11 @@
 #include "bench/library/full_library.h"
 #include "engine/io/atomic_file.h"
 #include "library/keeping/note_save.h"
-#include "library/library_check.h"
-#include "library/library_location.h"
-#include "library/note_workspace.h"
-#include "library/sheet_identification.h"
-#include "library/sheet_preview.h"
+#include "library/location/library_location.h"
+#include "library/notes/library_check.h"
+#include "library/sheet/note_workspace.h"
+#include "library/sheet/sheet_identification.h"
+#include "library/sheet/sheet_preview.h"
 
 namespace tavrel {
 namespace {

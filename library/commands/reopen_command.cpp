@@ -6,8 +6,8 @@
 #include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
 #include "library/commands/recent_files.h"
-#include "library/sections.h"
-#include "library/sheet_identification.h"
+#include "library/notes/sections.h"
+#include "library/sheet/sheet_identification.h"
 
 namespace tavrel {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "library/commands/command_services.h"
-#include "library/note_workspace.h"
+#include "library/sheet/note_workspace.h"
 
 namespace tavrel {
 

@@ -7,7 +7,7 @@
 namespace tavrel {
 
 std::optional<std::string> SaveNoteInputFile(CommandServices& services, const NoteTables& tables,
-                                             const NoteListModel& lists,
+                                             const NoteLists& lists,
                                              const ProjectLines& projectLines) {
     const std::optional<std::string> path =
         services.prompts.ChooseFile(services.recent.Request(NoteFileDialog::kSave));

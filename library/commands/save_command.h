@@ -3,7 +3,7 @@
 #include <string>
 
 #include "library/commands/command_services.h"
-#include "library/note_input_writer.h"
+#include "library/sheet/note_input_writer.h"
 
 namespace tavrel {
 
@@ -11,7 +11,7 @@ namespace tavrel {
 // whole or not at all, then opens it in the editor. Cancel ends silently; failures go to the
 // error box. The path written, if the file was.
 std::optional<std::string> SaveNoteInputFile(CommandServices& services, const NoteTables& tables,
-                                             const NoteListModel& lists,
+                                             const NoteLists& lists,
                                              const ProjectLines& projectLines);
 
 // The question asked before an existing file is replaced, naming it as Process does.

@@ -5,8 +5,8 @@
 
 #include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
-#include "library/note_names.h"
-#include "library/sections.h"
+#include "library/notes/note_names.h"
+#include "library/notes/sections.h"
 
 namespace tavrel {
 namespace {

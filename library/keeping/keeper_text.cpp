@@ -5,7 +5,7 @@
 #include "engine/text/text_utils.h"
 #include "engine/text/utf8.h"
 #include "engine/text/windows1252.h"
-#include "library/note_names.h"
+#include "library/notes/note_names.h"
 
 namespace tavrel {
 namespace {

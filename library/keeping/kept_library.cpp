@@ -5,10 +5,10 @@
 #include "engine/io/files.h"
 #include "engine/layout/block_layout.h"
 #include "engine/text/text_utils.h"
-#include "library/library_location.h"
-#include "library/note_list_model.h"
-#include "library/note_names.h"
-#include "library/sheet_preview.h"
+#include "library/location/library_location.h"
+#include "library/notes/note_names.h"
+#include "library/sheet/note_lists.h"
+#include "library/sheet/sheet_preview.h"
 
 namespace tavrel {
 namespace {
@@ -173,7 +173,7 @@ NoteLayout LayOutNote(const KeptFile& file, const ReferenceNote& note) {
     SilentErrors errors;
     NoteTables tables;
     tables.ReadReferenceText(category, alone, file.base.path, errors);
-    NoteListModel lists;
+    NoteLists lists;
     lists.Rebuild(tables, file.units, false);
     lists.SetTickedByName(*listView, name, true);
     const SheetPreview sheet(tables, lists, ProjectLines{});

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "library/keeping/note_save.h"
-#include "library/unit_system.h"
+#include "library/notes/unit_system.h"
 
 namespace tavrel {
 

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "library/note_names.h"
+#include "library/notes/note_names.h"
 
 namespace tavrel {
 namespace {

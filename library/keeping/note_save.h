@@ -5,7 +5,7 @@
 
 #include "library/formats/reference_file.h"
 #include "library/keeping/note_merge.h"
-#include "library/library_check.h"
+#include "library/notes/library_check.h"
 
 namespace tavrel {
 

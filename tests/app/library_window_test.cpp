@@ -13,9 +13,9 @@
 
 #include "app/library_editor/library_window.h"
 #include "app/library_editor/note_text_editor.h"
-#include "app/text_encoding.h"
+#include "app/shell/text_encoding.h"
 #include "fixture_notes.h"
-#include "library/note_names.h"
+#include "library/notes/note_names.h"
 #include "test_support.h"
 
 namespace tavrel::testing {

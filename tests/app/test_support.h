@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/desktop_services.h"
+#include "app/shell/desktop_services.h"
 #include "tests/support/scripted_services.h"
 
 namespace tavrel::testing {

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "engine/processing.h"
-#include "library/note_workspace.h"
+#include "library/sheet/note_workspace.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/table_rows.h"
 #include "tests/support/test_files.h"

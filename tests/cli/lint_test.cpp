@@ -2,7 +2,7 @@
 // lint prints it in lint.findings beside it, "@" standing for the library folder.
 #include <gtest/gtest.h>
 
-#include "library/library_check.h"
+#include "library/notes/library_check.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/table_rows.h"

@@ -83,7 +83,7 @@ void Arrange(const fs::path& folder, const Spoiler& spoiler) {
 bool Spoil(const fs::path& folder, const Spoiler& spoiler, testing::ScriptedServices& script) {
     const testing::OneTickedNote library(script.errors);
     const NoteTables& tables = library.tables;
-    const NoteListModel& lists = library.lists;
+    const NoteLists& lists = library.lists;
     if (spoiler.chosen) {
         script.user.files = {(folder / *spoiler.chosen).string()};
     }

@@ -97,7 +97,7 @@ TEST(Commands, EveryScript) {
         }
         const testing::OneTickedNote library(script.errors);
         const NoteTables& tables = library.tables;
-        const NoteListModel& lists = library.lists;
+        const NoteLists& lists = library.lists;
         const ProjectLines project{"ROUTE 9", "", ""};
         switch (run.command) {
             case Command::kProcess:

@@ -7,8 +7,8 @@
 #include "engine/text/text_utils.h"
 #include "library/keeping/keeper_text.h"
 #include "library/keeping/note_merge.h"
-#include "library/note_names.h"
-#include "library/note_tables.h"
+#include "library/notes/note_names.h"
+#include "library/notes/note_tables.h"
 #include "tests/support/test_files.h"
 
 namespace tavrel {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "library/config_file.h"
-#include "library/library_location.h"
+#include "library/location/config_file.h"
+#include "library/location/library_location.h"
 #include "tests/support/test_files.h"
 
 namespace tavrel {

@@ -1,4 +1,4 @@
-#include "library/note_find.h"
+#include "library/notes/note_find.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ class NoteFindTest : public ::testing::Test {
     }
 
     NoteTables tables;
-    NoteListModel lists;
+    NoteLists lists;
     testing::RecordingErrors errors;
 };
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "library/note_names.h"
+#include "library/notes/note_names.h"
 
 namespace tavrel {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "library/note_tables.h"
-#include "library/unit_system.h"
+#include "library/notes/note_tables.h"
+#include "library/notes/unit_system.h"
 #include "tests/support/sample_library.h"
 #include "tests/support/scripted_services.h"
 

@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "engine/note_input_blocks.h"
-#include "library/line_diff.h"
-#include "library/sheet_identification.h"
+#include "library/sheet/line_diff.h"
+#include "library/sheet/sheet_identification.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/table_rows.h"
 #include "tests/support/test_files.h"

@@ -1,4 +1,4 @@
-#include "library/sheet_preview.h"
+#include "library/sheet/sheet_preview.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,7 @@ class SheetTest : public ::testing::Test {
     }
 
     NoteTables tables;
-    NoteListModel lists;
+    NoteLists lists;
     ProjectLines project;
     testing::RecordingErrors errors;
 };

@@ -9,8 +9,8 @@
 #include "engine/runtime_failure.h"
 #include "library/commands/command_services.h"
 #include "library/commands/recent_files.h"
-#include "library/note_list_model.h"
-#include "library/note_tables.h"
+#include "library/notes/note_tables.h"
+#include "library/sheet/note_lists.h"
 
 namespace tavrel::testing {
 
@@ -84,7 +84,7 @@ struct OneTickedNote {
         lists.SetTickedByName(0, "B1", true);
     }
     NoteTables tables;
-    NoteListModel lists;
+    NoteLists lists;
 };
 
 }  // namespace tavrel::testing

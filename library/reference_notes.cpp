@@ -1,9 +1,0 @@
-#include "library/reference_notes.h"
-
-namespace tavrel {
-
-std::vector<ReferenceNote> ReadReferenceNotes(std::string_view bytes) {
-    return ParseReferenceFile(bytes).notes;
-}
-
-}  // namespace tavrel

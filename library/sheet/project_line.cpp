@@ -1,0 +1,43 @@
+#include "library/sheet/project_line.h"
+
+#include <cstdio>
+
+#include "engine/text/utf8.h"
+#include "engine/text/windows1252.h"
+
+namespace tavrel {
+
+std::string NotWindows1252Message(char32_t codePoint) {
+    std::string character;
+    AppendUtf8(character, codePoint);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(codePoint));
+    return "'" + character + "' (U+" + hex + ") is not a Windows-1252 character";
+}
+
+std::string ProjectLineLengthRefusal(std::string_view bytes) {
+    if (bytes.size() <= kProjectLineLength) {
+        return {};
+    }
+    return "the line is " + std::to_string(bytes.size()) +
+           " characters long; a project line holds at most " + std::to_string(kProjectLineLength);
+}
+
+std::optional<std::string> ProjectLineBytes(std::u32string_view typed, std::string& refusal) {
+    std::string bytes;
+    for (const char32_t c : typed) {
+        const std::optional<unsigned char> byte = ByteOfCodePoint(c);
+        if (!byte) {
+            refusal = NotWindows1252Message(c);
+            return std::nullopt;
+        }
+        bytes += static_cast<char>(*byte);
+    }
+    refusal = ProjectLineLengthRefusal(bytes);
+    if (!refusal.empty()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+}  // namespace tavrel
