@@ -3,9 +3,9 @@
 #include <langinfo.h>
 
 #include <climits>
-#include <cstdio>
 #include <cwchar>
 
+#include "engine/text/text_utils.h"
 #include "engine/text/windows1252.h"
 
 // wchar_t holds Unicode code points, whatever the locale.
@@ -18,12 +18,6 @@ namespace {
 
 constexpr std::size_t kInvalidSequence = static_cast<std::size_t>(-1);
 constexpr std::size_t kIncompleteSequence = static_cast<std::size_t>(-2);
-
-std::string Hex(unsigned value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
 
 }  // namespace
 
@@ -42,7 +36,7 @@ std::optional<std::string> LocaleTextToWindows1252(std::string_view text, std::s
         const std::size_t length =
             std::mbrtowc(&character, text.data() + at, text.size() - at, &state);
         if (length == kInvalidSequence || length == kIncompleteSequence) {
-            refused = "byte 0x" + Hex(static_cast<unsigned char>(text[at]), 2) +
+            refused = "byte 0x" + HexDigits(static_cast<unsigned char>(text[at]), 2) +
                       " is not a character in the locale's encoding (" + nl_langinfo(CODESET) + ")";
             return std::nullopt;
         }
@@ -50,7 +44,7 @@ std::optional<std::string> LocaleTextToWindows1252(std::string_view text, std::s
         const std::optional<unsigned char> byte = ByteOfCodePoint(static_cast<char32_t>(character));
         if (!byte) {
             refused = "'" + std::string(text.substr(at, used)) + "' (U+" +
-                      Hex(static_cast<unsigned>(character), 4) +
+                      HexDigits(static_cast<unsigned>(character), 4) +
                       ") is not a Windows-1252 character";
             return std::nullopt;
         }

@@ -16,12 +16,6 @@ namespace {
 
 constexpr UINT kWindows1252 = 1252;
 
-std::string Hex(unsigned value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
-
 // The code page text for a person is printed in: the console's, or the system's when there is
 // no console.
 UINT OutputCodePage() {
@@ -75,9 +69,7 @@ std::optional<std::string> LocaleTextToWindows1252(std::string_view text, std::s
         }
         const std::optional<unsigned char> byte = ByteOfCodePoint(character);
         if (!byte) {
-            refused = "'" + Utf8Text(std::wstring_view(wide).substr(at, used)) + "' (U+" +
-                      Hex(static_cast<unsigned>(character), 4) +
-                      ") is not a Windows-1252 character";
+            refused = NotWindows1252Message(character);
             return std::nullopt;
         }
         bytes += static_cast<char>(*byte);

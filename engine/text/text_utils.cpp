@@ -1,5 +1,7 @@
 #include "engine/text/text_utils.h"
 
+#include <cstdio>
+
 namespace tavrel {
 
 std::string StripTrailingBreaks(std::string_view text) {
@@ -30,6 +32,12 @@ void ToUpperAsciiInPlace(std::string& text) {
         const bool lower = c >= 'a' && c <= 'z';
         c = static_cast<char>(c - (lower ? 'a' - 'A' : 0));
     }
+}
+
+std::string HexDigits(unsigned value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*X", digits, value);
+    return text;
 }
 
 }  // namespace tavrel

@@ -17,6 +17,8 @@ std::string_view TrimSpaces(std::string_view text);
 
 // ASCII upper case; bytes 128-255 are left as they are.
 std::string ToUpperAscii(std::string_view text);
+// A number in upper-case hexadecimal, zero-padded to `digits`: 0xAE as "AE", U+03A9 as "03A9".
+std::string HexDigits(unsigned value, int digits);
 void ToUpperAsciiInPlace(std::string& text);
 
 }  // namespace tavrel

@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "engine/text/text_utils.h"
+#include "engine/text/utf8.h"
+
 namespace tavrel {
 namespace {
 
@@ -31,6 +34,13 @@ std::optional<unsigned char> ByteOfCodePoint(char32_t codePoint) {
         }
     }
     return std::nullopt;
+}
+
+std::string NotWindows1252Message(char32_t codePoint) {
+    std::string character;
+    AppendUtf8(character, codePoint);
+    return "'" + character + "' (U+" + HexDigits(static_cast<unsigned>(codePoint), 4) +
+           ") is not a Windows-1252 character";
 }
 
 }  // namespace tavrel

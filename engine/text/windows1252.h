@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 namespace tavrel {
 
@@ -12,5 +13,8 @@ char32_t CodePointOfByte(unsigned char byte);
 
 // The byte that holds a character; nothing for a character the code page lacks.
 std::optional<unsigned char> ByteOfCodePoint(char32_t codePoint);
+
+// "'Ω' (U+03A9) is not a Windows-1252 character", the character in UTF-8.
+std::string NotWindows1252Message(char32_t codePoint);
 
 }  // namespace tavrel

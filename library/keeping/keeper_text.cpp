@@ -1,7 +1,5 @@
 #include "library/keeping/keeper_text.h"
 
-#include <cstdio>
-
 #include "engine/text/text_utils.h"
 #include "engine/text/utf8.h"
 #include "engine/text/windows1252.h"
@@ -14,12 +12,6 @@ namespace {
 // a blank where the text has it.
 constexpr unsigned char kSentenceSpaceMark = 0xAE;
 
-std::string Hex(unsigned value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
-
 // One line as Windows-1252 bytes; nothing with `why` when it cannot be.
 std::optional<std::string> LineFromUtf8(std::string_view line, std::string& why) {
     std::string bytes;
@@ -28,12 +20,13 @@ std::optional<std::string> LineFromUtf8(std::string_view line, std::string& why)
         std::size_t length = 0;
         const std::optional<char32_t> c = DecodeUtf8(line, at, length);
         if (!c) {
-            why = "byte 0x" + Hex(static_cast<unsigned char>(line[at]), 2) + " is not UTF-8 text";
+            why = "byte 0x" + HexDigits(static_cast<unsigned char>(line[at]), 2) +
+                  " is not UTF-8 text";
             return std::nullopt;
         }
         const std::optional<unsigned char> byte = ByteOfCodePoint(*c);
         if (!byte) {
-            why = "'" + std::string(line.substr(at, length)) + "' (U+" + Hex(*c, 4) +
+            why = "'" + std::string(line.substr(at, length)) + "' (U+" + HexDigits(*c, 4) +
                   ") is not a Windows-1252 character, which the reference files hold";
             return std::nullopt;
         }

@@ -1,19 +1,8 @@
 #include "library/sheet/project_line.h"
 
-#include <cstdio>
-
-#include "engine/text/utf8.h"
 #include "engine/text/windows1252.h"
 
 namespace tavrel {
-
-std::string NotWindows1252Message(char32_t codePoint) {
-    std::string character;
-    AppendUtf8(character, codePoint);
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(codePoint));
-    return "'" + character + "' (U+" + hex + ") is not a Windows-1252 character";
-}
 
 std::string ProjectLineLengthRefusal(std::string_view bytes) {
     if (bytes.size() <= kProjectLineLength) {

@@ -11,9 +11,6 @@ namespace tavrel {
 // characters only, at most this many of them, and nothing ever cut off.
 inline constexpr std::size_t kProjectLineLength = 80;
 
-// "'Ω' (U+03A9) is not a Windows-1252 character", the character in UTF-8.
-std::string NotWindows1252Message(char32_t codePoint);
-
 // Why a line of Windows-1252 bytes cannot be a project line; empty when it can.
 std::string ProjectLineLengthRefusal(std::string_view bytes);
 

@@ -120,24 +120,6 @@ class FullDisk : public std::streambuf {
     }
 };
 
-// Whether a text is the expected one, where each "*" stands for any text.
-bool Matches(std::string_view text, std::string_view expected) {
-    const std::size_t star = expected.find('*');
-    if (star == std::string_view::npos) {
-        return text == expected;
-    }
-    if (!text.starts_with(expected.substr(0, star))) {
-        return false;
-    }
-    const std::string_view rest = expected.substr(star + 1);
-    for (std::size_t from = star; from <= text.size(); ++from) {
-        if (Matches(text.substr(from), rest)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
 }
@@ -270,9 +252,9 @@ TEST(CommandLine, EveryFormOfTheCommandLine) {
                 << (desktop.noteInputFile.empty() ? "" : " file=" + desktop.noteInputFile);
         }
         EXPECT_EQ(status, row.status);
-        EXPECT_PRED2(Matches, testing::SlashSeparated(out.str()),
+        EXPECT_PRED2(testing::Matches, testing::SlashSeparated(out.str()),
                      testing::SlashSeparated(Expanded(row.out, folder)));
-        EXPECT_PRED2(Matches, testing::SlashSeparated(err.str()),
+        EXPECT_PRED2(testing::Matches, testing::SlashSeparated(err.str()),
                      testing::SlashSeparated(Expanded(row.err, folder)));
         for (const auto& [name, bytes] : row.written) {
             expected[name] = bytes;
@@ -284,7 +266,7 @@ TEST(CommandLine, EveryFormOfTheCommandLine) {
         const Folder after = testing::Snapshot(dir.path());
         EXPECT_EQ(after.size(), expected.size());
         for (const auto& [name, bytes] : after) {
-            EXPECT_PRED2(Matches, bytes, expected[name]) << name;
+            EXPECT_PRED2(testing::Matches, bytes, expected[name]) << name;
         }
     }
     std::setlocale(LC_CTYPE, "C");

@@ -50,22 +50,6 @@ struct EditCase {
     const char* file;  // what the bridge file holds after the notes' heading line
 };
 
-bool Matches(std::string_view text, std::string_view expected) {
-    const std::size_t star = expected.find('*');
-    if (star == std::string_view::npos) {
-        return text == expected;
-    }
-    if (!text.starts_with(expected.substr(0, star))) {
-        return false;
-    }
-    for (std::size_t from = star; from <= text.size(); ++from) {
-        if (Matches(text.substr(from), expected.substr(star + 1))) {
-            return true;
-        }
-    }
-    return false;
-}
-
 TEST(Keepers, EditSessions) {
     const char* const kSeparate = "$$G1 Title\r\nOLD 1.\r\n$$G2 Title\r\nOLD 2.\r\n$$\r\n";
     const EditCase cases[] = {
