@@ -31,23 +31,12 @@ class ScriptedKeeper : public KeeperPrompts {
     int Choose(const std::string& title, const std::string& message,
                const std::vector<std::string>&) override {
         asked += title + ": " + message + "\n";
-        return Next(choices, -1);
+        return NextAnswer(choices, -1);
     }
     std::optional<std::string> Resolve(const std::string& title, const std::string& mine,
                                        const std::string& theirs) override {
         asked += title + " [" + mine + "] [" + theirs + "]\n";
-        return Next(resolutions, std::optional<std::string>());
-    }
-
-  private:
-    template <typename T>
-    static T Next(std::deque<T>& queue, T whenDry) {
-        if (queue.empty()) {
-            return whenDry;
-        }
-        T next = queue.front();
-        queue.pop_front();
-        return next;
+        return NextAnswer(resolutions, std::optional<std::string>());
     }
 };
 

@@ -26,11 +26,8 @@ template <typename T>
 T ScriptedPrompts::Answer(std::deque<T>& queue, T whenDry, const std::string& question) {
     if (queue.empty()) {
         unexpected << QString::fromStdString(question);
-        return whenDry;
     }
-    T answer = queue.front();
-    queue.pop_front();
-    return answer;
+    return NextAnswer(queue, whenDry);
 }
 
 std::optional<std::string> ScriptedPrompts::ChooseFile(const FileDialogRequest& request) {

@@ -14,6 +14,17 @@
 
 namespace tavrel::testing {
 
+// The next scripted answer, taken from the front of its queue; `whenDry` once none is left.
+template <typename T>
+T NextAnswer(std::deque<T>& queue, T whenDry) {
+    if (queue.empty()) {
+        return whenDry;
+    }
+    T next = queue.front();
+    queue.pop_front();
+    return next;
+}
+
 class RecordingErrors : public ErrorReporter {
   public:
     std::vector<RuntimeFailure> shown;
@@ -35,11 +46,11 @@ class ScriptedUser : public UserPrompts, public EditorLauncher {
         const bool open = dialog.purpose == FileDialogRequest::Purpose::kOpen;
         Show("dialog", dialog.title + ", " + dialog.nameFilter + ", " + dialog.defaultSuffix +
                            (open ? ", open, " : ", save, ") + dialog.startFolder);
-        return Next(files, std::optional<std::string>());
+        return NextAnswer(files, std::optional<std::string>());
     }
     bool AskOkCancel(const std::string& message) override {
         Show("ask", message);
-        return Next(answers, false);
+        return NextAnswer(answers, false);
     }
     void ShowCritical(const std::string& message) override { Show("stop", message); }
     void ShowInformation(const std::string& message) override { Show("note", message); }
@@ -55,15 +66,6 @@ class ScriptedUser : public UserPrompts, public EditorLauncher {
   private:
     void Show(const std::string& kind, const std::string& what) {
         shown += kind + " " + what + "\n";
-    }
-    template <typename T>
-    static T Next(std::deque<T>& queue, T whenDry) {
-        if (queue.empty()) {
-            return whenDry;
-        }
-        T next = queue.front();
-        queue.pop_front();
-        return next;
     }
 };
 
