@@ -274,6 +274,8 @@ class LibraryWindowTest : public QObject {
              "save",
              "file E/H $$SU1 Data table|Discharge table.|$$",
              "shows state dirty 0 saves 2 closed 0 undo 1"});
+        row("deleting the last note of a section selects the one before it",
+            {"select E/B/G2", "delete", "shows name G1", "undo"});
         row("an error finding is saved only after Save Anyway; warnings never stop a save",
             {"select E/B/G1", "type |[BAD", "answer 0", "save", "has asked has an error",
              "shows state dirty 1 saves 0 closed 0 undo 1", "answer 1", "save",
