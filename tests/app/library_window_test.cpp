@@ -229,8 +229,10 @@ class LibraryWindowTest : public QObject {
         row("each keystroke lays the note out and checks it; undo takes typing back",
             {"select E/B/G1", "has sheet Deck drains shall be cast iron.",
              "has findings \"Deck\" will print as engineering symbols", "type |[BAD",
-             "has findings text line 4: error", "shows state dirty 1 saves 0 closed 0 undo 1",
-             "undo", "shows text [WORD WRAP]|Deck drains shall be cast iron.|[END WORD WRAP]",
+             "shows findings text line 4: error: Error..End format statement character ']' not "
+             "found.",
+             "shows state dirty 1 saves 0 closed 0 undo 1", "undo",
+             "shows text [WORD WRAP]|Deck drains shall be cast iron.|[END WORD WRAP]",
              "shows state dirty 0 saves 0 closed 0 undo 1"});
         row("what the files cannot hold is refused where typed, the rest saved as Windows-1252",
             {"select E/B/G2", "type  20 \u00B0C \u20AC", "type \u03A9",

@@ -4,10 +4,12 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include "app/library_editor/keeper_prompts.h"
 
 #include "app/dialogs/about_window.h"
 #include "app/dialogs/splash_window.h"
@@ -221,6 +223,90 @@ class ShellServicesTest : public QObject {
             });
             QCOMPARE(box.show(box.text.toStdString()), box.answer);
             QVERIFY2(seen, qPrintable(box.text));
+        }
+    }
+
+    // A box of the program's own choices: the first is the default and accepts, the last is
+    // the escape and rejects, the ones between act; the answer is the index pressed.
+    void real_choice_boxes_answer_the_button_pressed() {
+        using Box = QMessageBox;
+        MessageBoxPrompts prompts;
+        const std::vector<std::string> buttons = {"Save", "Save Anyway", "Don't Save"};
+        const struct {
+            const char* press;  // a button's text, or "Enter" or "Escape"
+            std::size_t answer;
+        } cases[] = {{"Enter", 0}, {"Escape", 2}, {"Save Anyway", 1}, {"Don't Save", 2}};
+        for (const auto& c : cases) {
+            QList<Box::ButtonRole> roles;
+            QTimer::singleShot(0, [&] {
+                auto* shown = qobject_cast<Box*>(QApplication::activeModalWidget());
+                QVERIFY(shown != nullptr);
+                for (const std::string& text : buttons) {
+                    for (QAbstractButton* button : shown->buttons()) {
+                        if (button->text() == QString::fromStdString(text)) {
+                            roles << shown->buttonRole(button);
+                        }
+                    }
+                }
+                const QString press = c.press;
+                if (press == "Enter" || press == "Escape") {
+                    QTest::keyClick(shown, press == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+                    return;
+                }
+                for (QAbstractButton* button : shown->buttons()) {
+                    if (button->text() == press) {
+                        button->click();
+                    }
+                }
+            });
+            QCOMPARE(prompts.AskChoice("Save", "Save it?", buttons), c.answer);
+            QCOMPARE(roles,
+                     (QList<Box::ButtonRole>{Box::AcceptRole, Box::ActionRole, Box::RejectRole}));
+        }
+    }
+
+    // A note changed on both sides: here on the left under its caption and editable, the disk's
+    // on the right and read-only; the text kept is the side pressed, as it stands.
+    void real_conflict_box_keeps_the_side_pressed() {
+        KeeperBoxes keeper(nullptr);
+        const struct {
+            const char* press;
+            std::optional<std::string> kept;
+        } cases[] = {{"Keep Mine", "$$G1 Mine\nMine. Edited"},
+                     {"Take Theirs", "$$G1 Theirs\nTheirs."},
+                     {"Cancel", std::nullopt}};
+        for (const auto& c : cases) {
+            QString layout;
+            QTimer::singleShot(0, [&] {
+                QWidget* shown = QApplication::activeModalWidget();
+                QVERIFY(shown != nullptr);
+                const auto edits = shown->findChildren<QPlainTextEdit*>();
+                const auto labels = shown->findChildren<QLabel*>();
+                QCOMPARE(edits.size(), 2);
+                QCOMPARE(labels.size(), 2);
+                for (int side = 0; side < 2; ++side) {
+                    layout += QStringLiteral("%1 over [%2] %3 %4; ")
+                                  .arg(labels[side]->text(), edits[side]->toPlainText())
+                                  .arg(labels[side]->x() == edits[side]->x() &&
+                                               labels[side]->y() < edits[side]->y()
+                                           ? "aligned"
+                                           : "misplaced")
+                                  .arg(edits[side]->isReadOnly() ? "read-only" : "editable");
+                }
+                layout += edits[0]->x() < edits[1]->x() ? "left, right" : "not side by side";
+                edits[0]->moveCursor(QTextCursor::End);
+                QTest::keyClicks(edits[0], " Edited");
+                for (QAbstractButton* button : shown->findChildren<QAbstractButton*>()) {
+                    if (button->text().remove('&') == c.press) {
+                        button->click();
+                    }
+                }
+            });
+            QCOMPARE(keeper.Resolve("Note G1", "$$G1 Mine\nMine.", "$$G1 Theirs\nTheirs."), c.kept);
+            QCOMPARE(layout,
+                     QStringLiteral("Here (yours, may be edited) over [$$G1 Mine\nMine.] "
+                                    "aligned editable; On disk (saved by someone else) over "
+                                    "[$$G1 Theirs\nTheirs.] aligned read-only; left, right"));
         }
     }
 };

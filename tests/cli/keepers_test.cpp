@@ -6,7 +6,9 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <sstream>
 
+#include "engine/text/text_utils.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/sample_library.h"
 
@@ -97,6 +99,54 @@ TEST(Keepers, EditSessions) {
         EXPECT_FALSE(std::filesystem::exists(scratch));
     }
     unsetenv("VISUAL");
+}
+
+// What the edit command finds in its environment when $VISUAL and $EDITOR say nothing.
+struct EnvironmentCase {
+    const char* what;
+    const char* programs;  // the editors in the one folder of $PATH, beside sh
+    const char* tmpdir;    // "" for the default
+    int status;
+    const char* err;
+    const char* text;  // G1's text after it
+};
+
+TEST(Keepers, TheDefaultEditorAndTheTemporaryFolder) {
+    const EnvironmentCase cases[] = {
+        {"vi when no 'editor' is on the path", "vi", "", 0, "", "BY VI."},
+        {"'editor' first", "vi editor", "", 0, "", "BY EDITOR."},
+        {"a folder for the temporary file that is missing", "vi", "/nowhere/at/all", 2,
+         "tavrel: cannot write a temporary file: No such file or directory; nothing written\n",
+         "OLD 1."},
+    };
+    const std::string path = std::getenv("PATH");
+    for (const EnvironmentCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TempDir dir;
+        WriteNotes(dir, BridgeNotes(1));
+        const std::filesystem::path bin = dir.path() / "bin";
+        std::filesystem::create_directory(bin);
+        std::filesystem::create_symlink("/bin/sh", bin / "sh");
+        std::istringstream programs(c.programs);
+        for (std::string program; programs >> program;) {
+            WriteBytes(bin / program, "#!/bin/sh\nprintf '$$G1 Title\\nBY " +
+                                          ToUpperAscii(program) + ".\\n' > \"$1\"\n");
+            std::filesystem::permissions(bin / program, std::filesystem::perms::owner_all);
+        }
+        unsetenv("VISUAL");
+        unsetenv("EDITOR");
+        setenv("PATH", bin.c_str(), 1);
+        if (*c.tmpdir != '\0') {
+            setenv("TMPDIR", c.tmpdir, 1);
+        }
+        const CliRun run = RunCli({"edit", "--library", dir.path().string(), "G1"});
+        setenv("PATH", path.c_str(), 1);
+        unsetenv("TMPDIR");
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(ReadBytes(dir.path() / kBridge),
+                  "Bridge notes\r\n$$G1 Title\r\n" + std::string(c.text) + "\r\n$$\r\n");
+    }
 }
 
 TEST(Keepers, ANewNoteTakesTheSectionsNextName) {

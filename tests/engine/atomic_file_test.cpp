@@ -39,6 +39,26 @@ TEST(AtomicFile, AFileThatAppearsWhileWritingIsReplacedOnlyWhenAllowed) {
     }
 }
 
+// A stop removes the file being written however many were written before it in the process
+// (a keeper's window saves many times), and nothing else.
+TEST(AtomicFile, AStopAfterManySavesRemovesOnlyTheUnfinishedFile) {
+    const testing::TempDir dir;
+    std::map<std::string, std::string> written;
+    for (int file = 0; file < 6; ++file) {
+        const std::string name = "saved" + std::to_string(file) + ".txt";
+        AtomicFileWriter writer(dir.File(name));
+        ASSERT_FALSE(writer.Open());
+        writer.Write("saved");
+        ASSERT_FALSE(writer.Commit());
+        written[name] = "saved";
+    }
+    AtomicFileWriter unfinished(dir.File("unfinished.txt"));
+    ASSERT_FALSE(unfinished.Open());
+    unfinished.Write("half");
+    RemoveUnfinishedFiles();
+    EXPECT_EQ(testing::Snapshot(dir.path()), written);
+}
+
 // A name beyond ASCII, as the command line gives it, is the file system's own name: written,
 // found, read and told apart by it.
 TEST(AtomicFile, ANameBeyondAsciiIsTheFileSystemsOwn) {

@@ -77,6 +77,10 @@ TEST_F(NoteFindTest, EveryWordInNameTitleOrTextAnyCaseCountedPerList) {
     EXPECT_EQ(steel.First(8), std::pair(16, std::size_t{0}));
     EXPECT_EQ(NoteMatches(tables, lists, "concrete").First(16), std::pair(5, std::size_t{1}));
     EXPECT_EQ(NoteMatches(tables, lists, "nothing").First(0), std::nullopt);
+
+    // A name is found when the lists show titles alone.
+    lists.Rebuild(tables, UnitSystem::English, false);
+    EXPECT_EQ(Found(NoteMatches(tables, lists, "de12")), std::vector<std::string>{"6:DE12"});
 }
 
 }  // namespace
