@@ -1,5 +1,6 @@
 #include "library/keeping/note_merge.h"
 
+#include <algorithm>
 #include <map>
 
 #include "library/notes/note_names.h"
@@ -108,6 +109,49 @@ class Merger {
     NoteMerge result_;
 };
 
+// The keys of `file` that `other` holds too, in the file's order.
+std::vector<std::string> SharedKeys(const ReferenceFile& file, const ReferenceFile& other) {
+    const NoteIndex held = IndexOf(other);
+    std::vector<std::string> shared;
+    for (std::string& key : NoteKeys(file)) {
+        if (held.contains(key)) {
+            shared.push_back(std::move(key));
+        }
+    }
+    return shared;
+}
+
+// Whether the notes both files hold stand in another order in `after`.
+bool Moved(const ReferenceFile& before, const ReferenceFile& after) {
+    return SharedKeys(before, after) != SharedKeys(after, before);
+}
+
+// Puts the merged notes that `mine` holds in mine's order, in the places they take; the others
+// (added or kept on disk) stay where they are.
+void ArrangeAsMine(ReferenceFile& merged, const ReferenceFile& mine) {
+    std::map<std::string, std::size_t> placeInMine;
+    const std::vector<std::string> mineKeys = NoteKeys(mine);
+    for (std::size_t at = 0; at < mineKeys.size(); ++at) {
+        placeInMine[mineKeys[at]] = at;
+    }
+    const std::vector<std::string> keys = NoteKeys(merged);
+    std::vector<std::size_t> places;
+    for (std::size_t at = 0; at < keys.size(); ++at) {
+        if (placeInMine.contains(keys[at])) {
+            places.push_back(at);
+        }
+    }
+    std::vector<std::size_t> inMineOrder = places;
+    std::sort(inMineOrder.begin(), inMineOrder.end(), [&](std::size_t a, std::size_t b) {
+        return placeInMine[keys[a]] < placeInMine[keys[b]];
+    });
+    std::vector<ReferenceNote> arranged = merged.notes;
+    for (std::size_t at = 0; at < places.size(); ++at) {
+        arranged[places[at]] = merged.notes[inMineOrder[at]];
+    }
+    merged.notes = std::move(arranged);
+}
+
 }  // namespace
 
 std::vector<std::string> NoteKeys(const ReferenceFile& file) {
@@ -139,7 +183,12 @@ NoteMerge MergeNotes(const ReferenceFile& base, const ReferenceFile& mine,
     merger.TakeDiskNotes(theirs);
     merger.TakeNotesDeletedOnDisk(base);
     merger.TakeNotesAddedHere(mine);
-    return merger.Take();
+    NoteMerge result = merger.Take();
+    // Notes moved here keep their order; when both sides moved notes, the disk's order stands.
+    if (Moved(base, mine) && !Moved(base, theirs)) {
+        ArrangeAsMine(result.merged, mine);
+    }
+    return result;
 }
 
 }  // namespace tavrel

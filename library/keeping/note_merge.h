@@ -17,7 +17,7 @@ struct NoteConflict {
 };
 
 struct NoteMerge {
-    ReferenceFile merged;  // the disk's order and heading; a conflict's note as on disk
+    ReferenceFile merged;  // the disk's heading; a conflict's note as on disk
     std::vector<NoteConflict> conflicts;
     std::vector<std::string> keysFromMine;  // the notes merged holds as changed here
 };
@@ -25,7 +25,8 @@ struct NoteMerge {
 // Merges by note the file as read (base), as changed here (mine) and as now on disk (theirs): a
 // note changed on one side only takes that side, a note added on either side is kept (added
 // here: at the end of its section), a note changed or deleted on both sides differently is a
-// conflict. When the disk still holds what was read, the result is mine as it is.
+// conflict. Notes moved here keep the order given them here unless the disk's order changed
+// too. When the disk still holds what was read, the result is mine as it is.
 NoteMerge MergeNotes(const ReferenceFile& base, const ReferenceFile& mine,
                      const ReferenceFile& theirs);
 

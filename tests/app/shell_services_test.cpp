@@ -293,7 +293,9 @@ class ShellServicesTest : public QObject {
                                            : "misplaced")
                                   .arg(edits[side]->isReadOnly() ? "read-only" : "editable");
                 }
-                layout += edits[0]->x() < edits[1]->x() ? "left, right" : "not side by side";
+                layout += edits[0]->x() < edits[1]->x() && edits[0]->y() == edits[1]->y()
+                              ? "left, right"
+                              : "not side by side";
                 edits[0]->moveCursor(QTextCursor::End);
                 QTest::keyClicks(edits[0], " Edited");
                 for (QAbstractButton* button : shown->findChildren<QAbstractButton*>()) {

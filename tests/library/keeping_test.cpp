@@ -122,6 +122,12 @@ TEST(NoteMerge, MergesByNote) {
         {"added on both sides under one name", "G1=a", "G1=a G2=m", "G1=a G2=t", "G1=a G2=t", "G2"},
         {"a section new to the file goes in the lists' order", "G1=a", "B1=m G1=a DE1=m", "G1=x",
          "B1=m G1=x DE1=m", ""},
+        {"moved here, changed on disk: the order given here stays", "G1=a G2=b G3=c",
+         "G2=b G1=a G3=c", "G1=a G2=b G3=x", "G2=b G1=a G3=x", ""},
+        {"moved here, added on disk: the new note keeps its place", "G1=a G2=b G3=c",
+         "G3=c G1=a G2=b", "G1=a G2=b G4=t G3=c", "G3=c G1=a G4=t G2=b", ""},
+        {"moved on both sides: the disk's order", "G1=a G2=b G3=c", "G2=b G1=a G3=c",
+         "G1=a G3=c G2=x", "G1=a G3=c G2=x", ""},
         {"repeated names pair by their order", "G1=a G1=b", "G1=a G1=y", "G1=x G1=b", "G1=x G1=y",
          ""},
     };
