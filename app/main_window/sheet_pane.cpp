@@ -1,6 +1,7 @@
 #include "app/main_window/sheet_pane.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -66,10 +67,12 @@ void SheetPane::Refresh(const NoteTables& tables, const NoteLists& lists,
 }
 
 void SheetPane::UseSymbolChart(const QString& path) {
-    if (path == chartPath_) {
+    const QDateTime modified = QFileInfo(path).lastModified();
+    if (path == chartPath_ && modified == chartModified_) {
         return;
     }
     chartPath_ = path;
+    chartModified_ = modified;
     symbols_ = SymbolsOf(LoadSymbolChart(path));
     view_->SetSymbols(symbols());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QDockWidget>
 #include <string>
 
@@ -23,7 +24,7 @@ class SheetPane : public QDockWidget {
     // again.
     void Refresh(const NoteTables& tables, const NoteLists& lists,
                  const ProjectLines& projectLines);
-    // The symbol chart of the units in use; read again only when the path changes.
+    // The symbol chart of the units in use; read again when the path or the file changes.
     void UseSymbolChart(const QString& path);
     // Symbols drawn in place of their keys, or the keys as typed.
     void ShowSymbols(bool shown);
@@ -52,6 +53,7 @@ class SheetPane : public QDockWidget {
     SheetPreview spare_;                 // the sheet shown before, whose room the next one takes
     std::optional<SheetFault> warning_;  // a likely slip, when the sheet has no fault
     QString chartPath_;
+    QDateTime chartModified_;
     SymbolMap symbols_;
     bool symbolsShown_ = true;
     QLabel* fault_;
