@@ -10,6 +10,7 @@
 #include "engine/io/files.h"
 #include "engine/processing.h"
 #include "library/export/dxf_drawing.h"
+#include "library/formats/note_input_file.h"
 #include "library/location/library_location.h"
 
 namespace tavrel::cli {
@@ -29,14 +30,14 @@ std::string ExportPathFor(const std::string& input, const std::string& format) {
     return path.substr(0, path.size() - 3) + format;
 }
 
-// The symbol chart of the sheet's font (".FT=48" is the Metric font) in the library in use.
+// The symbol chart of the sheet's font in the library in use.
 std::string ChartPathFor(std::string_view cadText, const CommandOptions& options) {
     const std::optional<std::string> library =
         FindLibraryDir(DefaultLibrarySearch(options.libraryDir));
     if (!library) {
         return {};
     }
-    const bool metric = cadText.find(".FT=48") != std::string_view::npos;
+    const bool metric = cadText.find(kMetricFontLine) != std::string_view::npos;
     return (std::filesystem::path(*library) / "Help" /
             (metric ? "SymbolsMetric.txt" : "SymbolsEnglish.txt"))
         .string();

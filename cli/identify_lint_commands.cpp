@@ -9,6 +9,7 @@
 #include "cli/locale_text.h"
 #include "cli/messages.h"
 #include "engine/io/files.h"
+#include "library/formats/note_input_file.h"
 #include "library/location/library_location.h"
 #include "library/notes/library_check.h"
 #include "library/sheet/sheet_identification.h"
@@ -97,7 +98,8 @@ int RunIdentify(const CommandOptions& options, Streams streams) {
     }
     const SheetUnits units = ReadSheetUnits(bytes);
     if (!units.stated) {
-        streams.err << path << ": no CAD font line (.FT=49 or .FT=48); taking English units\n";
+        streams.err << path << ": no CAD font line (" << FontLineChoices()
+                    << "); taking English units\n";
     }
     NoteTables tables;
     if (!ReadLibrary(options, units.units, tables, streams.err)) {

@@ -8,12 +8,11 @@
 #include <string_view>
 
 #include "cli/locale_text.h"
+#include "library/formats/note_input_file.h"
 #include "library/sheet/project_line.h"
 
 namespace tavrel::cli {
 namespace {
-
-constexpr std::size_t kMostProjectLines = 3;
 
 constexpr std::array kOptions = {
     OptionSpec{kProjectOption, 'p', "project", "TEXT", "a project line; up to three, in order"},
@@ -143,7 +142,7 @@ std::string SetUnits(std::string_view value, CommandOptions& options) {
 }
 
 std::string AddProjectLine(std::string_view value, CommandOptions& options) {
-    if (options.projectLines.size() == kMostProjectLines) {
+    if (options.projectLines.size() == kProjectLineCount) {
         return "at most three '--project' lines";
     }
     std::string refused;

@@ -6,6 +6,7 @@
 #include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
 #include "library/commands/recent_files.h"
+#include "library/formats/note_input_file.h"
 #include "library/notes/sections.h"
 #include "library/sheet/sheet_identification.h"
 
@@ -84,7 +85,8 @@ std::vector<ReopenRow> ReportRows(const SheetIdentification& sheet, std::string_
     const std::vector<std::string_view> fileLines = FileLines(bytes);
     std::vector<ReopenRow> rows;
     if (!sheet.units.stated) {
-        rows.push_back({0, "no CAD font line (.FT=49 or .FT=48); English units taken", {}});
+        rows.push_back(
+            {0, "no CAD font line (" + FontLineChoices() + "); English units taken", {}});
     }
     for (const MissingNoteLine& missing : sheet.missingNotes) {
         rows.push_back(

@@ -3,17 +3,13 @@
 #include <optional>
 #include <unordered_map>
 
-#include "engine/note_input_blocks.h"
 #include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
+#include "library/formats/note_input_file.h"
 #include "library/notes/note_names.h"
 
 namespace tavrel {
 namespace {
-
-std::string FailedNoteLine(const std::string& noteName) {
-    return "=============Failed to find note " + noteName + "=============" + CarriageReturn;
-}
 
 // The texts of the notes by name: the lookup of NoteTables::FindNote (the first note of a name,
 // in any letter case), with each table's names read once rather than once per ticked note.
@@ -104,9 +100,9 @@ void ComposeNoteInputFile(const NoteTables& tables, const NoteLists& lists,
     file.reserve(RoomNeeded(tables));
     BlockWriter writer(file, blocks);
     NoteTexts texts(tables);
-    writer.Write(BuildDefaultStatements(), kPreamble);
-    writer.Write(BuildCadHeader(IsEnglish(lists.units())), kPreamble);
-    const std::string projectBlock = BuildProjectBlock(projectLines);
+    writer.Write(DefaultStatements(), kPreamble);
+    writer.Write(CadHeader(lists.units()), kPreamble);
+    const std::string projectBlock = ProjectBlock(projectLines);
     bool nothingWrittenYet = projectBlock.empty();
     if (!nothingWrittenYet) {
         writer.Write(projectBlock, kProjectLines);
@@ -124,9 +120,8 @@ void ComposeNoteInputFile(const NoteTables& tables, const NoteLists& lists,
                 continue;
             }
             if (listView != previousListView) {
-                const std::string header(SectionTable()[listView].header);
-                writer.Write(BuildSectionHeader(header, nothingWrittenYet), kSectionHeader,
-                             listView);
+                writer.Write(SectionHeaderBlock(SectionTable()[listView].header, nothingWrittenYet),
+                             kSectionHeader, listView);
                 nothingWrittenYet = false;
             }
             previousListView = listView;

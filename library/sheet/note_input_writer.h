@@ -1,17 +1,14 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "library/formats/note_input_file.h"
 #include "library/notes/note_tables.h"
 #include "library/sheet/note_lists.h"
 
 namespace tavrel {
-
-// The three project lines, first to third.
-using ProjectLines = std::array<std::string, 3>;
 
 enum class ComposedBlockKind {
     kPreamble,  // the default statements or the CAD header

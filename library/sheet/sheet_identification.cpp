@@ -5,21 +5,14 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "engine/note_input_blocks.h"
 #include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
+#include "library/formats/note_input_file.h"
 #include "library/notes/note_names.h"
 #include "library/sheet/line_diff.h"
 
 namespace tavrel {
 namespace {
-
-constexpr std::string_view kNewPage = ".NEWGG";
-constexpr std::string_view kCenterStatement = "[CENTER]";
-constexpr std::string_view kSpaceStatement = "[SPACE]";
-constexpr std::string_view kFailedNoteStart = "=============Failed to find note ";
-constexpr std::string_view kFailedNoteEnd = "=============";
-constexpr std::size_t kMaxProjectLines = 3;
 
 using Lines = std::vector<std::string_view>;
 
@@ -38,38 +31,11 @@ bool IsBlank(std::string_view line) {
 
 SheetUnits UnitsOf(const Lines& lines) {
     for (const std::string_view line : lines) {
-        const std::string_view trimmed = TrimSpaces(line);
-        if (trimmed == ".FT=49" || trimmed == ".FT=48") {
-            return {trimmed == ".FT=49" ? UnitSystem::English : UnitSystem::Metric, true};
+        if (const std::optional<UnitSystem> units = UnitsOfFontLine(line)) {
+            return {*units, true};
         }
     }
     return {};
-}
-
-// The default statements and the CAD header of either unit system, line by line.
-bool IsPreambleLine(std::string_view line) {
-    static const std::unordered_set<std::string> preamble = [] {
-        std::unordered_set<std::string> lines;
-        for (const std::string& block :
-             {BuildDefaultStatements(), BuildCadHeader(true), BuildCadHeader(false)}) {
-            for (const std::string_view blockLine : SplitLines(block)) {
-                lines.emplace(blockLine);
-            }
-        }
-        return lines;
-    }();
-    return preamble.contains(std::string(line));
-}
-
-// The note name of a writer's failure line.
-std::optional<std::string_view> FailedNoteName(std::string_view line) {
-    if (line.size() <= kFailedNoteStart.size() + kFailedNoteEnd.size() ||
-        !line.starts_with(kFailedNoteStart) || !line.ends_with(kFailedNoteEnd)) {
-        return std::nullopt;
-    }
-    line.remove_prefix(kFailedNoteStart.size());
-    line.remove_suffix(kFailedNoteEnd.size());
-    return line;
 }
 
 // A note's lines as the writer writes them, numbered alike with every line of its section.
@@ -147,7 +113,7 @@ class SheetReader {
 
     SheetIdentification Read() {
         SheetIdentification sheet{units_, {}, {}, {}, {}};
-        const std::vector<Header> headers = FindHeaders();
+        const std::vector<SectionHeaderLines> headers = FindHeaders();
         Scan preamble{headers.empty() ? lines_.size() : headers.front().start, std::nullopt,
                       &sheet};
         ScanRegion(0, preamble);
@@ -162,36 +128,19 @@ class SheetReader {
     }
 
   private:
-    struct Header {
-        std::size_t start;      // its first line, the leading [SPACE] lines included
-        std::size_t bodyStart;  // the line after it
-        std::string_view title;
-    };
-
-    // Two [SPACE] lines (none before the first section), .NEWGG, [CENTER] followed by the
-    // section header of a list in use, [SPACE], [SPACE].
-    std::optional<Header> HeaderAt(std::size_t start) const {
-        std::size_t at = start;
-        if (at + 1 < lines_.size() && lines_[at] == kSpaceStatement &&
-            lines_[at + 1] == kSpaceStatement) {
-            at += 2;
-        }
-        if (at + 3 >= lines_.size() || lines_[at] != kNewPage ||
-            !lines_[at + 1].starts_with(kCenterStatement) || lines_[at + 2] != kSpaceStatement ||
-            lines_[at + 3] != kSpaceStatement) {
+    // A section header block titled with the section header of a list in use.
+    std::optional<SectionHeaderLines> HeaderAt(std::size_t start) const {
+        const std::optional<SectionHeaderLines> header = SectionHeaderAt(lines_, start);
+        if (!header || library_.ListViewsTitled(header->title).empty()) {
             return std::nullopt;
         }
-        const std::string_view title = lines_[at + 1].substr(kCenterStatement.size());
-        if (library_.ListViewsTitled(title).empty()) {
-            return std::nullopt;
-        }
-        return Header{start, at + 4, title};
+        return header;
     }
 
-    std::vector<Header> FindHeaders() const {
-        std::vector<Header> headers;
+    std::vector<SectionHeaderLines> FindHeaders() const {
+        std::vector<SectionHeaderLines> headers;
         for (std::size_t at = 0; at < lines_.size();) {
-            const std::optional<Header> header = HeaderAt(at);
+            const std::optional<SectionHeaderLines> header = HeaderAt(at);
             if (!header) {
                 ++at;
                 continue;
@@ -202,9 +151,8 @@ class SheetReader {
         // The writer never writes a section without notes: a first "section" with none, with
         // no [SPACE] lines before it, is a project line that reads like a section title, and
         // its [SPACE] lines lead the next section.
-        if (headers.size() >= 2 && headers[0].bodyStart == headers[0].start + 4 &&
-            headers[1].start == headers[0].bodyStart) {
-            headers[1].start = headers[0].start + 2;
+        if (headers.size() >= 2 && !headers[0].led && headers[1].start == headers[0].bodyStart) {
+            headers[1].start = headers[0].bodyStart - kSectionSpaceLines;
             headers.erase(headers.begin());
         }
         return headers;
@@ -212,7 +160,8 @@ class SheetReader {
 
     // A title that two lists share goes to the list whose notes match more of the section;
     // sections stand in list order, so on a tie the first list after the previous section's.
-    int ChooseListView(const Header& header, std::size_t end, std::optional<int> previous) {
+    int ChooseListView(const SectionHeaderLines& header, std::size_t end,
+                       std::optional<int> previous) {
         const std::vector<int> candidates = library_.ListViewsTitled(header.title);
         if (candidates.size() == 1) {
             return candidates.front();
@@ -274,7 +223,7 @@ class SheetReader {
         if (!scan.listView && IsPreambleLine(line)) {
             return at + 1;
         }
-        if (!scan.listView && !scan.projectSeen && line == kNewPage) {
+        if (!scan.listView && !scan.projectSeen && line == kNewGroupLine) {
             scan.projectSeen = true;
             return ReadProjectLines(at + 1, scan);
         }
@@ -297,17 +246,15 @@ class SheetReader {
         return at + note->lines.size();
     }
 
-    // Up to three "[CENTER]" lines after the project block's .NEWGG; the line after them.
+    // The project lines after the project block's .NEWGG; the line after them.
     std::size_t ReadProjectLines(std::size_t from, Scan& scan) const {
-        std::size_t next = from;
-        for (; next < scan.to && next - from < kMaxProjectLines &&
-               lines_[next].starts_with(kCenterStatement);
-             ++next) {
-            if (scan.sheet) {
-                scan.sheet->projectLines.emplace_back(lines_[next].substr(kCenterStatement.size()));
-            }
+        const std::vector<std::string_view> texts =
+            ProjectBlockLines(std::span(lines_).subspan(from, scan.to - from));
+        if (scan.sheet) {
+            scan.sheet->projectLines.insert(scan.sheet->projectLines.end(), texts.begin(),
+                                            texts.end());
         }
-        return next;
+        return from + texts.size();
     }
 
     const LibraryNote* LongestNoteAt(int listView, std::size_t at, std::size_t to) const {

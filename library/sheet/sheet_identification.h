@@ -14,7 +14,7 @@ namespace tavrel {
 // The unit system a note input file was saved for, from its CAD font line.
 struct SheetUnits {
     UnitSystem units = UnitSystem::English;
-    bool stated = false;  // false: no ".FT=49" or ".FT=48" line; English is taken
+    bool stated = false;  // false: no CAD font line; English is taken
 };
 
 SheetUnits ReadSheetUnits(std::string_view bytes);
@@ -59,7 +59,7 @@ struct UnrecognisedBlock {
 // What a note input file holds, each list in file order.
 struct SheetIdentification {
     SheetUnits units;
-    std::vector<std::string> projectLines;  // the text after "[CENTER]", as written
+    std::vector<std::string> projectLines;  // as written in the project block
     std::vector<IdentifiedNote> notes;
     std::vector<MissingNoteLine> missingNotes;
     std::vector<UnrecognisedBlock> unrecognised;

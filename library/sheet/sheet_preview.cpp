@@ -5,6 +5,7 @@
 #include "engine/layout/block_layout.h"
 #include "engine/text/line_splitter.h"
 #include "engine/text/text_utils.h"
+#include "library/formats/note_input_file.h"
 
 namespace tavrel {
 namespace {
@@ -20,19 +21,6 @@ std::string ListName(int listView) {
 std::string_view WithoutLineNumber(std::string_view message) {
     const std::size_t tail = message.rfind("..Line:  ");
     return tail == std::string_view::npos ? message : message.substr(0, tail);
-}
-
-// The project box behind a line of the project block: its first line is ".NEWGG", then one
-// line per project line that is not blank.
-int ProjectLineAt(const ProjectLines& projectLines, std::int64_t lineInBlock) {
-    std::int64_t line = 1;
-    for (int box = 0; box < static_cast<int>(projectLines.size()); ++box) {
-        if (!TrimSpaces(projectLines[static_cast<std::size_t>(box)]).empty() &&
-            ++line == lineInBlock) {
-            return box;
-        }
-    }
-    return -1;
 }
 
 // The line of a note's text that opens the block it leaves open: the last opening statement
@@ -66,7 +54,7 @@ SheetFault DescribeFault(const ComposedBlock& block, std::int64_t lineInBlock,
             fault.description = ListName(block.listView) + ", " + block.noteName + at;
             break;
         case ComposedBlockKind::kProjectLines:
-            fault.projectLine = ProjectLineAt(projectLines, lineInBlock);
+            fault.projectLine = ProjectLineOfBlockLine(projectLines, lineInBlock);
             fault.description =
                 fault.projectLine < 0
                     ? "Project lines" + at

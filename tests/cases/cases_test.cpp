@@ -1,17 +1,21 @@
 // Runs every case of this folder. NAME.inp is a note input file: beside it NAME.txt holds the
 // CAD text file it must give, or NAME.err the message it must be refused with. NAME.notes lists
 // what a user does (units english|metric, project TEXT, tick CATEGORY NAME) with the note library
-// in library/; NAME.inp beside it is the note input file that must be composed from that.
+// in library/; NAME.inp beside it is the note input file that must be composed from that, and
+// that file, identified, must give back the units, the ticks and the project lines.
 // statement-rules.tsv is a matrix: every statement before, inside and after each kind of block.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "engine/processing.h"
+#include "engine/text/text_utils.h"
 #include "library/sheet/note_workspace.h"
+#include "library/sheet/sheet_identification.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/table_rows.h"
 #include "tests/support/test_files.h"
@@ -70,8 +74,7 @@ std::string Processed(const fs::path& input, bool& refused) {
     return refused ? outcome.message + "\n" : output;
 }
 
-std::string Composed(const fs::path& notes) {
-    NoteWorkspace workspace((kCases / "library").string());
+void FollowSteps(const fs::path& notes, NoteWorkspace& workspace) {
     testing::RecordingErrors errors;
     std::ifstream steps(notes);
     std::size_t projectLine = 0;
@@ -97,7 +100,47 @@ std::string Composed(const fs::path& notes) {
         }
     }
     EXPECT_TRUE(errors.shown.empty());
-    return workspace.ComposeNoteInputFile();
+}
+
+// Units, ticks ("?" for the list of a note that could not be found) and project lines.
+std::string Work(UnitSystem units, const std::set<std::string>& ticks,
+                 const std::vector<std::string>& projectLines) {
+    std::string work = IsEnglish(units) ? "english;" : "metric;";
+    for (const std::string& tick : ticks) {
+        work += " " + tick;
+    }
+    for (const std::string& line : projectLines) {
+        work += "; " + line;
+    }
+    return work;
+}
+
+std::string WorkComposed(const NoteWorkspace& workspace) {
+    std::set<std::string> ticks;
+    for (const auto& [listView, name] : workspace.Snapshot().ticks) {
+        const std::optional<std::string> text = workspace.FindNote(listView, name);
+        const bool found = text && !TrimSpaces(*text).empty();
+        ticks.insert((found ? std::to_string(listView) : "?") + " " + name);
+    }
+    std::vector<std::string> projectLines;
+    for (const std::string& line : workspace.projectLines()) {
+        if (!TrimSpaces(line).empty()) {
+            projectLines.emplace_back(TrimSpaces(line));
+        }
+    }
+    return Work(workspace.units(), ticks, projectLines);
+}
+
+std::string WorkIdentified(const std::string& file, const NoteTables& tables) {
+    const SheetIdentification sheet = IdentifySheet(file, tables);
+    std::set<std::string> ticks;
+    for (const IdentifiedNote& note : sheet.notes) {
+        ticks.insert(std::to_string(note.listView) + " " + note.name);
+    }
+    for (const MissingNoteLine& missing : sheet.missingNotes) {
+        ticks.insert("? " + missing.name);
+    }
+    return Work(sheet.units.units, ticks, sheet.projectLines);
 }
 
 class Case : public ::testing::TestWithParam<std::string> {};
@@ -106,8 +149,11 @@ TEST_P(Case, GivesItsOutput) {
     const fs::path path = kCases / GetParam();
     std::string expected, actual;
     if (path.extension() == ".notes") {
+        NoteWorkspace workspace((kCases / "library").string());
+        FollowSteps(path, workspace);
         expected = ReadBytes(fs::path(path).replace_extension(".inp"));
-        actual = Composed(path);
+        actual = workspace.ComposeNoteInputFile();
+        EXPECT_EQ(WorkIdentified(actual, workspace.tables()), WorkComposed(workspace));
     } else {
         bool refused = false;
         actual = Processed(path, refused);

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "engine/note_input_blocks.h"
+#include "library/formats/note_input_file.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/sample_library.h"
 #include "tests/support/table_rows.h"
@@ -64,10 +64,10 @@ TEST(Identify, EveryBundledNoteComesBackUnderItsNameWhateverAnEditorDidToTheLine
 
 std::string Sheet(const std::string& fontLine, const std::string& lines) {
     const std::string header = fontLine != "-"
-                                   ? ReplaceAll(BuildCadHeader(true), ".FT=49", fontLine)
-                                   : ReplaceAll(BuildCadHeader(true), ".FT=49\r", "");
+                                   ? ReplaceAll(CadHeader(UnitSystem::English), ".FT=49", fontLine)
+                                   : ReplaceAll(CadHeader(UnitSystem::English), ".FT=49\r", "");
     const std::string general = ".NEWGG|[CENTER]GENERAL NOTES|[SPACE]|[SPACE]|";
-    return BuildDefaultStatements() + "\r\n" + header + "\r\n" +
+    return DefaultStatements() + "\r\n" + header + "\r\n" +
            ReplaceAll(ReplaceAll(lines, "{general}", general), "|", "\r\n") + "\r\n";
 }
 

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "engine/note_input_blocks.h"
+#include "library/formats/note_input_file.h"
 #include "library/sheet/line_diff.h"
 #include "library/sheet/sheet_identification.h"
 #include "tests/support/scripted_services.h"
@@ -79,7 +79,7 @@ TEST(SheetIdentification, TellsWhereEachPartOfTheSheetStands) {
             lines.replace(at, 1, "\r\n");
         }
         const std::string sheet =
-            BuildDefaultStatements() + "\r\n" + BuildCadHeader(true) + "\r\n" + lines + "\r\n";
+            DefaultStatements() + "\r\n" + CadHeader(UnitSystem::English) + "\r\n" + lines + "\r\n";
         EXPECT_EQ(Parts(IdentifySheet(sheet, tables)), row.parts) << row.what;
     }
 }
