@@ -696,6 +696,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(find->text(), QString());
         QCOMPARE(TabTexts(), (QStringList{"Project", "Tavrel", "Hydraulic Notes", "Wall Notes"}));
         QCOMPARE(Shown(5), (QStringList{"G1", "G2"}));
+        // A note chosen in a list is chosen again once the find no longer hides it.
+        List(5)->setCurrentIndex(Row(5, 1));
+        QTest::keyClicks(find, "drains");
+        QVERIFY(!List(5)->currentIndex().isValid());
+        find->clear();
+        QCOMPARE(List(5)->currentIndex().data(Qt::UserRole).toString(), "G2");
         // Counted only on the tabs in use: the Metric hydraulic and wall files are missing.
         window.ChooseUnits(1);
         QTest::keyClicks(find, "drains");
