@@ -118,27 +118,29 @@ std::array<QString, kListViewCount> NoteTabs::KeptSelections() const {
 }
 
 // Selects the kept notes again where they are shown; one hidden by the find is selected again
-// when the find shows it. Announced, the choices show the notes as a fresh choice would.
+// when the find shows it. Announced, each note shown is chosen anew, as after a click.
 void NoteTabs::RestoreSelections(const std::array<QString, kListViewCount>& kept, bool announce) {
     for (std::size_t i = 0; i < noteLists_.size(); ++i) {
         hiddenSelection_[i].clear();
-        if (kept[i].isEmpty() || noteLists_[i]->SelectedKey() == kept[i]) {
+        if (kept[i].isEmpty()) {
             continue;
         }
-        restoring_ = !announce;
-        if (noteLists_[i]->SelectKey(kept[i])) {
-            if (announce) {
-                emit NoteSelected(static_cast<int>(i));
-            }
-        } else {
-            noteLists_[i]->setCurrentIndex({});
+        NoteListView* list = noteLists_[i];
+        restoring_ = true;
+        const bool shown = list->SelectedKey() == kept[i] || list->SelectKey(kept[i]);
+        if (!shown) {
+            list->setCurrentIndex({});
             if (model_->EntryIndex(static_cast<int>(i), kept[i]).isValid()) {
                 hiddenSelection_[i] = kept[i];
             }
         }
         restoring_ = false;
+        if (shown && announce) {
+            emit NoteSelected(static_cast<int>(i));
+        }
     }
 }
+
 void NoteTabs::EnableTabsOf(UnitSystem units) {
     const bool english = IsEnglish(units);
     tabs_->setTabEnabled(kBridgeTab, true);
