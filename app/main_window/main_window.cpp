@@ -16,7 +16,7 @@
 #include "app/dialogs/reopen_report_window.h"
 #include "app/dialogs/symbols_window.h"
 #include "app/library_editor/library_window.h"
-#include "app/main_window/note_list_widget.h"
+#include "app/main_window/note_list_view.h"
 #include "app/main_window/sheet_pane.h"
 #include "app/shell/desktop_settings.h"
 #include "app/shell/program_icons.h"
@@ -97,7 +97,10 @@ MainWindow::MainWindow(const DesktopServices& services, std::string libraryDir, 
     }
 }
 
-MainWindow::~MainWindow() = default;
+// The note lists read the workspace as they are hidden, so they go before it.
+MainWindow::~MainWindow() {
+    delete noteTabs_;
+}
 
 void MainWindow::BuildTabs() {
     projectTab_ = new ProjectTab(workspace_);
@@ -216,7 +219,7 @@ void MainWindow::OnShowNoteNumbersToggled() {
 
 void MainWindow::OnAllGeneralNotesToggled() {
     workspace_.SetAllBridgeGeneralNotes(allGeneralNotesBox_->isChecked());
-    noteTabs_->NoteList(kBridgeGeneralNotesListView)->Refresh();
+    noteTabs_->RefreshLists();
     OnWorkChanged();
 }
 
@@ -479,9 +482,8 @@ void MainWindow::ShowSymbols() {
 }
 
 void MainWindow::PreviewNote(int listView) {
-    const NoteListWidget* list = noteTabs_->NoteList(listView);
-    const QString key = list->SelectedKey();
-    if (list->topLevelItemCount() == 0 || key.isEmpty()) {
+    const QString key = noteTabs_->NoteList(listView)->SelectedKey();
+    if (key.isEmpty()) {
         return;
     }
     const std::optional<std::string> noteText = workspace_.FindNote(listView, ToWindows1252(key));

@@ -22,7 +22,6 @@ class QLabel;
 
 namespace tavrel {
 
-class NoteListWidget;
 class SheetPane;
 
 // When the seventeen note lists, all on tabs hidden at start, are made: with the window, or once

@@ -5,7 +5,7 @@
 
 #include "app/dialogs/symbols_window.h"
 #include "app/main_window/main_window.h"
-#include "app/main_window/note_list_widget.h"
+#include "app/main_window/note_list_view.h"
 #include "app/main_window/sheet_pane.h"
 #include "app/main_window/sheet_view.h"
 #include "app/shell/desktop_settings.h"

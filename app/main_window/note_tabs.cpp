@@ -8,7 +8,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/main_window/note_list_widget.h"
+#include "app/main_window/note_list_view.h"
+#include "app/main_window/note_lists_model.h"
 #include "app/shell/text_encoding.h"
 #include "library/sheet/note_workspace.h"
 
@@ -34,7 +35,12 @@ QWidget* PreviewHint() {
 
 // The note tabs start empty; MakeNoteLists fills them.
 NoteTabs::NoteTabs(NoteWorkspace& workspace, QWidget* projectTab, QWidget* parent)
-    : QWidget(parent), workspace_(workspace) {
+    : QWidget(parent),
+      workspace_(workspace),
+      model_(new NoteListsModel(workspace, this)),
+      find_(new NoteFindProxy(this)) {
+    find_->setSourceModel(model_);
+    connect(model_, &NoteListsModel::TickChanged, this, &NoteTabs::TickChanged);
     tabCaptions_ = {QStringLiteral("Project"), QStringLiteral("Tavrel"),
                     QStringLiteral("Hydraulic Notes"), QStringLiteral("Wall Notes")};
     tabs_ = new QTabWidget;
@@ -71,12 +77,13 @@ QWidget* NoteTabs::BuildFindBox() {
 
 void NoteTabs::MakeNoteLists() {
     for (int i = 0; i < kListViewCount; ++i) {
-        auto* list = new NoteListWidget(workspace_, i);
-        connect(list, &NoteListWidget::PreviewRequested, this, &NoteTabs::PreviewRequested);
-        connect(list, &NoteListWidget::TickChanged, this,
-                [this, i](const QString& key, bool ticked) { emit TickChanged(i, key, ticked); });
-        connect(list, &QTreeWidget::itemSelectionChanged, this,
-                [this, i] { emit NoteSelected(i); });
+        auto* list = new NoteListView(*model_, *find_, i);
+        connect(list, &NoteListView::PreviewRequested, this, &NoteTabs::PreviewRequested);
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, i] {
+            if (!restoring_) {
+                emit NoteSelected(i);
+            }
+        });
         noteLists_[static_cast<std::size_t>(i)] = list;
     }
     FillNoteTab(noteTabs_[0], 0, 7);
@@ -84,7 +91,7 @@ void NoteTabs::MakeNoteLists() {
     FillWallTab(noteTabs_[2]);
 }
 
-NoteListWidget* NoteTabs::NoteList(int listView) {
+NoteListView* NoteTabs::NoteList(int listView) {
     if (noteLists_[0] == nullptr) {
         MakeNoteLists();
         RefreshLists();
@@ -93,12 +100,45 @@ NoteListWidget* NoteTabs::NoteList(int listView) {
 }
 
 void NoteTabs::RefreshLists() {
-    for (NoteListWidget* list : noteLists_) {
-        if (list != nullptr) {
-            list->Refresh();
+    const std::array<QString, kListViewCount> kept = KeptSelections();
+    model_->Refresh();
+    Filter();  // the entries may be others now
+    RestoreSelections(kept, true);
+}
+
+// The note chosen in each list, shown or hidden by the find.
+std::array<QString, kListViewCount> NoteTabs::KeptSelections() const {
+    std::array<QString, kListViewCount> kept;
+    for (std::size_t i = 0; i < noteLists_.size(); ++i) {
+        const QString selected =
+            noteLists_[i] != nullptr ? noteLists_[i]->SelectedKey() : QString();
+        kept[i] = selected.isEmpty() ? hiddenSelection_[i] : selected;
+    }
+    return kept;
+}
+
+// Selects the kept notes again where they are shown; one hidden by the find is selected again
+// when the find shows it. Announced, each note shown is chosen anew, as after a click.
+void NoteTabs::RestoreSelections(const std::array<QString, kListViewCount>& kept, bool announce) {
+    for (std::size_t i = 0; i < noteLists_.size(); ++i) {
+        hiddenSelection_[i].clear();
+        if (kept[i].isEmpty()) {
+            continue;
+        }
+        NoteListView* list = noteLists_[i];
+        restoring_ = true;
+        const bool shown = list->SelectedKey() == kept[i] || list->SelectKey(kept[i]);
+        if (!shown) {
+            list->setCurrentIndex({});
+            if (model_->EntryIndex(static_cast<int>(i), kept[i]).isValid()) {
+                hiddenSelection_[i] = kept[i];
+            }
+        }
+        restoring_ = false;
+        if (shown && announce) {
+            emit NoteSelected(static_cast<int>(i));
         }
     }
-    ApplyFind();  // the entries may be others now
 }
 
 void NoteTabs::EnableTabsOf(UnitSystem units) {
@@ -113,7 +153,7 @@ void NoteTabs::ShowProjectTab() {
 }
 
 void NoteTabs::SelectNote(int listView, const QString& key) {
-    NoteListWidget* list = NoteList(listView);
+    NoteListView* list = NoteList(listView);
     tabs_->setCurrentIndex(TabOf(listView));
     if (!list->SelectKey(key) && !findBox_->text().isEmpty()) {
         findBox_->clear();  // the note was filtered out
@@ -130,21 +170,25 @@ int NoteTabs::ListsTop() const {
     return tabs_->currentWidget()->mapToGlobal(QPoint(0, 0)).y();
 }
 
-// Filters every list and counts the matches in the captions of the tabs in use.
 void NoteTabs::ApplyFind() {
+    const std::array<QString, kListViewCount> kept = KeptSelections();
+    Filter();
+    RestoreSelections(kept, false);
+}
+
+// Filters every list and counts the matches in the captions of the tabs in use.
+void NoteTabs::Filter() {
     const std::optional<std::string> words = ToWindows1252Exactly(findBox_->text());
-    matches_ = words ? NoteMatches(workspace_.tables(), workspace_.lists(), *words)
-                     : NoteMatches::None(workspace_.lists());
+    find_->ShowMatches(words ? NoteMatches(workspace_.tables(), workspace_.lists(), *words)
+                             : NoteMatches::None(workspace_.lists()));
+    const NoteMatches& matches = find_->matches();
     std::array<int, 4> counts{};
     for (int listView = 0; listView < kListViewCount; ++listView) {
-        if (NoteListWidget* list = noteLists_[static_cast<std::size_t>(listView)]) {
-            list->ShowMatches(matches_);
-        }
-        counts[static_cast<std::size_t>(TabOf(listView))] += matches_.Count(listView);
+        counts[static_cast<std::size_t>(TabOf(listView))] += matches.Count(listView);
     }
     for (int tab = 1; tab < tabs_->count(); ++tab) {
         const QString& caption = tabCaptions_[static_cast<std::size_t>(tab)];
-        const bool counted = !matches_.everything() && tabs_->isTabEnabled(tab);
+        const bool counted = !matches.everything() && tabs_->isTabEnabled(tab);
         tabs_->setTabText(
             tab, counted ? QStringLiteral("%1 (%2)").arg(caption).arg(counts[tab]) : caption);
     }
@@ -155,7 +199,7 @@ void NoteTabs::ChooseFirstMatch() {
     while (from < kListViewCount && TabOf(from) < tabs_->currentIndex()) {
         ++from;
     }
-    if (const auto first = matches_.First(from)) {
+    if (const auto first = find_->matches().First(from)) {
         const auto& [listView, entry] = *first;
         emit FirstMatchChosen(listView, workspace_.lists().Entries(listView)[entry].key);
     }

@@ -5,7 +5,6 @@
 #include <array>
 #include <string>
 
-#include "library/notes/note_find.h"
 #include "library/notes/sections.h"
 #include "library/notes/unit_system.h"
 
@@ -14,7 +13,9 @@ class QTabWidget;
 
 namespace tavrel {
 
-class NoteListWidget;
+class NoteFindProxy;
+class NoteListView;
+class NoteListsModel;
 class NoteWorkspace;
 
 // The seventeen note lists of a NoteWorkspace on their tabs, after the project tab, with the
@@ -28,8 +29,9 @@ class NoteTabs : public QWidget {
     // Fills the note tabs; a list asked for before is made then at once.
     void MakeNoteLists();
     // A list made after the tabs are shown is filled as it is made.
-    NoteListWidget* NoteList(int listView);
-    // Rebuilds every list made so far from the workspace, the find applied again.
+    NoteListView* NoteList(int listView);
+    // Follows the workspace's lists after they changed, the find applied again and the
+    // selection of each list kept by note name.
     void RefreshLists();
     // Only the tabs of the unit system's lists can be chosen.
     void EnableTabsOf(UnitSystem units);
@@ -53,14 +55,21 @@ class NoteTabs : public QWidget {
     void FillWallTab(QWidget* tab);
     QWidget* LabelledList(int listView);
     void ApplyFind();
+    void Filter();
+    std::array<QString, kListViewCount> KeptSelections() const;
+    void RestoreSelections(const std::array<QString, kListViewCount>& kept, bool announce);
     void ChooseFirstMatch();
 
     NoteWorkspace& workspace_;
     QTabWidget* tabs_ = nullptr;
     QLineEdit* findBox_ = nullptr;
-    NoteMatches matches_;
-    std::array<NoteListWidget*, kListViewCount> noteLists_{};
+    NoteListsModel* model_ = nullptr;
+    NoteFindProxy* find_ = nullptr;
+    std::array<NoteListView*, kListViewCount> noteLists_{};
     std::array<QWidget*, 3> noteTabs_{};
+    // The note chosen in each list while the find hides it.
+    std::array<QString, kListViewCount> hiddenSelection_;
+    bool restoring_ = false;
     std::array<QString, 4> tabCaptions_;
 };
 

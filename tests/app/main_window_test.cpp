@@ -11,9 +11,11 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSortFilterProxyModel>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <functional>
 #include <iterator>
@@ -29,7 +31,7 @@
 #include "app/dialogs/symbols_window.h"
 #include "app/library_editor/library_window.h"
 #include "app/main_window/main_window.h"
-#include "app/main_window/note_list_widget.h"
+#include "app/main_window/note_list_view.h"
 #include "app/main_window/sheet_pane.h"
 #include "app/main_window/sheet_view.h"
 #include "app/shell/desktop_settings.h"
@@ -92,21 +94,35 @@ class MainWindowTest : public QObject {
     T* Find(const QString& name) {
         return window_->findChild<T*>(name);
     }
-    QTreeWidget* List(int index) { return Find<QTreeWidget>(NoteListName(index)); }
+    QTreeView* List(int index) { return Find<QTreeView>(NoteListName(index)); }
+    // An entry as the list shows it (rows hidden by the find left out).
+    QModelIndex Row(int list, int row) {
+        return List(list)->model()->index(row, 0, List(list)->rootIndex());
+    }
+    // An entry of the note lists, shown or not.
+    QModelIndex Entry(int list, int row) {
+        const QAbstractItemModel* lists =
+            qobject_cast<QSortFilterProxyModel*>(List(list)->model())->sourceModel();
+        return lists->index(row, 0, lists->index(list, 0));
+    }
+    QString Current(int list) { return List(list)->currentIndex().data().toString(); }
     QLineEdit* ProjectLine(int index) {
         const char* names[] = {"firstProjectLine", "secondProjectLine", "thirdProjectLine"};
         return Find<QLineEdit>(QLatin1String(names[index]));
     }
     QStringList Texts(int index) {
         QStringList texts;
-        for (int i = 0; i < List(index)->topLevelItemCount(); ++i) {
-            texts << List(index)->topLevelItem(i)->text(0);
+        for (int i = 0; Entry(index, i).isValid(); ++i) {
+            texts << Entry(index, i).data().toString();
         }
         return texts;
     }
-    void Tick(int list, int item) { List(list)->topLevelItem(item)->setCheckState(0, Qt::Checked); }
+    // As a click on its check box does.
+    void Tick(int list, int row, Qt::CheckState state = Qt::Checked) {
+        List(list)->model()->setData(Row(list, row), state, Qt::CheckStateRole);
+    }
     bool Ticked(int list, int item) {
-        return List(list)->topLevelItem(item)->checkState(0) == Qt::Checked;
+        return Entry(list, item).data(Qt::CheckStateRole) == Qt::Checked;
     }
     void Trigger(const QString& action) { Find<QAction>(action)->trigger(); }
     // The title as the window manager shows it.
@@ -128,10 +144,8 @@ class MainWindowTest : public QObject {
     SheetView* Sheet() { return window_->sheetPane()->view(); }
     QStringList Shown(int list) {
         QStringList keys;
-        for (int i = 0; i < List(list)->topLevelItemCount(); ++i) {
-            if (!List(list)->topLevelItem(i)->isHidden()) {
-                keys << List(list)->topLevelItem(i)->data(0, Qt::UserRole).toString();
-            }
+        for (int i = 0; Row(list, i).isValid(); ++i) {
+            keys << Row(list, i).data(Qt::UserRole).toString();
         }
         return keys;
     }
@@ -170,7 +184,7 @@ class MainWindowTest : public QObject {
         MainWindow& window = ShowWindow(NoteListStart::AfterFirstPaint);
         QTRY_VERIFY(List(kListViewCount - 1) != nullptr);
         for (int list = 0; list < kListViewCount; ++list) {
-            QCOMPARE(window.findChildren<QTreeWidget*>(NoteListName(list)).size(), 1);
+            QCOMPARE(window.findChildren<QTreeView*>(NoteListName(list)).size(), 1);
         }
         QCOMPARE(QApplication::focusWidget(), ProjectLine(0));
         QCOMPARE(Title(), QStringLiteral("Notes-English"));
@@ -180,7 +194,7 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(Texts(5), (QStringList{"(G1) Deck drains", "(G2) Concrete"}));
         QCOMPARE(Texts(16), QStringList{"(W1) Cantilever wall"});
-        QCOMPARE(List(16)->topLevelItem(0)->toolTip(0), "(W1) Cantilever wall");
+        QCOMPARE(Entry(16, 0).data(Qt::ToolTipRole).toString(), "(W1) Cantilever wall");
         QVERIFY(errors_->shown.empty() && prompts_->shown.empty());
 
         const QRect moved(20, 40, 760, 640);
@@ -231,7 +245,7 @@ class MainWindowTest : public QObject {
         allGeneral->click();
         QVERIFY(allGeneral->isChecked());
         QCOMPARE(count->text(), QStringLiteral("4 notes ticked"));
-        List(5)->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+        Tick(5, 0, Qt::Unchecked);
         QVERIFY(!allGeneral->isChecked());
         allGeneral->click();
         allGeneral->click();
@@ -289,7 +303,7 @@ class MainWindowTest : public QObject {
     void preview_opens_on_enter_beside_the_lists_and_closes_on_escape() {
         MainWindow& window = ShowWindow();
         Find<QTabWidget>("noteTabs")->setCurrentIndex(2);
-        List(13)->setCurrentItem(List(13)->topLevelItem(0));
+        List(13)->setCurrentIndex(Row(13, 0));
         QTest::keyClick(List(13), Qt::Key_Return);
         PreviewWindow* preview = window.previewWindow();
         QVERIFY(preview != nullptr && preview->isVisible());
@@ -439,7 +453,7 @@ class MainWindowTest : public QObject {
                  Tick(13, 0);
              }},
             {"typing", [&] { QTest::keyClicks(Find<QLineEdit>("secondProjectLine"), "Elm Cr"); }},
-            {"untick", [&] { List(0)->topLevelItem(0)->setCheckState(0, Qt::Unchecked); }},
+            {"untick", [&] { Tick(0, 0, Qt::Unchecked); }},
             {"note numbers", [&] { Find<QCheckBox>("showNoteNumbersBox")->click(); }},
             {"metric", [&] { window.ChooseUnits(1); }},
             {"clear", [&] { window.Clear(); }},
@@ -477,9 +491,9 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(Sheet()->viewport(), Qt::LeftButton, {},
                           Sheet()->LineRect(castIron).center());
         QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 1);
-        QCOMPARE(List(5)->currentItem()->text(0), "(G1) Drains");
+        QCOMPARE(Current(5), "(G1) Drains");
         // Selecting a note in its list marks its lines in the sheet.
-        List(0)->setCurrentItem(List(0)->topLevelItem(0));
+        List(0)->setCurrentIndex(Row(0, 0));
         QCOMPARE(Sheet()->markedText(), " Three spans.\n");
 
         // A faulty note empties the sheet and is named above it.
@@ -488,10 +502,10 @@ class MainWindowTest : public QObject {
         QTRY_COMPARE(fault->text(),
                      "General Notes, G2, line 2: Error..Unrecognized format statement.");
         QCOMPARE(Sheet()->toPlainText(), QString());
-        List(5)->setCurrentItem(List(5)->topLevelItem(0));
+        List(5)->setCurrentIndex(Row(5, 0));
         QTest::mouseClick(fault, Qt::LeftButton);
         QCOMPARE(Find<QTabWidget>("noteTabs")->currentIndex(), 1);
-        QCOMPARE(List(5)->currentItem()->text(0), "(G2) Bad");
+        QCOMPARE(Current(5), "(G2) Bad");
     }
 
     void sheet_goes_out_on_paper_pdf_and_dxf_with_its_symbols() {
@@ -568,7 +582,7 @@ class MainWindowTest : public QObject {
                     Find<QLabel>("sheetFault")->isVisible());
         QTest::keyClicks(Find<QLineEdit>("findBox"), "concrete");
         Find<QTabWidget>("noteTabs")->setCurrentIndex(3);
-        List(5)->setCurrentItem(nullptr);
+        List(5)->setCurrentIndex({});
         int at = line == "last" ? Sheet()->lineCount() - 1 : 0;
         while (line != "first" && line != "last" && at < Sheet()->lineCount() &&
                !(line.isEmpty() ? Sheet()->LineText(at).isEmpty()
@@ -577,7 +591,7 @@ class MainWindowTest : public QObject {
         }
         QTest::mouseClick(Sheet()->viewport(), Qt::LeftButton, {}, Sheet()->LineRect(at).center());
         QTEST(Find<QTabWidget>("noteTabs")->currentIndex(), "tab");
-        QTEST(List(5)->currentItem() ? List(5)->currentItem()->text(0) : QString(), "note");
+        QTEST(Current(5), "note");
         QTEST(Find<QLineEdit>("findBox")->text(), "find");
     }
 
@@ -652,16 +666,16 @@ class MainWindowTest : public QObject {
         auto* find = Find<QLineEdit>("findBox");
         QCOMPARE(QApplication::focusWidget(), find);
         QTest::keyClicks(find, "DRAINS");
-        List(5)->setCurrentItem(List(5)->topLevelItem(0));
+        List(5)->setCurrentIndex(Row(5, 0));
         Find<QCheckBox>("showNoteNumbersBox")->click();  // the lists are made again
-        QCOMPARE(List(5)->currentItem()->data(0, Qt::UserRole).toString(), "G1");
+        QCOMPARE(List(5)->currentIndex().data(Qt::UserRole).toString(), "G1");
         Find<QCheckBox>("showNoteNumbersBox")->click();
         QCOMPARE(Shown(5), QStringList{"G1"});
         QCOMPARE(Shown(13), QStringList());
         QCOMPARE(TabTexts(),
                  (QStringList{"Project", "Tavrel (1)", "Hydraulic Notes (0)", "Wall Notes (0)"}));
         // Hidden notes keep their ticks, and All Bridge General Notes reaches them too.
-        QVERIFY(List(5)->topLevelItem(1)->checkState(0) == Qt::Checked);
+        QVERIFY(Ticked(5, 1));
         Find<QCheckBox>("allGeneralNotesBox")->click();
         Find<QCheckBox>("allGeneralNotesBox")->click();
         QCOMPARE(window.workspace().TickedCount(), 0);
@@ -682,6 +696,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(find->text(), QString());
         QCOMPARE(TabTexts(), (QStringList{"Project", "Tavrel", "Hydraulic Notes", "Wall Notes"}));
         QCOMPARE(Shown(5), (QStringList{"G1", "G2"}));
+        // A note chosen in a list is chosen again once the find no longer hides it.
+        List(5)->setCurrentIndex(Row(5, 1));
+        QTest::keyClicks(find, "drains");
+        QVERIFY(!List(5)->currentIndex().isValid());
+        find->clear();
+        QCOMPARE(List(5)->currentIndex().data(Qt::UserRole).toString(), "G2");
         // Counted only on the tabs in use: the Metric hydraulic and wall files are missing.
         window.ChooseUnits(1);
         QTest::keyClicks(find, "drains");
