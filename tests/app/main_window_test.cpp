@@ -1,4 +1,5 @@
 // The real main window driven headless with scripted boxes, editor and viewer.
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QBuffer>
 #include <QCheckBox>
@@ -32,6 +33,7 @@
 #include "app/library_editor/library_window.h"
 #include "app/main_window/main_window.h"
 #include "app/main_window/note_list_view.h"
+#include "app/main_window/note_lists_model.h"
 #include "app/main_window/sheet_pane.h"
 #include "app/main_window/sheet_view.h"
 #include "app/shell/desktop_settings.h"
@@ -76,12 +78,21 @@ class MainWindowTest : public QObject {
     std::unique_ptr<RecordingViewer> viewer_;
     std::unique_ptr<ModalWatchdog> watchdog_;
     std::unique_ptr<MainWindow> window_;
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> modelTesters_;
 
     MainWindow& OpenWindow(const std::string& libraryDir = {},
                            NoteListStart lists = NoteListStart::WithWindow) {
         window_ = std::make_unique<MainWindow>(
             DesktopServices{*prompts_, *editor_, *errors_, *viewer_},
             libraryDir.empty() ? library_->dir() : libraryDir, nullptr, lists);
+        // Every change the lists' model and find make keeps to the rules of Qt's models.
+        modelTesters_.clear();
+        for (QAbstractItemModel* model :
+             {static_cast<QAbstractItemModel*>(window_->findChild<NoteListsModel*>()),
+              static_cast<QAbstractItemModel*>(window_->findChild<NoteFindProxy*>())}) {
+            modelTesters_.push_back(std::make_unique<QAbstractItemModelTester>(
+                model, QAbstractItemModelTester::FailureReportingMode::QtTest));
+        }
         return *window_;
     }
     MainWindow& ShowWindow(NoteListStart lists = NoteListStart::WithWindow) {
@@ -174,6 +185,7 @@ class MainWindowTest : public QObject {
     }
 
     void cleanup() {
+        modelTesters_.clear();
         window_.reset();
         QVERIFY2(prompts_->unexpected.isEmpty(), qPrintable(prompts_->unexpected.join("; ")));
         QVERIFY2(watchdog_->seen.isEmpty(), qPrintable(watchdog_->seen.join("; ")));
