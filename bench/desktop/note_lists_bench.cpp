@@ -67,12 +67,3 @@ BENCHMARK(BM_RefreshEveryList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tavrel
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
