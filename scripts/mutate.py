@@ -46,12 +46,14 @@ COLUMNS = ("id", "outcome", "folder", "file", "line", "operator", "before", "aft
 TEST_PROGRAMS = ("tests/engine/engine_tests", "tests/cases/cases_tests",
                  "tests/library/library_tests", "tests/hostile/hostile_tests",
                  "tests/cli/cli_tests", "tests/app/shell_services_test",
-                 "tests/app/library_window_test", "tests/app/main_window_test")
+                 "tests/app/library_window_test", "tests/app/main_window_test",
+                 "ctest:export")
 LEFT_TO_SLOW_RUNS = ("tests/hostile/large_input_tests",)
-# A change to the program or the desktop module is seen by the command-line tests, which start
-# them.
-STARTED_BY_TESTS = {"cli/tavrel": "tests/cli/cli_tests",
-                    "lib/tavrel/tavrel-desktop.so": "tests/cli/cli_tests"}
+# A change to the program or the desktop module is seen by the command-line tests and by the
+# check that reads the exported sheets back with readers of their own ("ctest:NAME" runs the
+# CTest tests named NAME.*), which start them.
+STARTED_BY_TESTS = {"cli/tavrel": ("tests/cli/cli_tests", "ctest:export"),
+                    "lib/tavrel/tavrel-desktop.so": ("tests/cli/cli_tests", "ctest:export")}
 
 
 # --- finding the places a fault can be made --------------------------------------------------
@@ -288,7 +290,8 @@ def configure(work):
 
 
 def stamps(build):
-    names = list(TEST_PROGRAMS) + list(STARTED_BY_TESTS)
+    names = [name for name in TEST_PROGRAMS if not name.startswith("ctest:")]
+    names += list(STARTED_BY_TESTS)
     return {name: (build / name).stat().st_mtime_ns if (build / name).exists() else 0
             for name in names}
 
@@ -308,8 +311,13 @@ def tests_pass(work, programs, limit):
         left = deadline - time.monotonic()
         if left <= 0:
             return None
-        path = work / "build" / program
-        status = run([str(path)], path.parent, work / "test.log", left, env)
+        if program.startswith("ctest:"):
+            command = ["ctest", "--test-dir", str(work / "build"), "--no-tests=error", "-R",
+                       "^" + program.removeprefix("ctest:") + r"\."]
+            status = run(command, work / "build", work / "test.log", left, env)
+        else:
+            path = work / "build" / program
+            status = run([str(path)], path.parent, work / "test.log", left, env)
         if status is None:
             return None
         if status != 0:
@@ -327,7 +335,8 @@ def unlisted_programs(build):
 def rebuilt_programs(before, after):
     changed = {name for name in after if after[name] != before.get(name)}
     programs = {name for name in changed if name in TEST_PROGRAMS}
-    programs |= {STARTED_BY_TESTS[name] for name in changed if name in STARTED_BY_TESTS}
+    for name in changed & STARTED_BY_TESTS.keys():
+        programs |= set(STARTED_BY_TESTS[name])
     return programs
 
 

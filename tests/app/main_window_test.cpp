@@ -794,21 +794,25 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("route");
         QTest::addColumn<int>("answer");     // 0 Save, 1 Discard, 2 Cancel
         QTest::addColumn<QString>("title");  // afterwards; empty: the program ends
+        QTest::addColumn<bool>("ticked");    // else a project line typed, nothing ticked
         const char* answers[] = {"save", "discard", "cancel"};
         const struct {
             const char* route;
             const char* titles[3];
+            bool ticked;
         } rows[] = {
-            {"close", {"", "", "Notes-English*"}},
-            {"exitAction", {"", "", "Notes-English*"}},
+            {"close", {"", "", "Notes-English*"}, true},
+            {"exitAction", {"", "", "Notes-English*"}, true},
             {"reopenInputFileAction",
-             {"Notes-English - sheet.inp", "Notes-English - sheet.inp", "Notes-English*"}},
-            {"metric", {"Notes-Metric - saved.inp", "Notes-Metric", "Notes-English*"}},
+             {"Notes-English - sheet.inp", "Notes-English - sheet.inp", "Notes-English*"},
+             true},
+            {"metric", {"Notes-Metric - saved.inp", "Notes-Metric", "Notes-English*"}, true},
+            {"close", {"", "", "Notes-English*"}, false},
         };
-        for (const auto& [route, titles] : rows) {
+        for (const auto& [route, titles, ticked] : rows) {
             for (int answer = 0; answer < 3; ++answer) {
-                QTest::addRow("%s, %s", route, answers[answer])
-                    << QString(route) << answer << QString(titles[answer]);
+                QTest::addRow("%s, %s%s", route, answers[answer], ticked ? "" : ", a line only")
+                    << QString(route) << answer << QString(titles[answer]) << ticked;
             }
         }
     }
@@ -816,8 +820,13 @@ class MainWindowTest : public QObject {
         QFETCH(QString, route);
         QFETCH(int, answer);
         QFETCH(QString, title);
+        QFETCH(bool, ticked);
         MainWindow& window = ShowWindow();
-        Tick(5, 1);  // G2, which the Metric library lacks
+        if (ticked) {
+            Tick(5, 1);  // G2, which the Metric library lacks
+        } else {
+            QTest::keyClicks(ProjectLine(0), "Route 9");
+        }
         QCOMPARE(Title(), "Notes-English*");
         const std::string saved = JobPath("saved.inp");
         const std::string sheet = JobPath("sheet.inp");
@@ -970,6 +979,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(prompts_->Messages("information").size(), std::size_t{1});
         QVERIFY(prompts_->Messages("information")[0].starts_with("Wrote " + inp +
                                                                  ".\n\nNo program could open it."));
+        QCOMPARE(RememberedRecentFiles().lastNoteInputFile, inp);  // kept at once, for a crash
         Trigger("processInputFileAction");  // fails: the last sheet stays the saved one
         QVERIFY(errors_->shown.empty());
 

@@ -39,7 +39,7 @@ TEST(AtomicFile, AFileThatAppearsWhileWritingIsReplacedOnlyWhenAllowed) {
     }
 }
 
-// A stop removes the file being written however many were written before it in the process
+// A stop removes the files being written however many were written before them in the process
 // (a keeper's window saves many times), and nothing else.
 TEST(AtomicFile, AStopAfterManySavesRemovesOnlyTheUnfinishedFile) {
     const testing::TempDir dir;
@@ -53,8 +53,11 @@ TEST(AtomicFile, AStopAfterManySavesRemovesOnlyTheUnfinishedFile) {
         written[name] = "saved";
     }
     AtomicFileWriter unfinished(dir.File("unfinished.txt"));
-    ASSERT_FALSE(unfinished.Open());
-    unfinished.Write("half");
+    AtomicFileWriter alongside(dir.File("alongside.txt"));
+    for (AtomicFileWriter* writer : {&unfinished, &alongside}) {
+        ASSERT_FALSE(writer->Open());
+        writer->Write("half");
+    }
     RemoveUnfinishedFiles();
     EXPECT_EQ(testing::Snapshot(dir.path()), written);
 }
