@@ -66,6 +66,7 @@ class LibraryWindowTest : public QObject {
         modelTester_;  // the tree model's contract, throughout
     int saves_ = 0;
     bool closed_ = false;
+    bool opened_ = false;
 
     template <typename T>
     T* Find(const char* name) {
@@ -132,6 +133,9 @@ class LibraryWindowTest : public QObject {
         if (what == "refusal" || what == "pairing") {
             return Find<QLabel>(what == "refusal" ? "noteRefusal" : "notePairing")->text();
         }
+        if (what == "finding") {
+            return opened_ ? QStringLiteral("opened") : QStringLiteral("none");
+        }
         if (what == "asked") {
             return QString::fromStdString(keeper_->asked);
         }
@@ -186,6 +190,10 @@ class LibraryWindowTest : public QObject {
             library_->Write(kFiles.at(rest.section(' ', 0, 0)), Lines(rest.section(' ', 1)));
         } else if (verb == "changed") {
             window_->OnFileChanged(QString::fromStdString(library_->dir() + "/" + kFiles.at(rest)));
+        } else if (verb == "finding") {  // a Check Library finding opened: file and line
+            opened_ =
+                window_->ShowNoteAt(library_->dir() + "/" + kFiles.at(rest.section(' ', 0, 0)),
+                                    rest.section(' ', 1).toLongLong());
         } else if (verb == "close") {
             closed_ = window_->close();
         } else if (verb == "file") {
@@ -276,6 +284,9 @@ class LibraryWindowTest : public QObject {
              "save",
              "file E/H $$SU1 Data table|Discharge table.|$$",
              "shows state dirty 0 saves 2 closed 0 undo 1"});
+        row("a finding opens the note read at its line; none when the note is gone here",
+            {"finding E/B 7", "shows finding opened", "shows name G1", "delete", "finding E/B 7",
+             "shows finding none", "undo"});
         row("deleting the last note of a section selects the one before it",
             {"select E/B/G2", "delete", "shows name G1", "undo"});
         row("an error finding is saved only after Save Anyway; warnings never stop a save",

@@ -448,6 +448,10 @@ class MainWindowTest : public QObject {
         qunsetenv("TAVREL_LIBRARY");
         QVERIFY(QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") + "/tavrel/tavrel.conf"));
         QCOMPARE(StartLibraryDir(""), "/office");
+        // A folder chosen from the menu is the user's own choice from then on.
+        prompts_->folders = {std::string(TAVREL_BUILD_LIBRARY_DIR)};
+        Trigger("chooseLibraryFolderAction");
+        QCOMPARE(StartLibraryDir(""), TAVREL_BUILD_LIBRARY_DIR);
         qputenv("XDG_CONFIG_DIRS", userOnly);
     }
 
