@@ -197,6 +197,7 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(List(kListViewCount - 1) != nullptr);
         for (int list = 0; list < kListViewCount; ++list) {
             QCOMPARE(window.findChildren<QTreeView*>(NoteListName(list)).size(), 1);
+            QCOMPARE(List(list)->model()->headerData(0, Qt::Horizontal).toString(), "Note Name");
         }
         QCOMPARE(QApplication::focusWidget(), ProjectLine(0));
         QCOMPARE(Title(), QStringLiteral("Notes-English"));

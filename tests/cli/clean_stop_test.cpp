@@ -1,5 +1,5 @@
 // A run stopped by SIGTERM or SIGINT while it writes removes its temporary file and leaves the
-// old output as it was.
+// old output as it was; one that was told to ignore SIGHUP goes on.
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <signal.h>
@@ -23,8 +23,9 @@ TEST(CleanStop, SignalDuringAWriteLeavesTheFolderAsItWas) {
 namespace fs = std::filesystem;
 
 // Starts the program with the default action for the stopping signals, whatever the test's own,
-// and standard output sent to the file named, if any.
-pid_t Start(const std::vector<std::string>& args, const char* output = nullptr) {
+// but `ignored` ignored as a program started by nohup finds it, and standard output sent to the
+// file named, if any.
+pid_t Start(const std::vector<std::string>& args, const char* output = nullptr, int ignored = 0) {
     std::vector<char*> argv;
     for (const std::string& arg : args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -34,6 +35,9 @@ pid_t Start(const std::vector<std::string>& args, const char* output = nullptr) 
     if (child == 0) {
         signal(SIGINT, SIG_DFL);
         signal(SIGTERM, SIG_DFL);
+        if (ignored != 0) {
+            signal(ignored, SIG_IGN);
+        }
         if (output != nullptr && !freopen(output, "w", stdout)) {
             _exit(126);
         }
@@ -54,8 +58,8 @@ std::vector<std::string> Names(const fs::path& folder) {
 // Sends the signal once the run's temporary file appears beside the old output; the run's wait
 // status, or nothing when it ended before.
 std::optional<int> StopWhileWriting(const std::vector<std::string>& args, const fs::path& folder,
-                                    int signal) {
-    const pid_t child = Start(args);
+                                    int signal, bool ignored) {
+    const pid_t child = Start(args, nullptr, ignored ? signal : 0);
     int status = 0;
     while (Names(folder).size() == 1) {
         if (waitpid(child, &status, WNOHANG) == child) {
@@ -74,7 +78,11 @@ TEST(CleanStop, SignalDuringAWriteLeavesTheFolderAsItWas) {
     const std::string block =
         "[WORD WRAP]\r\nTHE CONTRACTOR SHALL PLACE THE CONCRETE IN THE DECK. NO. 5 BARS AT 0.5 "
         "IN. SPACING.\r\n[END WORD WRAP]\r\n";
-    for (const int signal : {SIGTERM, SIGINT}) {
+    const struct {
+        int signal;
+        bool ignored;  // then the run goes on and replaces the output
+    } stops[] = {{SIGTERM, false}, {SIGINT, false}, {SIGHUP, true}};
+    for (const auto& [signal, ignored] : stops) {
         SCOPED_TRACE(strsignal(signal));
         std::optional<int> status;
         // A larger file when the run was too quick to be caught writing.
@@ -88,12 +96,17 @@ TEST(CleanStop, SignalDuringAWriteLeavesTheFolderAsItWas) {
             testing::WriteBytes(output, "old output");
             status = StopWhileWriting(
                 {TAVREL_PROGRAM, "process", "--force", "-o", output.string(), input.string()},
-                output.parent_path(), signal);
+                output.parent_path(), signal, ignored);
         }
         ASSERT_TRUE(status.has_value()) << "every run ended before it was seen writing";
-        EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == signal) << *status;
         EXPECT_EQ(Names(output.parent_path()), std::vector<std::string>{"out.txt"});
-        EXPECT_EQ(testing::ReadBytes(output), "old output");
+        if (ignored) {
+            EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
+            EXPECT_NE(testing::ReadBytes(output), "old output");
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == signal) << *status;
+            EXPECT_EQ(testing::ReadBytes(output), "old output");
+        }
     }
 }
 
