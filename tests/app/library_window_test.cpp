@@ -133,6 +133,14 @@ class LibraryWindowTest : public QObject {
         if (what == "refusal" || what == "pairing") {
             return Find<QLabel>(what == "refusal" ? "noteRefusal" : "notePairing")->text();
         }
+        if (what == "place") {  // the tree's current item and the items above it
+            QStringList place;
+            for (QModelIndex at = Find<QTreeView>("libraryTree")->currentIndex(); at.isValid();
+                 at = at.parent()) {
+                place.prepend(at.data().toString());
+            }
+            return place.join(" > ");
+        }
         if (what == "finding") {
             return opened_ ? QStringLiteral("opened") : QStringLiteral("none");
         }
@@ -235,7 +243,10 @@ class LibraryWindowTest : public QObject {
         QTest::addColumn<QStringList>("steps");
         const auto row = [](const char* name, QStringList steps) { QTest::newRow(name) << steps; };
         row("each keystroke lays the note out and checks it; undo takes typing back",
-            {"select E/B/G1", "has sheet Deck drains shall be cast iron.",
+            {"select E/B/B1",
+             "shows place English > Bridge > Bridge Consist of (B) > B1  Bridge consists of three "
+             "spans",
+             "select E/B/G1", "has sheet Deck drains shall be cast iron.",
              "has findings \"Deck\" will print as engineering symbols", "type |[BAD",
              "shows findings text line 4: error: Error..End format statement character ']' not "
              "found.",
