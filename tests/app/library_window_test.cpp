@@ -72,7 +72,8 @@ class LibraryWindowTest : public QObject {
     T* Find(const char* name) {
         return window_->findChild<T*>(QLatin1String(name));
     }
-    void Select(const QString& where) {
+    // The note named, as the window selects it or as the keeper clicks it in the tree.
+    void Select(const QString& where, bool click = false) {
         const QStringList parts = where.split(QLatin1Char('/'));
         const std::string path = library_->dir() + "/" + kFiles.at(parts[0] + "/" + parts[1]);
         for (std::size_t file = 0; file < window_->library().files.size(); ++file) {
@@ -80,7 +81,15 @@ class LibraryWindowTest : public QObject {
             if (kept.base.path == path) {
                 const auto note = FindReferenceNote(kept.mine, parts[2].toStdString());
                 QVERIFY2(note.has_value(), qPrintable(where));
-                window_->SelectNote({file, *note});
+                if (!click) {
+                    window_->SelectNote({file, *note});
+                    return;
+                }
+                auto* tree = Find<QTreeView>("libraryTree");
+                const QModelIndex index =
+                    window_->findChild<LibraryTreeModel*>()->IndexOf({file, *note});
+                tree->setCurrentIndex(
+                    qobject_cast<QSortFilterProxyModel*>(tree->model())->mapFromSource(index));
             }
         }
     }
@@ -173,8 +182,8 @@ class LibraryWindowTest : public QObject {
             {"down", "moveDownAction"},     {"save", "saveLibraryAction"}};
         if (actions.contains(verb)) {
             Find<QAction>(actions.at(verb))->trigger();
-        } else if (verb == "select") {
-            Select(rest);
+        } else if (verb == "select" || verb == "click") {
+            Select(rest, verb == "click");
         } else if (verb == "section") {  // the tree's current item: a section of a file
             Select(rest);
             auto* tree = Find<QTreeView>("libraryTree");
@@ -243,10 +252,10 @@ class LibraryWindowTest : public QObject {
         QTest::addColumn<QStringList>("steps");
         const auto row = [](const char* name, QStringList steps) { QTest::newRow(name) << steps; };
         row("each keystroke lays the note out and checks it; undo takes typing back",
-            {"select E/B/B1",
+            {"click E/B/B1",
              "shows place English > Bridge > Bridge Consist of (B) > B1  Bridge consists of three "
              "spans",
-             "select E/B/G1", "has sheet Deck drains shall be cast iron.",
+             "click E/B/G1", "has sheet Deck drains shall be cast iron.",
              "has findings \"Deck\" will print as engineering symbols", "type |[BAD",
              "shows findings text line 4: error: Error..End format statement character ']' not "
              "found.",

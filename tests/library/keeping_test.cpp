@@ -153,6 +153,7 @@ TEST(KeeperText, TakesUtf8LinesAndRefusesWhatTheFilesCannotHold) {
         {"A\r\n\r\n30\u00B0 \u20AC\r\n", "A\r\r30\xB0 \x80\r"},
         {"No end", "No end\r"},
         {"A\n\u03A9\n", "line 2: '\u03A9' (U+03A9) is not a Windows-1252 character*"},
+        {"\U0001F309", "line 1: '\U0001F309' (U+1F309) is not a Windows-1252 character*"},
         {"see $$ below\n", "line 1: '$$' in a text line would start a new note there"},
         {"A\u00AE", "line 1: '\u00AE' (byte 0xAE) is taken by the layout*"},
         {"\xC3(\n", "line 1: byte 0xC3 is not UTF-8 text"},
