@@ -367,6 +367,7 @@ class MainWindowTest : public QObject {
         Trigger("symbolsAction");
         QWidget* symbols = window.symbolsWindow(UnitSystem::English);
         QTRY_VERIFY(symbols->isActiveWindow());
+        QCOMPARE(symbols->findChild<QLabel*>("fontLabel")->text(), "Bridge Font 49");
         QTest::keyClick(symbols, Qt::Key_F1);
         QCOMPARE(viewer_->opened.size(), std::size_t{3});
         QTest::keyClick(symbols, Qt::Key_Escape);
@@ -512,6 +513,11 @@ class MainWindowTest : public QObject {
         // Selecting a note in its list marks its lines in the sheet.
         List(0)->setCurrentIndex(Row(0, 0));
         QCOMPARE(Sheet()->markedText(), " Three spans.\n");
+        // And still after the lists were filled again.
+        Find<QCheckBox>("showNoteNumbersBox")->click();
+        List(5)->setCurrentIndex(Row(5, 0));
+        QTRY_COMPARE(Sheet()->markedText(), "Cast iron.");
+        Find<QCheckBox>("showNoteNumbersBox")->click();
 
         // A faulty note empties the sheet and is named above it.
         Find<QTabWidget>("noteTabs")->setCurrentIndex(0);
