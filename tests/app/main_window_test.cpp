@@ -240,7 +240,9 @@ class MainWindowTest : public QObject {
     void ticks_survive_units_and_are_counted_for_the_lists_in_use() {
         MainWindow& window = OpenWindow();
         auto* count = Find<QLabel>("tickedCountLabel");
+        QCOMPARE(count->text(), QStringLiteral("0 notes ticked"));
         Tick(0, 0);
+        QCOMPARE(count->text(), QStringLiteral("1 note ticked"));
         Tick(5, 0);
         Tick(13, 0);
         QCOMPARE(count->text(), QStringLiteral("3 notes ticked"));

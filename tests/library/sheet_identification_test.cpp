@@ -106,7 +106,7 @@ TEST(LineDiff, LinesLeftOutOfALongestCommonSubsequence) {
                   row.at(2) + " " + row.at(3))
             << row[0] << " | " << row[1];
     }
-    EXPECT_EQ(rows.size(), 10u);
+    EXPECT_EQ(rows.size(), 11u);
 }
 
 }  // namespace
