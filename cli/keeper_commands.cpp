@@ -178,8 +178,7 @@ class EditSession {
             }
             edit = true;
             if (text_ == original_) {
-                streams_.err << "tavrel: note " << target_.name << " unchanged; nothing written\n";
-                return kExitDone;
+                return Unchanged();
             }
             std::string problem;
             const std::optional<EditedNote> note = NoteFromEditText(text_, problem);
@@ -208,6 +207,9 @@ class EditSession {
                 }
             }
             const SaveOutcome outcome = SaveReferenceChanges(target_.read, mine, keepErrors_);
+            if (outcome.status == SaveStatus::kUnchanged) {  // only the line ends differed
+                return Unchanged();
+            }
             if (outcome.status != SaveStatus::kConflict) {
                 return Report(target_.read, outcome, streams_);
             }
@@ -220,6 +222,11 @@ class EditSession {
     }
 
   private:
+    int Unchanged() {
+        streams_.err << "tavrel: note " << target_.name << " unchanged; nothing written\n";
+        return kExitDone;
+    }
+
     bool Edit(std::string& error) {
         std::optional<std::string> edited = EditInEditor(text_, error);
         if (edited) {

@@ -142,6 +142,18 @@ class LibraryWindowTest : public QObject {
         if (what == "refusal" || what == "pairing") {
             return Find<QLabel>(what == "refusal" ? "noteRefusal" : "notePairing")->text();
         }
+        if (what == "shortcuts") {  // of every command that has one, by its name
+            QStringList shortcuts;
+            for (const QAction* action : window_->findChildren<QAction*>()) {
+                if (!action->shortcut().isEmpty()) {
+                    const QString name = action->objectName().isEmpty() ? action->text().remove('&')
+                                                                        : action->objectName();
+                    shortcuts << name + "=" + action->shortcut().toString();
+                }
+            }
+            shortcuts.sort();
+            return shortcuts.join(' ');
+        }
         if (what == "place") {  // the tree's current item and the items above it
             QStringList place;
             for (QModelIndex at = Find<QTreeView>("libraryTree")->currentIndex(); at.isValid();
@@ -307,6 +319,11 @@ class LibraryWindowTest : public QObject {
         row("a finding opens the note read at its line; none when the note is gone here",
             {"finding E/B 7", "shows finding opened", "shows name G1", "delete", "finding E/B 7",
              "shows finding none", "undo"});
+        row("every command has its key",
+            {"shows shortcuts Redo=Ctrl+Y Undo=Ctrl+Z addNoteAction=Ctrl++ "
+             "deleteNoteAction=Ctrl+Del "
+             "duplicateNoteAction=Ctrl+D findNoteAction=Ctrl+F moveDownAction=Alt+Down "
+             "moveUpAction=Alt+Up renameNoteAction=F2 saveLibraryAction=Ctrl+S"});
         row("deleting the last note of a section selects the one before it",
             {"select E/B/G2", "delete", "shows name G1", "undo"});
         row("an error finding is saved only after Save Anyway; warnings never stop a save",

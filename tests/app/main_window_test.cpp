@@ -374,6 +374,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(viewer_->opened.size(), std::size_t{3});
         QTest::keyClick(symbols, Qt::Key_Escape);
         QTRY_VERIFY(window.symbolsWindow(UnitSystem::English) == nullptr);
+        window.ChooseUnits(1);
+        Trigger("symbolsAction");
+        QTRY_VERIFY(window.symbolsWindow(UnitSystem::Metric) != nullptr);
+        QCOMPARE(window.symbolsWindow(UnitSystem::Metric)->findChild<QLabel*>("fontLabel")->text(),
+                 "Bridge Font 48");
+        window.ChooseUnits(0);
         QCOMPARE(Find<QAction>("clearAction")->toolTip(), "Clear Note (Ctrl+C)");
     }
 

@@ -61,6 +61,8 @@ TEST(Keepers, EditSessions) {
          "$$G7 Kept\r\nOLD 1.\r\n$$G2 Title\r\nOLD 2.\r\n$$\r\n"},
         {"nothing changed writes nothing", ":", "", 0,
          "tavrel: note G1 unchanged; nothing written\n", kSeparate},
+        {"CR LF line ends read as LF ones", "sed -i 's/$/\\r/' \"$1\"", "", 0,
+         "tavrel: note G1 unchanged; nothing written\n", kSeparate},
         {"a failed editor writes nothing", "exit 3", "", 2,
          "tavrel: the editor (*) failed with exit status 3; nothing written\n", kSeparate},
         {"an error finding, discarded", "echo '[LITERAL]' >> \"$1\"", "x\nd\n", 1,
