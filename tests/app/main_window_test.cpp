@@ -978,12 +978,17 @@ class MainWindowTest : public QObject {
         emit list->itemActivated(atLine3[0], 0);
         QCOMPARE(window_->libraryWindow()->findChild<QLineEdit*>("noteTitle")->text(),
                  QStringLiteral("Bad name"));
+        emit list->itemActivated(list->topLevelItem(0), 0);  // the first finding opens too
+        QCOMPARE(window_->libraryWindow()->findChild<QLineEdit*>("noteName")->text(),
+                 list->topLevelItem(0)->text(1));
 
         OpenWindow(TAVREL_BUILD_LIBRARY_DIR);
         Trigger("checkLibraryAction");
         list = window_->libraryCheckWindow()->findChild<QTreeWidget*>("libraryFindings");
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("No problems found."));
+        emit list->itemActivated(list->topLevelItem(0), 0);  // opens nothing
+        QVERIFY(window_->libraryWindow() == nullptr);
         QVERIFY(prompts_->shown.empty() && errors_->shown.empty());
     }
 

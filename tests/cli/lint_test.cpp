@@ -1,5 +1,6 @@
 // lint on a library with one planted fault of each kind (in tests/cases/lint), each finding as
-// lint prints it in lint.findings beside it, "@" standing for the library folder.
+// lint prints it in lint.findings beside it, "@" standing for the library folder; two findings
+// of one line keep the order they were found in.
 #include <gtest/gtest.h>
 
 #include "library/notes/library_check.h"
