@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "library/commands/reopen_command.h"
 #include "library/sheet/note_lists.h"
 #include "library/sheet/note_workspace.h"
 #include "tests/support/sample_library.h"
@@ -113,6 +114,28 @@ TEST_F(WorkspaceTest, MetricListsOnlyBridgeAndKeepsEnglishTicksForTheWayBack) {
 
     ASSERT_TRUE(workspace.SelectUnits(UnitSystem::English, errors).allRead);
     EXPECT_EQ(Ticked(workspace.lists()), (std::vector<std::string>{"15:SU1"}));
+}
+
+// A sheet whose font line was lost reopens in English, told on a row of the file as a whole.
+TEST_F(WorkspaceTest, ASheetWithoutItsFontLineReopensInEnglishAndSaysSo) {
+    ASSERT_TRUE(workspace.SelectUnits(UnitSystem::English, errors).allRead);
+    workspace.lists().SetTickedByName(5, "G2", true);
+    std::string sheet = workspace.ComposeNoteInputFile();
+    const std::size_t font = sheet.find(".FT=49\r");
+    ASSERT_NE(font, std::string::npos);
+    sheet.erase(font, 7);
+    const std::string path = (dir.path() / "sheet.inp").string();
+    testing::WriteBytes(path, sheet);
+    workspace.Clear();
+    testing::ScriptedServices script;
+    const std::optional<ReopenReport> report =
+        ReopenSheet(script.services, path, workspace,
+                    [&](UnitSystem units) { return workspace.SelectUnits(units, errors).allRead; });
+    ASSERT_TRUE(report.has_value());
+    ASSERT_EQ(report->rows.size(), 1u);
+    EXPECT_EQ(report->rows[0].line, 0);
+    EXPECT_EQ(report->rows[0].finding, "no CAD font line (.FT=49 or .FT=48); English units taken");
+    EXPECT_EQ(Ticked(workspace.lists()), (std::vector<std::string>{"5:G2"}));
 }
 
 }  // namespace
