@@ -267,7 +267,9 @@ class LibraryWindowTest : public QObject {
             {"click E/B/B1",
              "shows place English > Bridge > Bridge Consist of (B) > B1  Bridge consists of three "
              "spans",
-             "click E/B/G1", "has sheet Deck drains shall be cast iron.",
+             "click E/H/SU1",
+             "shows place English > Hydraulic > Data Tables (SU) > SU1  Data table", "click E/B/G1",
+             "has sheet Deck drains shall be cast iron.",
              "has findings \"Deck\" will print as engineering symbols", "type |[BAD",
              "shows findings text line 4: error: Error..End format statement character ']' not "
              "found.",

@@ -458,7 +458,12 @@ class MainWindowTest : public QObject {
         qunsetenv("TAVREL_LIBRARY");
         QVERIFY(QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") + "/tavrel/tavrel.conf"));
         QCOMPARE(StartLibraryDir(""), "/office");
-        // A folder chosen from the menu is the user's own choice from then on.
+        // A folder chosen from the menu is the user's own choice from then on; a cancelled
+        // choice changes nothing.
+        prompts_->folders = {std::nullopt};
+        Trigger("chooseLibraryFolderAction");
+        QCOMPARE(StartLibraryDir(""), "/office");
+        QCOMPARE(window.workspace().libraryDir(), library_->dir());
         prompts_->folders = {std::string(TAVREL_BUILD_LIBRARY_DIR)};
         Trigger("chooseLibraryFolderAction");
         QCOMPARE(StartLibraryDir(""), TAVREL_BUILD_LIBRARY_DIR);
