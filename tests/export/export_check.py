@@ -59,8 +59,10 @@ def check_dxf(path, lines):
     height = drawing.styles.get("NOTES").dxf.height
     pitch = 2 * height  # .TH plus .LS, both an eighth of an inch
     placed = {}
+    layer = drawing.layers.get("NOTES")
+    assert (layer.color, layer.dxf.linetype) == (7, "CONTINUOUS")
     for text in drawing.modelspace().query("TEXT"):
-        assert text.dxf.style == "NOTES" and text.dxf.insert.x == 0
+        assert text.dxf.style == "NOTES" and text.dxf.layer == "NOTES" and text.dxf.insert.x == 0
         row = round((-text.dxf.insert.y - height) / pitch)
         placed[row] = text.dxf.text
     expected = {row: line for row, line in enumerate(lines) if line.strip()}
