@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTreeView>
 #include <deque>
+#include <functional>
 
 #include "app/library_editor/library_window.h"
 #include "app/library_editor/note_text_editor.h"
@@ -153,6 +154,19 @@ class LibraryWindowTest : public QObject {
             }
             shortcuts.sort();
             return shortcuts.join(' ');
+        }
+        if (what == "open") {  // how many items of the tree are expanded
+            auto* tree = Find<QTreeView>("libraryTree");
+            int open = 0;
+            std::function<void(const QModelIndex&)> count = [&](const QModelIndex& parent) {
+                for (int row = 0; row < tree->model()->rowCount(parent); ++row) {
+                    const QModelIndex at = tree->model()->index(row, 0, parent);
+                    open += tree->isExpanded(at) ? 1 : 0;
+                    count(at);
+                }
+            };
+            count({});
+            return QString::number(open);
         }
         if (what == "place") {  // the tree's current item and the items above it
             QStringList place;
@@ -321,6 +335,9 @@ class LibraryWindowTest : public QObject {
         row("a finding opens the note read at its line; none when the note is gone here",
             {"finding E/B 7", "shows finding opened", "shows name G1", "delete", "finding E/B 7",
              "shows finding none", "undo"});
+        row("a retitled note leaves the tree as the keeper opened it",
+            {"click E/B/B1", "click E/H/SU1", "shows open 6", "title Tables", "shows open 6",
+             "undo"});
         row("every command has its key",
             {"shows shortcuts Redo=Ctrl+Y Undo=Ctrl+Z addNoteAction=Ctrl++ "
              "deleteNoteAction=Ctrl+Del "
