@@ -1,5 +1,7 @@
 #include "app/main_window/note_lists_model.h"
 
+#include <algorithm>
+
 #include "app/shell/text_encoding.h"
 #include "library/sheet/note_workspace.h"
 
@@ -53,7 +55,9 @@ QModelIndex NoteListsModel::ListIndex(int listView) const {
 QModelIndex NoteListsModel::EntryIndex(int listView, const QString& key) const {
     const std::string name = ToWindows1252(key);
     const std::vector<NoteEntry>& entries = workspace_.lists().Entries(listView);
-    const int count = counts_[static_cast<std::size_t>(listView)];
+    // Only rows already announced, and only entries the workspace still holds.
+    const int count =
+        std::min(counts_[static_cast<std::size_t>(listView)], static_cast<int>(entries.size()));
     for (int row = 0; row < count; ++row) {
         if (entries[static_cast<std::size_t>(row)].key == name) {
             return createIndex(row, 0, static_cast<quintptr>(listView + 1));
