@@ -42,6 +42,9 @@ TEST(AtomicFile, AFileThatAppearsWhileWritingIsReplacedOnlyWhenAllowed) {
 // A stop removes the files being written however many were written before them in the process
 // (a keeper's window saves many times), and nothing else.
 TEST(AtomicFile, AStopAfterManySavesRemovesOnlyTheUnfinishedFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a file still open goes when its last handle closes, after the writer";
+#endif
     const testing::TempDir dir;
     std::map<std::string, std::string> written;
     for (int file = 0; file < 6; ++file) {
