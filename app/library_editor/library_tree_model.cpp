@@ -141,6 +141,11 @@ std::optional<NotePlace> LibraryTreeModel::PlaceAt(const QModelIndex& index) con
                      groups_[item.file][item.group].notes[static_cast<std::size_t>(index.row())]};
 }
 
+const ReferenceNote* LibraryTreeModel::NoteAt(const QModelIndex& index) const {
+    const std::optional<NotePlace> place = PlaceAt(index);
+    return place ? &library_.files[place->file].mine.notes[place->note] : nullptr;
+}
+
 std::optional<std::pair<std::size_t, std::string>> LibraryTreeModel::SectionAt(
     const QModelIndex& index) const {
     if (!index.isValid() || Unpack(index.internalId()).level < 2) {
@@ -227,56 +232,47 @@ int LibraryTreeModel::columnCount(const QModelIndex&) const {
 }
 
 QVariant LibraryTreeModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != kFindTextRole)) {
+    if (!index.isValid() || role != Qt::DisplayRole) {
         return {};
     }
     const Item item = Unpack(index.internalId());
     switch (item.level) {
         case 0:
-            return role == Qt::DisplayRole ? QVariant(item.units == 0 ? QStringLiteral("English")
-                                                                      : QStringLiteral("Metric"))
-                                           : QVariant();
+            return item.units == 0 ? QStringLiteral("English") : QStringLiteral("Metric");
         case 1:
-            return role == Qt::DisplayRole
-                       ? QVariant(CategoryCaption(library_.files[item.file].base.category))
-                       : QVariant();
+            return CategoryCaption(library_.files[item.file].base.category);
         case 2:
-            return role == Qt::DisplayRole
-                       ? QVariant(groups_[item.file][static_cast<std::size_t>(index.row())].caption)
-                       : QVariant();
+            return groups_[item.file][static_cast<std::size_t>(index.row())].caption;
         default:
             break;
     }
-    const ReferenceNote& note = library_.files[item.file].mine.notes[PlaceAt(index)->note];
-    const QString caption = QStringLiteral("%1  %2").arg(
-        FromWindows1252(GetNoteName(note.markerLine)), FromWindows1252(NoteTitle(note)));
-    if (role == Qt::DisplayRole) {
-        return caption;
-    }
-    return (caption + QLatin1Char('\n') + FromWindows1252(note.text)).toLower();
+    const ReferenceNote& note = *NoteAt(index);
+    return QStringLiteral("%1  %2").arg(FromWindows1252(GetNoteName(note.markerLine)),
+                                        FromWindows1252(NoteTitle(note)));
 }
 
 LibraryFindProxy::LibraryFindProxy(QObject* parent) : QSortFilterProxyModel(parent) {
     setRecursiveFilteringEnabled(true);
-    setFilterRole(LibraryTreeModel::kFindTextRole);
 }
 
 void LibraryFindProxy::SetFindText(const QString& text) {
-    words_ = text.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const std::optional<std::string> bytes = ToWindows1252Exactly(text);
+    words_.reset();
+    if (bytes) {
+        words_.emplace(*bytes);
+    }
     invalidateFilter();
 }
 
 bool LibraryFindProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
-    if (words_.isEmpty()) {
+    if (words_ && words_->empty()) {
         return true;
     }
-    const QString haystack =
-        sourceModel()->index(sourceRow, 0, sourceParent).data(filterRole()).toString();
-    if (haystack.isEmpty()) {
-        return false;  // above the notes: kept when a note below is
-    }
-    return std::all_of(words_.begin(), words_.end(),
-                       [&haystack](const QString& word) { return haystack.contains(word); });
+    const auto* model = static_cast<const LibraryTreeModel*>(sourceModel());
+    const ReferenceNote* note = model->NoteAt(model->index(sourceRow, 0, sourceParent));
+    // Above the notes an item is kept when a note below it is.
+    return note != nullptr && words_ &&
+           words_->MatchedBy({GetNoteName(note->markerLine), NoteTitle(*note), note->text});
 }
 
 }  // namespace tavrel

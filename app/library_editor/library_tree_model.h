@@ -2,11 +2,11 @@
 
 #include <QAbstractItemModel>
 #include <QSortFilterProxyModel>
-#include <QStringList>
 #include <optional>
 #include <vector>
 
 #include "library/keeping/kept_library.h"
+#include "library/notes/note_find.h"
 
 namespace tavrel {
 
@@ -23,9 +23,6 @@ struct NotePlace {
 class LibraryTreeModel : public QAbstractItemModel {
     Q_OBJECT
   public:
-    // The name, title and text of a note, for finding it.
-    static constexpr int kFindTextRole = Qt::UserRole + 1;
-
     explicit LibraryTreeModel(const KeptLibrary& library, QObject* parent = nullptr);
 
     // Follows the library after a change: a reset when notes came, went or moved between
@@ -34,6 +31,8 @@ class LibraryTreeModel : public QAbstractItemModel {
 
     QModelIndex IndexOf(NotePlace place) const;
     std::optional<NotePlace> PlaceAt(const QModelIndex& index) const;
+    // The note of a note item, as changed here; none above the notes.
+    const ReferenceNote* NoteAt(const QModelIndex& index) const;
     // The file and section code of a section item or of a note; nothing above them.
     std::optional<std::pair<std::size_t, std::string>> SectionAt(const QModelIndex& index) const;
 
@@ -62,8 +61,9 @@ class LibraryTreeModel : public QAbstractItemModel {
     std::vector<std::vector<Group>> groups_;  // per file
 };
 
-// Keeps the notes that hold every word of the find text in their name, title or text, letter
-// case ignored, and the items above them.
+// Keeps the notes of a LibraryTreeModel that the find text's words match in their name, title
+// or text, by the rule the main window's find keeps too, and the items above them. A find text
+// with a character no note can hold keeps none.
 class LibraryFindProxy : public QSortFilterProxyModel {
     Q_OBJECT
   public:
@@ -74,7 +74,7 @@ class LibraryFindProxy : public QSortFilterProxyModel {
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
   private:
-    QStringList words_;
+    std::optional<FindWords> words_{std::in_place, ""};  // none: nothing can match
 };
 
 }  // namespace tavrel

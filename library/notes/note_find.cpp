@@ -48,25 +48,29 @@ std::vector<std::string> LowerCaseWords(std::string_view text) {
 
 }  // namespace
 
+FindWords::FindWords(std::string_view findText) : words_(LowerCaseWords(findText)) {}
+
+bool FindWords::MatchedBy(std::initializer_list<std::string_view> fields) const {
+    haystack_.clear();
+    for (const std::string_view field : fields) {
+        AppendLowerCase(field, haystack_);
+        haystack_ += '\n';  // fields apart, so that no word spans two of them
+    }
+    return std::all_of(words_.begin(), words_.end(), [this](const std::string& word) {
+        return haystack_.find(word) != std::string::npos;
+    });
+}
+
 NoteMatches::NoteMatches(const NoteTables& tables, const NoteLists& lists,
                          std::string_view findText)
     : firstListView_(lists.firstListView()), lastListView_(lists.lastListView()) {
-    const std::vector<std::string> words = LowerCaseWords(findText);
+    const FindWords words(findText);
     everything_ = words.empty();
-    std::string haystack;
     for (int listView = firstListView_; listView <= lastListView_; ++listView) {
         const NoteCategory category = CategoryOfListView(listView);
         for (const NoteEntry& entry : lists.Entries(listView)) {
-            // Fields apart, so that no word spans two of them.
-            haystack.clear();
-            AppendLowerCase(entry.key, haystack);
-            haystack += '\n';
-            AppendLowerCase(entry.text, haystack);
-            haystack += '\n';
-            AppendLowerCase(tables.FindNote(category, entry.key).value_or(""), haystack);
-            matches_[listView].push_back(std::all_of(
-                words.begin(), words.end(),
-                [&](const std::string& word) { return haystack.find(word) != std::string::npos; }));
+            const std::string text = tables.FindNote(category, entry.key).value_or("");
+            matches_[listView].push_back(words.MatchedBy({entry.key, entry.text, text}));
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,9 +14,23 @@
 
 namespace tavrel {
 
+// The words of a find text and the one rule both windows find notes by: a note matches when
+// each word stands within one of its fields (a word never spans two), letter case ignored
+// (Windows-1252 letters such as É and é alike).
+class FindWords {
+  public:
+    explicit FindWords(std::string_view findText);
+
+    bool empty() const { return words_.empty(); }
+    bool MatchedBy(std::initializer_list<std::string_view> fields) const;
+
+  private:
+    std::vector<std::string> words_;
+    mutable std::string haystack_;  // room used again from note to note
+};
+
 // The notes of the lists in use that hold every word of a find text in their name, list text or
-// note text, letter case ignored (Windows-1252 letters such as É and é alike). Lists outside the
-// unit system's range match nothing.
+// note text. Lists outside the unit system's range match nothing.
 class NoteMatches {
   public:
     NoteMatches() = default;

@@ -389,7 +389,8 @@ class LibraryWindowTest : public QObject {
              "table|Discharge table.|$$"});
         row("the find box keeps the notes holding every word, the note in the editor stays",
             {"select E/B/G2", "find cast iron", "shows rows 1", "find metric", "shows rows 3",
-             "shows name G2", "find g1 drains", "shows rows 2", "find", "shows rows 10"});
+             "shows name G2", "find g1 drains", "shows rows 2", "find CAST Iron", "shows rows 1",
+             "find \u03A9", "shows rows 0", "find", "shows rows 10"});
     }
     void keeper_work() {
         QFETCH(QStringList, steps);
