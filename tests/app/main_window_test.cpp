@@ -548,6 +548,25 @@ class MainWindowTest : public QObject {
         QCOMPARE(Current(5), "(G2) Bad");
     }
 
+    // A sheet exactly as long as the view has rows for, replaced by another: the view reads
+    // no line past the end of the old one, and shows the new one.
+    void sheet_view_replaces_a_sheet_exactly_one_screen_long() {
+        SheetView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.SetText("A");
+        const int rows = view.viewport()->height() / view.LineRect(0).height() + 1;
+        std::string sheet = "LINE";
+        for (int line = 1; line < rows; ++line) {
+            sheet += "\nLINE";
+        }
+        view.SetText(sheet);
+        QCOMPARE(view.lineCount(), rows);
+        view.SetText("NEW\nSHEET");
+        QCOMPARE(view.toPlainText(), "NEW\nSHEET");
+    }
+
     void sheet_goes_out_on_paper_pdf_and_dxf_with_its_symbols() {
         library_->Write("English/Bridge/TavrelReference.txt",
                         CrLfLines({"$$B1 Skew", "[LITERAL]", "SKEW 30d", "[END LITERAL]", "$$"}));
