@@ -58,11 +58,8 @@ std::vector<std::vector<LibraryTreeModel::Group>> LibraryTreeModel::MakeGroups()
             const Section& section = sections[static_cast<std::size_t>(view)];
             if (section.category == file.base.category) {
                 groups.push_back({std::string(section.code),
-                                  QStringLiteral("%1 (%2)").arg(
-                                      QString::fromLatin1(section.label.data(),
-                                                          static_cast<int>(section.label.size())),
-                                      QString::fromLatin1(section.code.data(),
-                                                          static_cast<int>(section.code.size()))),
+                                  QStringLiteral("%1 (%2)").arg(FromWindows1252(section.label),
+                                                                FromWindows1252(section.code)),
                                   {}});
             }
         }

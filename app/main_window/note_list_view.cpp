@@ -4,21 +4,14 @@
 #include <QKeyEvent>
 
 #include "app/main_window/note_lists_model.h"
+#include "app/shell/text_encoding.h"
 
 namespace tavrel {
-namespace {
-
-QString Latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 QString NoteListName(int listView) {
     const Section& section = SectionTable().at(static_cast<std::size_t>(listView));
-    const QString category = Latin1(CategoryName(section.category));
+    const QString category = FromWindows1252(CategoryName(section.category));
     QString words;
-    for (const QString& word : Latin1(section.header).split(QLatin1Char(' '))) {
+    for (const QString& word : FromWindows1252(section.header).split(QLatin1Char(' '))) {
         words += word.left(1).toUpper() + word.mid(1).toLower();
     }
     // "wallTypeList" rather than "wallWallTypeList".

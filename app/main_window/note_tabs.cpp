@@ -211,7 +211,7 @@ QWidget* NoteTabs::LabelledList(int listView) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     const Section& section = SectionTable()[static_cast<std::size_t>(listView)];
-    auto* caption = new QLabel(FromWindows1252(std::string(section.label)));
+    auto* caption = new QLabel(FromWindows1252(section.label));
     caption->setBuddy(noteLists_[static_cast<std::size_t>(listView)]);
     layout->addWidget(caption);
     layout->addWidget(noteLists_[static_cast<std::size_t>(listView)], 1);

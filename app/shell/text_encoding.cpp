@@ -6,7 +6,7 @@
 
 namespace tavrel {
 
-QString FromWindows1252(const std::string& bytes) {
+QString FromWindows1252(std::string_view bytes) {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (const char byte : bytes) {
